@@ -1,0 +1,81 @@
+#pragma once
+// The text control as the rest of the editor sees it: plain text, a selection and one font for
+// the whole text. Positions and lengths count UTF-16 code units, 0-based, and a line break is
+// always the two characters CR LF. Every write of text or font raises Change before it returns.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace quillet {
+
+struct FontSpec {
+    std::u16string name;
+    int32_t size = 12; // points
+    bool bold = false;
+    bool italic = false;
+};
+
+// Bits of the shift state passed with key and mouse events.
+enum ShiftState : int16_t { kShiftMask = 1, kCtrlMask = 2, kAltMask = 4 };
+
+// Mouse buttons passed with MouseDown.
+enum MouseButton : int16_t { kLeftButton = 1, kRightButton = 2, kMiddleButton = 4 };
+
+// Find options: 0 ignores letter case, 4 matches it.
+enum FindOption : int32_t { kFindIgnoreCase = 0, kFindMatchCase = 4 };
+
+// Error numbers SaveFile reports; 0 is success.
+enum SaveError : int32_t { kSaveOk = 0, kSaveWriteProtected = 75, kSaveFailed = 57 };
+
+class TextControlEvents {
+public:
+    virtual ~TextControlEvents() = default;
+    // After every change of the text or the font, synchronously inside the write.
+    virtual void OnChange() = 0;
+    // Before the control handles the key; setting both to 0 swallows it.
+    virtual void OnKeyDown(int16_t& keyCode, int16_t& shift) = 0;
+    // Coordinates in twips from the control's top-left corner.
+    virtual void OnMouseDown(int16_t button, int16_t shift, int32_t x, int32_t y) = 0;
+};
+
+class TextControl {
+public:
+    virtual ~TextControl() = default;
+
+    virtual void SetEvents(TextControlEvents* events) = 0; // we don't own it; null to detach
+
+    virtual std::u16string Text() const = 0;
+    // Replaces the whole text, caret to 0, undo store emptied. Line breaks become CR LF.
+    virtual void SetText(std::u16string text) = 0;
+    virtual int32_t TextLength() const = 0;
+
+    virtual int32_t SelStart() const = 0;
+    virtual void SetSelStart(int32_t start) = 0; // clears the selection
+    virtual int32_t SelLength() const = 0;
+    virtual void SetSelLength(int32_t length) = 0;
+    virtual std::u16string SelText() const = 0;
+    virtual void SetSelText(std::u16string_view text) = 0; // caret after the inserted text
+
+    virtual FontSpec Font() const = 0;
+    virtual void SetFontName(std::u16string_view name) = 0;
+    virtual void SetFontSize(int32_t points) = 0;
+    virtual void SetFontBold(bool bold) = 0;
+    virtual void SetFontItalic(bool italic) = 0;
+
+    // First occurrence at or after start, selected; -1 and the selection untouched otherwise.
+    virtual int32_t Find(std::u16string_view text, int32_t start, int32_t options) = 0;
+
+    // Writes the text in the ANSI code page with CR LF; returns 0 or an error number
+    // (75 when the file or its folder does not allow writing).
+    virtual int32_t SaveFile(std::u16string_view path) = 0;
+
+    virtual void Move(int32_t left, int32_t top, int32_t width, int32_t height) = 0; // twips
+    virtual void SetWordWrap(bool wrap) = 0; // wrap at the control's width, or scroll sideways
+    virtual bool WordWrap() const = 0;
+    virtual bool CanUndo() const = 0;
+    virtual void Undo() = 0;
+    virtual bool SetFocus() = 0; // callers ignore a failure
+};
+
+} // namespace quillet

@@ -1,0 +1,41 @@
+#pragma once
+// Whole-file reads and safe whole-file writes. Paths are passed exactly as given.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace quillet {
+
+enum class ReadStatus {
+    Ok,
+    NotFound,   // the file or one of its folders does not exist
+    CannotOpen, // any other reason: access refused, a folder, an invalid name, locked
+    ReadFailed, // opened, but could not be read whole
+    TooLarge,   // more than the editor can hold
+};
+
+struct ReadResult {
+    ReadStatus status = ReadStatus::CannotOpen;
+    std::string bytes;
+};
+
+// Hands out the bytes to write in pieces, so a large document never needs a second full copy.
+class ByteSource {
+public:
+    virtual ~ByteSource() = default;
+    // The next piece; empty when there is no more. Valid until the next call.
+    virtual std::string_view Next() = 0;
+};
+
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+    virtual ReadResult ReadWhole(std::u16string_view path) = 0;
+    // Creates or replaces the file with everything source yields. The old content is replaced
+    // only once the new one is complete. Returns 0, 75 when the file or its folder does not
+    // allow writing, another error number otherwise.
+    virtual int32_t WriteWhole(std::u16string_view path, ByteSource& source) = 0;
+};
+
+} // namespace quillet
