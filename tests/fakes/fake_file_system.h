@@ -1,0 +1,57 @@
+#pragma once
+// An in-memory file system: files by path, folders, read-only files and scripted failures.
+
+#include "editor/platform/file_system.h"
+
+#include <map>
+#include <set>
+#include <string>
+
+namespace quillet::fakes {
+
+class FakeFileSystem : public FileSystem {
+public:
+    ReadResult ReadWhole(std::u16string_view path) override {
+        std::u16string key(path);
+        ++reads;
+        if (refused.count(key) || folders.count(key))
+            return {ReadStatus::CannotOpen, {}};
+        if (unreadable.count(key))
+            return {ReadStatus::ReadFailed, {}};
+        if (tooLarge.count(key))
+            return {ReadStatus::TooLarge, {}};
+        auto it = files.find(key);
+        if (it == files.end())
+            return {ReadStatus::NotFound, {}};
+        return {ReadStatus::Ok, it->second};
+    }
+
+    int32_t WriteWhole(std::u16string_view path, ByteSource& source) override {
+        std::u16string key(path);
+        ++writes;
+        if (readOnly.count(key) || folders.count(key) || readOnlyFolder)
+            return 75;
+        std::string content;
+        for (auto piece = source.Next(); !piece.empty(); piece = source.Next())
+            content.append(piece);
+        if (failWrites)
+            return failWrites; // the old content stays, as a safe replace leaves it
+        files[key] = std::move(content);
+        return 0;
+    }
+
+    bool Exists(const std::u16string& path) const { return files.count(path) != 0; }
+
+    std::map<std::u16string, std::string> files;
+    std::set<std::u16string> folders;
+    std::set<std::u16string> readOnly;
+    std::set<std::u16string> refused;    // exists but cannot be opened
+    std::set<std::u16string> unreadable; // opens but fails part-way
+    std::set<std::u16string> tooLarge;
+    bool readOnlyFolder = false;
+    int32_t failWrites = 0; // an error number every write reports
+    int reads = 0;
+    int writes = 0;
+};
+
+} // namespace quillet::fakes
