@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-namespace quillet::fakes {
+namespace quillet::testing {
 
-class FakeTextControl : public TextControl {
+class PlainTextControl : public TextControl {
 public:
     void SetEvents(TextControlEvents* value) override { events = value; }
 
@@ -133,4 +133,4 @@ public:
     std::vector<int32_t> findOptions;
 };
 
-} // namespace quillet::fakes
+} // namespace quillet::testing
