@@ -8,6 +8,7 @@
 #include "editor/platform/ansi_codec.h"
 #include "editor/platform/clipboard.h"
 #include "editor/platform/file_system.h"
+#include "editor/platform/font_dialog.h"
 #include "editor/platform/keyboard_layouts.h"
 #include "editor/platform/main_window.h"
 #include "editor/platform/message_boxes.h"
@@ -25,6 +26,7 @@ struct Ports {
     AnsiCodec* codec = nullptr;
     KeyboardLayouts* layouts = nullptr;
     Clipboard* clipboard = nullptr;
+    FontDialog* fontDialog = nullptr;
 };
 
 struct Editor {
