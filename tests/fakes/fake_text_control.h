@@ -1,8 +1,8 @@
 #pragma once
-// A small, plain text control over one string: enough of the contract for the core's tests
-// (selection, Find with case folding of Latin and Cyrillic letters, line breaks made CR LF,
-// Change inside every write). It counts writes and Changes so tests can see how an operation
-// reached the text. Not fast; the document model is the real thing.
+// A text control in memory that logs every call the core makes, so tests can check the order of
+// writes (text, font flips, wrap, moves). Change is raised synchronously inside each write, as
+// the real control does. Line breaks are stored as given; the document model is the place to
+// test their normalisation.
 
 #include "editor/control/text_control.h"
 
@@ -18,13 +18,14 @@ public:
 
     std::u16string Text() const override { return text; }
     void SetText(std::u16string value) override {
-        text = Normalise(value);
-        selStart = selLength = 0;
-        undoSteps = 0;
-        ++writes;
+        text = std::move(value);
+        selStart = 0;
+        selLength = 0;
+        canUndo = false;
+        Log(u"Text");
         Changed();
     }
-    int32_t TextLength() const override { return static_cast<int32_t>(text.size()); }
+    int32_t TextLength() const override { return int32_t(text.size()); }
 
     int32_t SelStart() const override { return selStart; }
     void SetSelStart(int32_t start) override {
@@ -33,104 +34,94 @@ public:
     }
     int32_t SelLength() const override { return selLength; }
     void SetSelLength(int32_t length) override { selLength = std::clamp(length, 0, TextLength() - selStart); }
-    std::u16string SelText() const override { return text.substr(selStart, selLength); }
+    std::u16string SelText() const override { return text.substr(size_t(selStart), size_t(selLength)); }
     void SetSelText(std::u16string_view value) override {
-        const std::u16string inserted = Normalise(value);
-        text.replace(selStart, selLength, inserted);
-        selStart += static_cast<int32_t>(inserted.size());
+        text.replace(size_t(selStart), size_t(selLength), value);
+        selStart += int32_t(value.size());
         selLength = 0;
-        ++undoSteps;
-        ++writes;
+        canUndo = true;
+        Log(u"SelText");
         Changed();
     }
 
     FontSpec Font() const override { return font; }
     void SetFontName(std::u16string_view name) override {
         font.name = name;
+        Log(u"Font.Name=" + font.name);
         Changed();
     }
     void SetFontSize(int32_t points) override {
         font.size = points;
+        Log(u"Font.Size=" + Number(points));
         Changed();
     }
     void SetFontBold(bool bold) override {
         font.bold = bold;
+        Log(bold ? u"Font.Bold=1" : u"Font.Bold=0");
         Changed();
     }
     void SetFontItalic(bool italic) override {
         font.italic = italic;
+        Log(italic ? u"Font.Italic=1" : u"Font.Italic=0");
         Changed();
     }
 
     int32_t Find(std::u16string_view pattern, int32_t start, int32_t options) override {
-        ++finds;
-        findStarts.push_back(start);
-        findOptions.push_back(options);
-        if (start < 0 || start > TextLength() || pattern.empty())
+        (void)options; // letter case is the document model's business
+        if (start < 0 || start >= TextLength())
             return -1;
-        const bool matchCase = (options & kFindMatchCase) != 0;
-        auto same = [matchCase](char16_t a, char16_t b) { return matchCase ? a == b : Fold(a) == Fold(b); };
-        auto it = std::search(text.begin() + start, text.end(), pattern.begin(), pattern.end(), same);
-        if (it == text.end())
+        size_t at = text.find(pattern, size_t(start));
+        if (at == std::u16string::npos)
             return -1;
-        selStart = static_cast<int32_t>(it - text.begin());
-        selLength = static_cast<int32_t>(pattern.size());
+        selStart = int32_t(at);
+        selLength = int32_t(pattern.size());
         return selStart;
     }
+    int32_t SaveFile(std::u16string_view path) override {
+        Log(u"SaveFile " + std::u16string(path));
+        return saveResult;
+    }
 
-    int32_t SaveFile(std::u16string_view) override { return kSaveFailed; }
-    void Move(int32_t, int32_t, int32_t, int32_t) override {}
-    void SetWordWrap(bool wrap) override { wordWrap = wrap; }
+    void Move(int32_t left, int32_t top, int32_t width, int32_t height) override {
+        bounds = {left, top, width, height};
+        Log(u"Move " + Number(width) + u"x" + Number(height));
+    }
+    void SetWordWrap(bool wrap) override {
+        wordWrap = wrap;
+        Log(wrap ? u"Wrap=1" : u"Wrap=0");
+    }
     bool WordWrap() const override { return wordWrap; }
-    bool CanUndo() const override { return undoSteps > 0; }
-    void Undo() override {}
-    bool SetFocus() override {
-        ++focusRequests;
-        return focusSucceeds;
-    }
+    bool CanUndo() const override { return canUndo; }
+    void Undo() override { Log(u"Undo"); }
+    bool SetFocus() override { return true; }
 
-    static char16_t Fold(char16_t c) {
-        if ((c >= u'A' && c <= u'Z') || (c >= u'А' && c <= u'Я'))
-            return static_cast<char16_t>(c + 32);
-        if (c >= u'Ѐ' && c <= u'Џ')
-            return static_cast<char16_t>(c + 80);
-        return c;
-    }
-
-    static std::u16string Normalise(std::u16string_view value) {
-        std::u16string out;
-        for (size_t i = 0; i < value.size(); ++i) {
-            if (value[i] == u'\r' || value[i] == u'\n') {
-                out += u"\r\n";
-                if (value[i] == u'\r' && i + 1 < value.size() && value[i + 1] == u'\n')
-                    ++i;
-            } else {
-                out += value[i];
-            }
-        }
-        return out;
-    }
-
-    void Changed() {
-        ++changes;
-        if (events)
-            events->OnChange();
-    }
+    struct Bounds {
+        int32_t left = 0, top = 0, width = 0, height = 0;
+    };
 
     TextControlEvents* events = nullptr;
     std::u16string text;
     int32_t selStart = 0;
     int32_t selLength = 0;
     FontSpec font;
-    bool wordWrap = true;
-    bool focusSucceeds = true;
-    int undoSteps = 0;
-    int writes = 0;
+    bool wordWrap = true; // the control starts wrapping at its width
+    bool canUndo = false;
+    Bounds bounds;
+    int32_t saveResult = 0;
     int changes = 0;
-    int finds = 0;
-    int focusRequests = 0;
-    std::vector<int32_t> findStarts;
-    std::vector<int32_t> findOptions;
+    std::vector<std::u16string> log;
+
+private:
+    void Log(std::u16string entry) { log.push_back(std::move(entry)); }
+    void Changed() {
+        ++changes;
+        if (events)
+            events->OnChange();
+    }
+    static std::u16string Number(int32_t value) {
+        std::string s = std::to_string(value);
+        return std::u16string(s.begin(), s.end());
+    }
 };
 
 } // namespace quillet::fakes

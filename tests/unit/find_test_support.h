@@ -4,7 +4,7 @@
 #include "editor/core/editor.h"
 #include "fakes/fake_main_window.h"
 #include "fakes/fake_message_boxes.h"
-#include "fakes/fake_text_control.h"
+#include "unit/plain_text_control.h"
 
 #include <functional>
 #include <string>
@@ -62,7 +62,7 @@ struct SearchWorld {
     }
 
     Editor editor;
-    fakes::FakeTextControl rich;
+    PlainTextControl rich;
     fakes::FakeMainWindow window;
     fakes::FakeMessageBoxes messages;
     FakeFindDialog dialog;
