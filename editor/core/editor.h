@@ -9,6 +9,7 @@
 #include "editor/platform/ansi_codec.h"
 #include "editor/platform/clipboard.h"
 #include "editor/platform/file_system.h"
+#include "editor/platform/find_dialog.h"
 #include "editor/platform/keyboard_layouts.h"
 #include "editor/platform/main_window.h"
 #include "editor/platform/message_boxes.h"
@@ -29,6 +30,7 @@ struct Ports {
     Clipboard* clipboard = nullptr;
     Shell* shell = nullptr;
     AboutBox* about = nullptr;
+    FindDialog* findDialog = nullptr;
 };
 
 struct Editor {
