@@ -5,13 +5,17 @@
 #include "editor/control/text_control.h"
 #include "editor/core/document_state.h"
 #include "editor/find/search_state.h"
+#include "editor/platform/about_window.h"
 #include "editor/platform/ansi_codec.h"
 #include "editor/platform/clipboard.h"
 #include "editor/platform/file_system.h"
+#include "editor/platform/find_dialog.h"
+#include "editor/platform/font_dialog.h"
 #include "editor/platform/keyboard_layouts.h"
 #include "editor/platform/main_window.h"
 #include "editor/platform/message_boxes.h"
 #include "editor/platform/settings_store.h"
+#include "editor/platform/shell.h"
 
 namespace quillet {
 
@@ -25,6 +29,10 @@ struct Ports {
     AnsiCodec* codec = nullptr;
     KeyboardLayouts* layouts = nullptr;
     Clipboard* clipboard = nullptr;
+    Shell* shell = nullptr;
+    AboutBox* about = nullptr;
+    FindDialog* findDialog = nullptr;
+    FontDialog* fontDialog = nullptr;
 };
 
 struct Editor {
