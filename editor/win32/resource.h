@@ -4,3 +4,5 @@
 #define IDR_MANIFEST 1
 #define IDI_APP 101
 #define IDC_RICH 1001
+// Menu commands are IDM_FIRST plus the item's MenuItem number (menu_bar.h).
+#define IDM_FIRST 40000
