@@ -7,6 +7,7 @@
 #include "editor/find/search_state.h"
 #include "editor/platform/ansi_codec.h"
 #include "editor/platform/clipboard.h"
+#include "editor/platform/file_dialogs.h"
 #include "editor/platform/file_system.h"
 #include "editor/platform/keyboard_layouts.h"
 #include "editor/platform/main_window.h"
@@ -25,6 +26,7 @@ struct Ports {
     AnsiCodec* codec = nullptr;
     KeyboardLayouts* layouts = nullptr;
     Clipboard* clipboard = nullptr;
+    FileDialogs* fileDialogs = nullptr;
 };
 
 struct Editor {
