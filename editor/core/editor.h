@@ -5,6 +5,7 @@
 #include "editor/control/text_control.h"
 #include "editor/core/document_state.h"
 #include "editor/find/search_state.h"
+#include "editor/platform/about_window.h"
 #include "editor/platform/ansi_codec.h"
 #include "editor/platform/clipboard.h"
 #include "editor/platform/file_dialogs.h"
@@ -13,6 +14,7 @@
 #include "editor/platform/main_window.h"
 #include "editor/platform/message_boxes.h"
 #include "editor/platform/settings_store.h"
+#include "editor/platform/shell.h"
 
 namespace quillet {
 
@@ -27,6 +29,8 @@ struct Ports {
     KeyboardLayouts* layouts = nullptr;
     Clipboard* clipboard = nullptr;
     FileDialogs* fileDialogs = nullptr;
+    Shell* shell = nullptr;
+    AboutBox* about = nullptr;
 };
 
 struct Editor {

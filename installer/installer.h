@@ -1,0 +1,87 @@
+#pragma once
+// The installer's state and steps: register the editor for .txt files, make its Start-menu
+// shortcut and the new-document template, report, then show the window with the maker's page.
+
+#include "installer/ports.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace quillet::installer {
+
+inline constexpr std::u16string_view kTitle = u"Install";
+inline constexpr std::u16string_view kWindowCaption = u"Мои программы";
+inline constexpr std::u16string_view kDocumentKind = u"Текстовый документ";
+inline constexpr std::u16string_view kEditorFileName = u"Quillet.exe";
+inline constexpr std::u16string_view kTemplateFileName = u"Текстовый документ.txt";
+inline constexpr std::u16string_view kMakerSite = u"https://quillet.example/site/";
+// Where the browser starts before the window's own navigation replaces it.
+inline constexpr std::u16string_view kBrowserStartLocation = u"about:blank";
+// The browser's flag for fetching the page anew rather than from its cache.
+inline constexpr int32_t kNavigateNoReadFromCache = 4;
+
+inline constexpr std::u16string_view kInstallationDone = u"Установка программы завершена.";
+
+struct InstallerPorts {
+    ClassesRegistry* registry = nullptr;
+    Shell* shell = nullptr;
+    InstallerFiles* files = nullptr;
+    Environment* environment = nullptr;
+    InstallerMessages* messages = nullptr;
+    InstallerWindow* window = nullptr;
+    WebView* webView = nullptr;
+};
+
+struct InstallerState {
+    std::u16string InstallerFolder; // ends in PathSeparator
+    std::u16string PathSeparator;   // "\" or "/", chosen once at start-up
+    std::u16string EditorPath;
+};
+
+struct Installer {
+    InstallerState state;
+    InstallerPorts ports;
+};
+
+// Which folder a shortcut goes into: 0 desktop, 1 Programs, 2 Start menu, 3 start-up.
+enum FolderKind : int32_t { kDesktop = 0, kPrograms = 1, kStartMenu = 2, kStartUp = 3 };
+
+// Writes the four entries for the extension under the classes root: description, icon, open
+// command, and the ShellNew entry naming the new-document template. Every entry is tried; true
+// only when all four were written.
+bool RegisterFileType(Installer& app, std::u16string_view description, std::u16string_view openCommand,
+                      std::u16string_view extension, std::u16string_view iconPath,
+                      std::u16string_view templatePath);
+
+// Writes a shell link in the chosen folder. HotKey is empty or like "Ctrl+Alt+E"; IconLocation is
+// a path optionally followed by "," and an icon index. True when the link was saved.
+bool CreateShellShortcut(Installer& app, int32_t folderKind, std::u16string_view name,
+                         std::u16string_view target, std::u16string_view hotKey,
+                         std::u16string_view iconLocation, std::u16string_view workingDirectory,
+                         std::u16string_view subFolder, int16_t windowStyle);
+
+// The empty template for the shell's New → text document: windir\ShellNew\Текстовый документ.txt.
+std::u16string NewDocumentTemplatePath(Installer& app);
+
+// Creates or empties the template; a failure is reported in a message box. True on success.
+bool WriteNewDocumentTemplate(Installer& app);
+
+// The open command the shell runs for a document: the program path quoted, so that a path with
+// spaces cannot start another program, and %1 as the shell gives it.
+std::u16string OpenCommandFor(std::u16string_view editorPath);
+
+// "Ctrl+Alt+E", "Shift+F5"... as a link's hot key value; 0 for "", nothing for text it cannot read.
+std::optional<uint16_t> ParseHotKey(std::u16string_view text);
+
+// The installer's entry: the whole installation, the report, then the window is shown.
+void InstallerStartUp(Installer& app);
+
+// Raised once when the window is created.
+void frmForma_Form_Load(Installer& app);
+
+// Raised after every change of the window's size, the first showing included.
+void frmForma_Form_Resize(Installer& app);
+
+} // namespace quillet::installer
