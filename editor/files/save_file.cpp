@@ -1,5 +1,6 @@
 #include "editor/files/save_file.h"
 
+#include "editor/core/frm_forma.h"
 #include "editor/files/api_open_save.h"
 #include "editor/files/poisk_tochki.h"
 
@@ -13,19 +14,6 @@ std::u16string AboutFile(std::u16string_view path, std::u16string_view rest) {
     text += u'"';
     text += rest;
     return text;
-}
-
-// The written path becomes the current document: name, folder and caption.
-void BecomeCurrentDocument(Editor& editor, std::u16string_view path) {
-    DocumentState& doc = editor.doc;
-    doc.CurrentFilePath = path;
-    doc.Modified = 0;
-    size_t last =
-        doc.PathSeparator.empty() ? std::u16string::npos : doc.CurrentFilePath.rfind(doc.PathSeparator);
-    size_t p = last == std::u16string::npos ? 0 : last + 1;
-    doc.DialogFolder = doc.CurrentFilePath.substr(0, p);
-    doc.DisplayName = u" " + doc.CurrentFilePath.substr(p);
-    editor.Window().SetCaption(doc.DisplayName + u" - " + kAppTitle);
 }
 
 MessageAnswer Ask(Editor& editor, std::u16string_view text) {
@@ -80,7 +68,8 @@ bool SaveDocumentTo(Editor& editor, std::u16string_view pathView) {
                                     {MessageIcon::Error, MessageButtons::Ok, MessageAnswer::Ok});
         return false;
     }
-    BecomeCurrentDocument(editor, path);
+    editor.doc.Modified = 0;
+    SetCurrentDocumentPath(editor, path);
     return true;
 }
 

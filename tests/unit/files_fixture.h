@@ -2,13 +2,15 @@
 // An editor on fakes for the file commands: a titled or untitled document, a scripted dialog
 // and message boxes, and the change handler's rule for marking the document modified.
 
+#include "editor/control/text_model.h"
 #include "editor/core/editor.h"
 #include "fakes/cp1251_codec.h"
 #include "fakes/fake_file_dialogs.h"
 #include "fakes/fake_file_system.h"
+#include "fakes/fake_keyboard_layouts.h"
 #include "fakes/fake_main_window.h"
 #include "fakes/fake_message_boxes.h"
-#include "fakes/fake_text_control.h"
+#include "fakes/fake_settings_store.h"
 
 #include <gtest/gtest.h>
 
@@ -23,6 +25,8 @@ protected:
         ed.ports.files = &files;
         ed.ports.codec = &codec;
         ed.ports.fileDialogs = &dialogs;
+        ed.ports.settings = &settings;
+        ed.ports.layouts = &layouts;
         ed.doc.PathSeparator = u"\\";
         ed.doc.AppFolder = u"C:\\Program Files\\Quillet\\";
         ed.doc.DialogFolder = ed.doc.AppFolder;
@@ -60,10 +64,12 @@ protected:
 
     fakes::FakeFileSystem files;
     fakes::Cp1251Codec codec;
-    fakes::FakeTextControl rich{files, codec};
+    TextModel rich{files, codec};
     fakes::FakeMainWindow window;
     fakes::FakeMessageBoxes messages;
     fakes::FakeFileDialogs dialogs;
+    fakes::FakeSettingsStore settings;
+    fakes::FakeKeyboardLayouts layouts{{fakes::kRussian, fakes::kEnglishUs}, 0};
     Editor ed;
 };
 

@@ -30,7 +30,7 @@ TEST_F(SaveChangesTest, NewOnAnUnmodifiedDocumentAsksNothingAndLeavesAnEmptyUnti
     frmForma_mnuNew_Click(ed);
 
     EXPECT_TRUE(messages.shown.empty());
-    EXPECT_EQ(rich.text, u"");
+    EXPECT_EQ(rich.Text(), u"");
     EXPECT_EQ(window.caption, u"Квиллет");
     EXPECT_EQ(ed.doc.CurrentFilePath, u"");
     EXPECT_EQ(ed.doc.DisplayName, u"");
@@ -46,7 +46,7 @@ TEST_F(SaveChangesTest, NewAnsweredCancelChangesNothing) {
     ed.doc.Modified = 1;
     messages.answers = {MessageAnswer::Cancel};
     frmForma_mnuNew_Click(ed);
-    EXPECT_EQ(rich.text, u"text");
+    EXPECT_EQ(rich.Text(), u"text");
     EXPECT_EQ(ed.doc.CurrentFilePath, u"C:\\dir\\a.txt");
     EXPECT_EQ(window.caption, u" a.txt - Квиллет");
     EXPECT_EQ(ed.doc.Modified, 1);
@@ -58,7 +58,7 @@ TEST_F(SaveChangesTest, NewAnsweredNoDiscardsTheChanges) {
     ed.doc.Modified = 1;
     messages.answers = {MessageAnswer::No};
     frmForma_mnuNew_Click(ed);
-    EXPECT_EQ(rich.text, u"");
+    EXPECT_EQ(rich.Text(), u"");
     EXPECT_EQ(files.files[u"C:\\dir\\a.txt"], "old");
     EXPECT_EQ(ed.doc.Modified, 0);
 }
@@ -69,7 +69,7 @@ TEST_F(SaveChangesTest, NewAnsweredYesSavesFirstThenEmptiesTheDocument) {
     dialogs.Choose(u"C:\\dir\\draft");
     frmForma_mnuNew_Click(ed);
     EXPECT_EQ(files.files[u"C:\\dir\\draft.txt"], "draft");
-    EXPECT_EQ(rich.text, u"");
+    EXPECT_EQ(rich.Text(), u"");
     EXPECT_EQ(window.caption, u"Квиллет");
     EXPECT_EQ(ed.doc.CurrentFilePath, u"");
     EXPECT_EQ(ed.doc.Modified, 0);
@@ -82,7 +82,7 @@ TEST_F(SaveChangesTest, YesNeverLosesTheDocumentWhenTheSaveDoesNotHappen) {
     messages.answers = {MessageAnswer::Yes};
     dialogs.Cancel();
     frmForma_mnuNew_Click(ed);
-    EXPECT_EQ(rich.text, u"draft");
+    EXPECT_EQ(rich.Text(), u"draft");
     EXPECT_EQ(ed.doc.Modified, 1);
 
     messages.answers = {MessageAnswer::Yes, MessageAnswer::No};
@@ -99,7 +99,7 @@ TEST_F(SaveChangesTest, YesNeverLosesTheDocumentWhenTheSaveDoesNotHappen) {
     frmForma_mnuNew_Click(ed);
     ASSERT_EQ(messages.shown.size(), before + 2);
     EXPECT_EQ(messages.shown.back().text, u"Файл \"C:\\dir\\ro.txt\" защищён от записи.");
-    EXPECT_EQ(rich.text, u"edited");
+    EXPECT_EQ(rich.Text(), u"edited");
     EXPECT_EQ(ed.doc.CurrentFilePath, u"C:\\dir\\ro.txt");
     EXPECT_EQ(ed.doc.Modified, 1);
 

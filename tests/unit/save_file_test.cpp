@@ -1,3 +1,4 @@
+#include "editor/core/load_document.h"
 #include "editor/files/save_file.h"
 #include "files_fixture.h"
 
@@ -33,7 +34,7 @@ TEST_F(SaveFileTest, SaveOnAnUntitledDocumentAsksForANameAndCompletesItWithTxt) 
     EXPECT_EQ(window.caption, u" письмо.txt - Квиллет");
     EXPECT_EQ(ed.doc.Modified, 0);
     EXPECT_EQ(ed.doc.UndoAllowed, 1); // saving keeps Undo
-    EXPECT_EQ(rich.text, u"Привет\r\nмир");
+    EXPECT_EQ(rich.Text(), u"Привет\r\nмир");
 }
 
 TEST_F(SaveFileTest, SaveOnATitledDocumentWritesWithoutAskingEvenWhenUnmodifiedOrDeleted) {
@@ -164,6 +165,36 @@ TEST_F(SaveFileTest, ACancelledSaveAsDialogDoesNothing) {
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(ed.doc.Modified, 1);
     EXPECT_EQ(ed.doc.DialogFolder, ed.doc.AppFolder);
+}
+
+} // namespace
+} // namespace quillet::testing
+
+namespace quillet::testing {
+namespace {
+
+using RoundTripTest = FilesTest;
+
+TEST_F(RoundTripTest, EveryByteValueComesBackUnchangedAndLoneBreaksBecomeCrLf) {
+    std::string everyByte;
+    for (int b = 0; b < 256; ++b)
+        everyByte.push_back(char(b));
+    std::string withCrLf; // the same bytes with its lone LF and lone CR written as CR LF
+    for (char c : everyByte)
+        withCrLf += (c == '\n' || c == '\r') ? std::string("\r\n") : std::string(1, c);
+    ASSERT_EQ(withCrLf.size(), 258u);
+
+    files.files[u"C:\\dir\\all.txt"] = withCrLf;
+    LoadDocument(ed, u"C:\\dir\\all.txt");
+    ASSERT_EQ(ed.doc.Modified, 0);
+    frmForma_mnuSave_Click(ed);
+    EXPECT_TRUE(messages.shown.empty()); // the code page holds every character read from it
+    EXPECT_EQ(files.files[u"C:\\dir\\all.txt"], withCrLf);
+
+    files.files[u"C:\\dir\\lone.txt"] = everyByte;
+    LoadDocument(ed, u"C:\\dir\\lone.txt");
+    frmForma_mnuSave_Click(ed);
+    EXPECT_EQ(files.files[u"C:\\dir\\lone.txt"], withCrLf);
 }
 
 } // namespace
