@@ -2,6 +2,7 @@
 
 #include "editor/core/frm_forma.h"
 #include "editor/core/raskladka.h"
+#include "editor/find/search.h"
 
 namespace quillet {
 
@@ -11,6 +12,9 @@ CommandHandler CommandFor(MenuItem item) {
     case MenuItem::mnuExit: return frmForma_mnuExit_Click;
     case MenuItem::mFormatPerenosSlov: return frmForma_mFormatPerenosSlov_Click;
     case MenuItem::mFormatKlava: return frmForma_mFormatKlava_Click;
+    case MenuItem::mEditFind: return frmForma_mEditFind_Click;
+    case MenuItem::mEditFindNext: return frmForma_mEditFindNext_Click;
+    case MenuItem::mEditZamenit: return frmForma_mEditZamenit_Click;
     default: return nullptr;
     }
 }
