@@ -2,6 +2,8 @@
 
 #include "editor/core/frm_forma.h"
 #include "editor/core/raskladka.h"
+#include "editor/edit/edit_menu.h"
+#include "editor/edit/font_choice.h"
 #include "editor/find/search.h"
 
 namespace quillet {
@@ -12,6 +14,13 @@ CommandHandler CommandFor(MenuItem item) {
     case MenuItem::mnuExit: return frmForma_mnuExit_Click;
     case MenuItem::mFormatPerenosSlov: return frmForma_mFormatPerenosSlov_Click;
     case MenuItem::mFormatKlava: return frmForma_mFormatKlava_Click;
+    case MenuItem::mEditUndo: return frmForma_mEditUndo_Click;
+    case MenuItem::mEditCut: return frmForma_mEditCut_Click;
+    case MenuItem::mEditCopy: return frmForma_mEditCopy_Click;
+    case MenuItem::mEditPaste: return frmForma_mEditPaste_Click;
+    case MenuItem::mEditDelete: return frmForma_mEditDelete_Click;
+    case MenuItem::mEditSelectAll: return frmForma_mEditSelectAll_Click;
+    case MenuItem::mFormatFont: return frmForma_mFormatFont_Click;
     case MenuItem::mEditFind: return frmForma_mEditFind_Click;
     case MenuItem::mEditFindNext: return frmForma_mEditFindNext_Click;
     case MenuItem::mEditZamenit: return frmForma_mEditZamenit_Click;
@@ -33,9 +42,8 @@ void ApplyCommandAvailability(Editor& ed) {
 }
 
 void OnMenuOpening(Editor& ed, MenuItem menu) {
-    // No menu has an opening rule of its own yet; the Edit menu's joins here.
-    (void)ed;
-    (void)menu;
+    if (menu == MenuItem::mEdit)
+        frmForma_mEdit_Click(ed);
 }
 
 } // namespace quillet

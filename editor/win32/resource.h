@@ -1,6 +1,10 @@
 #pragma once
 // Resource and control identifiers of Quillet.exe.
 
+#define IDR_MANIFEST 1
+#define IDI_APP 101
+#define IDC_RICH 1001
+
 // The find dialog frmFind, built in code.
 #define IDC_FIND_LBLFIND 2001
 #define IDC_FIND_CBOFIND 2002
