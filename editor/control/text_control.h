@@ -66,6 +66,28 @@ public:
     // First occurrence at or after start, selected; -1 and the selection untouched otherwise.
     virtual int32_t Find(std::u16string_view text, int32_t start, int32_t options) = 0;
 
+    // Replaces every occurrence of pattern from the top, each search resuming just after the text
+    // inserted for the previous match (so matches never overlap and inserted text is never searched
+    // again), and returns the count. The caret ends just after the last inserted text; with no match
+    // nothing changes at all. This loop is what every control must match; the document model
+    // overrides it to build the new text in one pass and apply it as one edit, one undo step and
+    // one Change, since a write per match crawls on large documents.
+    virtual int32_t ReplaceAll(std::u16string_view pattern, std::u16string_view replacement,
+                               int32_t options) {
+        if (pattern.empty())
+            return 0;
+        int32_t count = 0;
+        int32_t position = 0;
+        while ((position = Find(pattern, position, options)) != -1) {
+            SetSelText(replacement);
+            ++count;
+            // The caret, not the replacement's own length: line breaks in it may have been
+            // normalised to CR LF on the way in.
+            position = SelStart();
+        }
+        return count;
+    }
+
     // Writes the text in the ANSI code page with CR LF; returns 0 or an error number
     // (75 when the file or its folder does not allow writing).
     virtual int32_t SaveFile(std::u16string_view path) = 0;

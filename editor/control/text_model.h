@@ -78,8 +78,14 @@ public:
     void SetSelection(int32_t anchor, int32_t caret);
     // Replaces the selection as typing or as one program write, caret after the new text.
     void ReplaceSelection(std::u16string_view text, EditKind kind);
+    // Replaces [start, end) (a CR LF pair is never split) the same way, caret after the new text.
+    // Backspace and Delete use it, so they stay in the typing run.
+    void ReplaceRange(int32_t start, int32_t end, std::u16string_view text, EditKind kind);
     // Ends the current typing run, so the next typed text starts a new undo step.
     void BreakUndoRun();
+    // True when the code page holds every character of the text, so saving loses nothing.
+    // One pass over the non-ASCII parts of the text; the answer is kept until the text changes.
+    bool EncodesExactly() const;
     // Geometry the control was last moved to, twips.
     int32_t Left() const;
     int32_t Top() const;

@@ -9,6 +9,8 @@
 #include "editor/platform/ansi_codec.h"
 #include "editor/platform/clipboard.h"
 #include "editor/platform/file_system.h"
+#include "editor/platform/find_dialog.h"
+#include "editor/platform/font_dialog.h"
 #include "editor/platform/keyboard_layouts.h"
 #include "editor/platform/main_window.h"
 #include "editor/platform/message_boxes.h"
@@ -29,6 +31,8 @@ struct Ports {
     Clipboard* clipboard = nullptr;
     Shell* shell = nullptr;
     AboutBox* about = nullptr;
+    FindDialog* findDialog = nullptr;
+    FontDialog* fontDialog = nullptr;
 };
 
 struct Editor {

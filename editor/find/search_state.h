@@ -8,9 +8,10 @@
 namespace quillet {
 
 struct SearchState {
-    std::u16string FindPattern;
-    int32_t FindNextStart = 0;
-    int16_t FindMatchCase = 0; // 16-bit boolean: -1 true, 0 false
+    std::u16string FindPattern; // the last text searched for with the dialog's Find; F3 repeats it
+    int32_t FindNextStart = 0;  // where the next F3 begins
+    int32_t FindMatchCase = 0;  // 1 when letter case must match
+    // Every distinct text submitted for finding or replacing, oldest first, no duplicates.
     std::vector<std::u16string> FindHistory;
 };
 

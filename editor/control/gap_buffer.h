@@ -1,0 +1,102 @@
+#pragma once
+// A sequence with a movable gap: inserting or erasing near the last edit costs only the size of
+// the edit, and the storage is one block (two halves around the gap) that can be scanned
+// directly. Container is std::u16string for the text, so a caller's string can be taken over
+// without a copy, or std::vector for the line index.
+
+#include <algorithm>
+#include <cstddef>
+#include <span>
+#include <utility>
+
+namespace quillet {
+
+template <class Container> class GapBuffer {
+public:
+    using T = typename Container::value_type;
+
+    GapBuffer() = default;
+
+    // Takes over the container; its spare capacity becomes the gap, at the end.
+    void Reset(Container&& content) {
+        data_ = std::move(content);
+        gapStart_ = data_.size();
+        data_.resize(data_.capacity());
+        gapLength_ = data_.size() - gapStart_;
+    }
+
+    size_t Size() const { return data_.size() - gapLength_; }
+    size_t GapLength() const { return gapLength_; }
+    size_t GapStart() const { return gapStart_; }
+    size_t Capacity() const { return data_.capacity(); }
+
+    T At(size_t i) const { return i < gapStart_ ? data_[i] : data_[i + gapLength_]; }
+    T& At(size_t i) { return i < gapStart_ ? data_[i] : data_[i + gapLength_]; }
+
+    // The halves before and after the gap.
+    std::span<const T> Before() const { return {data_.data(), gapStart_}; }
+    std::span<const T> After() const {
+        return {data_.data() + gapStart_ + gapLength_, data_.size() - gapStart_ - gapLength_};
+    }
+
+    void Insert(size_t position, const T* values, size_t count) {
+        if (count == 0)
+            return;
+        if (gapLength_ < count)
+            Grow(count);
+        MoveGap(position);
+        std::copy(values, values + count, data_.data() + gapStart_);
+        gapStart_ += count;
+        gapLength_ -= count;
+    }
+
+    void Erase(size_t position, size_t count) {
+        if (count == 0)
+            return;
+        MoveGap(position);
+        gapLength_ += count;
+    }
+
+    // Copies [start, start + count) out, across the gap if need be.
+    template <class Out> void CopyTo(size_t start, size_t count, Out& out) const {
+        size_t end = start + count;
+        if (start < gapStart_) {
+            size_t firstEnd = std::min(end, gapStart_);
+            out.append(data_.data() + start, firstEnd - start);
+            start = firstEnd;
+        }
+        if (start < end)
+            out.append(data_.data() + start + gapLength_, end - start);
+    }
+
+    void MoveGap(size_t position) {
+        T* base = data_.data();
+        if (position < gapStart_)
+            std::move_backward(base + position, base + gapStart_, base + gapStart_ + gapLength_);
+        else if (position > gapStart_)
+            std::move(base + gapStart_ + gapLength_, base + position + gapLength_, base + gapStart_);
+        gapStart_ = position;
+    }
+
+private:
+    // A new block with room for at least `needed` more, the gap kept where it is. The spare room
+    // is a sixteenth of the content (bounded), so steady-state memory stays near the content's.
+    void Grow(size_t needed) {
+        size_t size = Size();
+        size_t spare = std::clamp<size_t>(size / 16, 1024, size_t(8) << 20);
+        size_t newGap = std::max(needed, spare);
+        Container grown;
+        grown.resize(size + newGap);
+        const T* base = data_.data();
+        std::copy(base, base + gapStart_, grown.data());
+        std::copy(base + gapStart_ + gapLength_, base + data_.size(), grown.data() + gapStart_ + newGap);
+        data_ = std::move(grown);
+        gapLength_ = newGap;
+    }
+
+    Container data_;
+    size_t gapStart_ = 0;
+    size_t gapLength_ = 0;
+};
+
+} // namespace quillet

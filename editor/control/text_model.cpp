@@ -1,0 +1,678 @@
+#include "editor/control/text_model.h"
+
+#include "editor/control/case_folding.h"
+#include "editor/control/gap_buffer.h"
+#include "editor/control/line_index.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <deque>
+#include <limits>
+#include <vector>
+
+namespace quillet {
+
+namespace {
+
+constexpr size_t kMaxUndoSteps = 1000;
+constexpr size_t kSaveChunk = size_t(1) << 20; // code units encoded per piece
+
+bool IsHighSurrogate(char16_t c) {
+    return c >= 0xD800 && c <= 0xDBFF;
+}
+bool IsLowSurrogate(char16_t c) {
+    return c >= 0xDC00 && c <= 0xDFFF;
+}
+
+// CR LF, a lone CR and a lone LF each become CR LF.
+std::u16string NormalizeBreaks(std::u16string_view text) {
+    std::u16string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        char16_t c = text[i];
+        if (c == u'\r') {
+            out += u"\r\n";
+            if (i + 1 < text.size() && text[i + 1] == u'\n')
+                ++i;
+        } else if (c == u'\n') {
+            out += u"\r\n";
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+struct UndoEdit {
+    size_t position;
+    std::u16string removed;
+    std::u16string inserted;
+};
+
+struct UndoStep {
+    std::vector<UndoEdit> edits;
+    int32_t anchor; // the selection before the step
+    int32_t caret;
+};
+
+} // namespace
+
+struct TextModel::Impl {
+    Impl(FileSystem& f, const AnsiCodec& c) : files(f), codec(c) {}
+
+    FileSystem& files;
+    const AnsiCodec& codec;
+    TextControlEvents* events = nullptr;
+    TextModelObserver* observer = nullptr;
+
+    GapBuffer<std::u16string> text;
+    LineIndex lines;
+    int32_t anchor = 0;
+    int32_t caret = 0;
+
+    FontSpec font{u"Courier New", 10, false, false};
+    bool wordWrap = false;
+    int32_t left = 0, top = 0, width = 0, height = 0;
+
+    std::deque<UndoStep> undo;
+    bool typingRunOpen = false;
+
+    // Bumped on every change of the text, so answers about it can be kept.
+    uint64_t version = 0;
+    mutable uint64_t exactVersion = std::numeric_limits<uint64_t>::max();
+    mutable bool exact = true;
+
+    int32_t Length() const { return int32_t(text.Size()); }
+    char16_t At(size_t i) const { return text.At(i); }
+
+    std::u16string Range(size_t start, size_t end) const {
+        std::u16string out;
+        out.reserve(end - start);
+        text.CopyTo(start, end - start, out);
+        return out;
+    }
+
+    bool InsideBreak(int32_t p) const {
+        return p > 0 && p < Length() && At(p - 1) == u'\r' && At(p) == u'\n';
+    }
+
+    int32_t Clamp(int64_t p) const { return int32_t(std::clamp<int64_t>(p, 0, Length())); }
+
+    // A position between CR and LF moves off the pair: down, or up for the far end of a range.
+    int32_t Snap(int64_t p, bool up) const {
+        int32_t c = Clamp(p);
+        return InsideBreak(c) ? (up ? c + 1 : c - 1) : c;
+    }
+
+    void Notify() {
+        if (observer)
+            observer->OnSelectionChanged();
+    }
+
+    void RaiseChange() {
+        if (events)
+            events->OnChange();
+    }
+
+    // Moves the selection; a real move ends the typing run.
+    void Select(int64_t newAnchor, int64_t newCaret) {
+        bool forward = newAnchor <= newCaret;
+        int32_t a = Snap(newAnchor, !forward);
+        int32_t c = Snap(newCaret, forward && newAnchor != newCaret);
+        if (a == anchor && c == caret)
+            return;
+        anchor = a;
+        caret = c;
+        typingRunOpen = false;
+        Notify();
+    }
+
+    // Replaces [position, position + removeLength) with already normalised text; keeps the line
+    // index in step. Selection and undo are the caller's.
+    void Apply(size_t position, size_t removeLength, std::u16string_view inserted) {
+        if (removeLength > 0) {
+            int32_t first = lines.LineOf(int32_t(position));
+            int32_t last = lines.LineOf(int32_t(position + removeLength));
+            lines.Remove(first + 1, last - first);
+            lines.ShiftAfter(first, -int32_t(removeLength));
+            text.Erase(position, removeLength);
+        }
+        if (!inserted.empty()) {
+            int32_t line = lines.LineOf(int32_t(position));
+            std::vector<int32_t> starts;
+            for (size_t i = 0; i < inserted.size(); ++i)
+                if (inserted[i] == u'\n')
+                    starts.push_back(int32_t(position + i + 1));
+            lines.ShiftAfter(line, int32_t(inserted.size()));
+            lines.InsertAfter(line, starts.data(), int32_t(starts.size()));
+            text.Insert(position, inserted.data(), inserted.size());
+        }
+        ++version;
+        if (observer)
+            observer->OnTextChanged(int32_t(position), int32_t(removeLength), int32_t(inserted.size()));
+    }
+
+    void Record(size_t position, std::u16string removed, std::u16string_view inserted, EditKind kind) {
+        if (kind == EditKind::Typing && typingRunOpen && !undo.empty() && !undo.back().edits.empty()) {
+            UndoEdit& last = undo.back().edits.back();
+            size_t lastEnd = last.position + last.inserted.size();
+            if (removed.empty() && position == lastEnd) {
+                last.inserted.append(inserted);
+                return;
+            }
+            if (inserted.empty() && position + removed.size() == lastEnd &&
+                removed.size() <= last.inserted.size()) {
+                // Backspace over what this run typed: the run just types less.
+                last.inserted.resize(last.inserted.size() - removed.size());
+                return;
+            }
+            undo.back().edits.push_back({position, std::move(removed), std::u16string(inserted)});
+            return;
+        }
+        UndoStep step{{}, anchor, caret};
+        step.edits.push_back({position, std::move(removed), std::u16string(inserted)});
+        undo.push_back(std::move(step));
+        if (undo.size() > kMaxUndoSteps)
+            undo.pop_front();
+        typingRunOpen = kind == EditKind::Typing;
+    }
+
+    // Every write of text ends here: one undo record, caret after the new text, Change.
+    void Edit(int32_t start, int32_t end, std::u16string_view rawText, EditKind kind) {
+        std::u16string inserted = NormalizeBreaks(rawText);
+        size_t room = size_t(std::numeric_limits<int32_t>::max()) - size_t(Length() - (end - start));
+        if (inserted.size() > room)
+            inserted.clear(); // more than positions can count: refuse rather than corrupt
+        if (start != end || !inserted.empty()) {
+            Record(size_t(start), Range(size_t(start), size_t(end)), inserted, kind);
+            Apply(size_t(start), size_t(end - start), inserted);
+        }
+        if (kind != EditKind::Typing)
+            typingRunOpen = false;
+        int32_t newCaret = start + int32_t(inserted.size());
+        if (anchor != newCaret || caret != newCaret) {
+            anchor = caret = newCaret;
+            Notify();
+        }
+        RaiseChange();
+    }
+
+    // Bounds of a range given in any order, clamped and widened to whole line breaks.
+    std::pair<int32_t, int32_t> Bounds(int64_t a, int64_t b) const {
+        if (a > b)
+            std::swap(a, b);
+        return {Snap(a, false), Snap(b, a != b)};
+    }
+
+    char16_t FoldedAt(size_t i, const char16_t* table) const {
+        char16_t c = At(i);
+        if (IsHighSurrogate(c) && i + 1 < text.Size() && IsLowSurrogate(At(i + 1))) {
+            char32_t cp = 0x10000 + ((char32_t(c) - 0xD800) << 10) + (At(i + 1) - 0xDC00);
+            return char16_t(0xD800 + ((casefold::FoldCodePoint(cp) - 0x10000) >> 10));
+        }
+        if (IsLowSurrogate(c) && i > 0 && IsHighSurrogate(At(i - 1))) {
+            char32_t cp = 0x10000 + ((char32_t(At(i - 1)) - 0xD800) << 10) + (c - 0xDC00);
+            return char16_t(0xDC00 + ((casefold::FoldCodePoint(cp) - 0x10000) & 0x3FF));
+        }
+        return table[c];
+    }
+
+    int32_t FindText(std::u16string_view pattern, size_t start, bool matchCase) const;
+};
+
+namespace {
+
+std::u16string FoldPattern(std::u16string_view pattern, const char16_t* table) {
+    std::u16string out(pattern);
+    for (size_t i = 0; i < out.size(); ++i) {
+        char16_t c = pattern[i];
+        bool pairStart = IsHighSurrogate(c) && i + 1 < out.size() && IsLowSurrogate(pattern[i + 1]);
+        if (pairStart) {
+            char32_t cp = 0x10000 + ((char32_t(c) - 0xD800) << 10) + (pattern[i + 1] - 0xDC00);
+            char32_t f = casefold::FoldCodePoint(cp) - 0x10000;
+            out[i] = char16_t(0xD800 + (f >> 10));
+            out[i + 1] = char16_t(0xDC00 + (f & 0x3FF));
+            ++i;
+        } else {
+            out[i] = table[c];
+        }
+    }
+    return out;
+}
+
+// Every code unit that folds to `folded` (a few at most: K, k and the Kelvin sign fold alike).
+std::vector<char16_t> UnitsFoldingTo(char16_t folded, const char16_t* table) {
+    std::vector<char16_t> units;
+    for (uint32_t c = 0; c < 0x10000; ++c)
+        if (table[c] == folded)
+            units.push_back(char16_t(c));
+    return units;
+}
+
+// First index in [from, to) of s whose unit is one of units, or `to`. Eight units a round, so
+// the compiler can compare them side by side; most rounds hold no candidate.
+size_t ScanFor(const char16_t* s, size_t from, size_t to, const std::vector<char16_t>& units) {
+    char16_t u0 = units[0];
+    char16_t u1 = units.size() > 1 ? units[1] : u0;
+    char16_t u2 = units.size() > 2 ? units[2] : u0;
+    if (units.size() > 3) {
+        for (size_t i = from; i < to; ++i)
+            if (std::find(units.begin(), units.end(), s[i]) != units.end())
+                return i;
+        return to;
+    }
+    size_t i = from;
+    for (; i + 8 <= to; i += 8) {
+        bool any = false;
+        for (size_t k = 0; k < 8; ++k) {
+            char16_t c = s[i + k];
+            any |= (c == u0) | (c == u1) | (c == u2);
+        }
+        if (any)
+            break;
+    }
+    for (; i < to; ++i) {
+        char16_t c = s[i];
+        if (c == u0 || c == u1 || c == u2)
+            return i;
+    }
+    return to;
+}
+
+} // namespace
+
+int32_t TextModel::Impl::FindText(std::u16string_view pattern, size_t start, bool matchCase) const {
+    size_t n = text.Size();
+    size_t m = pattern.size();
+    if (m == 0 || m > n || start > n - m)
+        return -1;
+    size_t lastStart = n - m;
+    const char16_t* table = casefold::BmpTable();
+    std::u16string folded = matchCase ? std::u16string(pattern) : FoldPattern(pattern, table);
+
+    auto matchesAt = [&](size_t p) {
+        for (size_t k = 1; k < m; ++k) {
+            char16_t c = matchCase ? At(p + k) : FoldedAt(p + k, table);
+            if (c != folded[k])
+                return false;
+        }
+        // A folded low surrogate depends on the unit before it: check the first one too.
+        return matchCase || FoldedAt(p, table) == folded[0];
+    };
+
+    char16_t first = folded[0];
+    if (!matchCase && (IsHighSurrogate(first) || IsLowSurrogate(first))) {
+        // Rare: a pattern starting inside a supplementary character. Compare unit by unit.
+        for (size_t p = start; p <= lastStart; ++p)
+            if (FoldedAt(p, table) == first && matchesAt(p))
+                return int32_t(p);
+        return -1;
+    }
+
+    std::vector<char16_t> units = matchCase ? std::vector<char16_t>{first} : UnitsFoldingTo(first, table);
+    // The two halves around the gap, scanned in place; a match may run across the gap.
+    auto before = text.Before();
+    auto after = text.After();
+    struct Half {
+        const char16_t* data;
+        size_t base; // the text position of data[0]
+        size_t size;
+    };
+    for (Half half :
+         {Half{before.data(), 0, before.size()}, Half{after.data(), before.size(), after.size()}}) {
+        size_t from = std::max(start, half.base);
+        size_t to = std::min(half.base + half.size, lastStart + 1);
+        while (from < to) {
+            size_t hit = ScanFor(half.data - half.base, from, to, units);
+            if (hit >= to)
+                break;
+            if (matchesAt(hit))
+                return int32_t(hit);
+            from = hit + 1;
+        }
+    }
+    return -1;
+}
+
+namespace {
+
+// Hands the text to the file system in encoded pieces, never as one copy.
+class EncodedPieces : public ByteSource {
+public:
+    EncodedPieces(const GapBuffer<std::u16string>& text, const AnsiCodec& codec)
+        : text_(text), codec_(codec) {}
+
+    std::string_view Next() override {
+        bytes_.clear();
+        while (bytes_.empty() && position_ < text_.Size()) {
+            size_t end = std::min(position_ + kSaveChunk, text_.Size());
+            // Keep a surrogate pair in one piece.
+            if (end < text_.Size() && IsHighSurrogate(text_.At(end - 1)))
+                ++end;
+            units_.clear();
+            text_.CopyTo(position_, end - position_, units_);
+            position_ = end;
+            exact_ = codec_.Encode(units_, bytes_) && exact_;
+        }
+        return bytes_;
+    }
+
+    bool Exact() const { return exact_; }
+
+    // Encodes only the pieces that are not plain ASCII, which every ANSI code page holds.
+    bool CheckAll() {
+        while (position_ < text_.Size()) {
+            size_t end = std::min(position_ + kSaveChunk, text_.Size());
+            if (end < text_.Size() && IsHighSurrogate(text_.At(end - 1)))
+                ++end;
+            units_.clear();
+            text_.CopyTo(position_, end - position_, units_);
+            position_ = end;
+            bool ascii = std::all_of(units_.begin(), units_.end(), [](char16_t c) { return c < 0x80; });
+            if (!ascii) {
+                bytes_.clear();
+                if (!codec_.Encode(units_, bytes_))
+                    return false;
+            }
+        }
+        return true;
+    }
+
+private:
+    const GapBuffer<std::u16string>& text_;
+    const AnsiCodec& codec_;
+    size_t position_ = 0;
+    std::u16string units_;
+    std::string bytes_;
+    bool exact_ = true;
+};
+
+} // namespace
+
+TextModel::TextModel(FileSystem& files, const AnsiCodec& codec)
+    : impl_(std::make_unique<Impl>(files, codec)) {}
+
+TextModel::~TextModel() = default;
+
+void TextModel::SetEvents(TextControlEvents* events) {
+    impl_->events = events;
+}
+TextControlEvents* TextModel::Events() const {
+    return impl_->events;
+}
+void TextModel::SetObserver(TextModelObserver* observer) {
+    impl_->observer = observer;
+}
+
+std::u16string TextModel::Text() const {
+    return impl_->Range(0, impl_->text.Size());
+}
+
+void TextModel::SetText(std::u16string text) {
+    Impl& m = *impl_;
+    int32_t oldLength = m.Length();
+
+    // One pass finds the line starts as they will be after normalising, and how much longer the
+    // text gets; most files need nothing more.
+    std::vector<int32_t> starts{0};
+    size_t extra = 0;
+    const size_t n = text.size();
+    const char16_t* s = text.data();
+    for (size_t i = 0; i < n; ++i) {
+        char16_t c = s[i];
+        if (c > u'\r')
+            continue;
+        if (c == u'\r') {
+            if (i + 1 < n && s[i + 1] == u'\n')
+                ++i;
+            else
+                ++extra;
+            starts.push_back(int32_t(i + 1 + extra));
+        } else if (c == u'\n') {
+            ++extra;
+            starts.push_back(int32_t(i + 1 + extra));
+        }
+    }
+
+    if (extra > 0) {
+        if (text.capacity() >= n + extra) {
+            // Widen in place from the end; stops as soon as nothing more needs to move.
+            text.resize(n + extra);
+            char16_t* d = text.data();
+            size_t r = n;
+            size_t w = n + extra;
+            while (r < w) {
+                char16_t c = d[--r];
+                if (c == u'\n') {
+                    d[--w] = u'\n';
+                    if (r > 0 && d[r - 1] == u'\r')
+                        --r;
+                    d[--w] = u'\r';
+                } else if (c == u'\r') {
+                    d[--w] = u'\n';
+                    d[--w] = u'\r';
+                } else {
+                    d[--w] = c;
+                }
+            }
+        } else {
+            std::u16string widened;
+            widened.resize(n + extra);
+            char16_t* d = widened.data();
+            size_t w = 0;
+            for (size_t i = 0; i < n; ++i) {
+                char16_t c = s[i];
+                if (c == u'\r' || c == u'\n') {
+                    d[w++] = u'\r';
+                    d[w++] = u'\n';
+                    if (c == u'\r' && i + 1 < n && s[i + 1] == u'\n')
+                        ++i;
+                } else {
+                    d[w++] = c;
+                }
+            }
+            text = std::move(widened);
+        }
+    }
+
+    m.text.Reset(std::move(text));
+    m.lines.Reset(std::move(starts));
+    m.anchor = m.caret = 0;
+    m.undo.clear();
+    m.typingRunOpen = false;
+    ++m.version;
+    if (m.observer) {
+        m.observer->OnTextChanged(0, oldLength, m.Length());
+        m.observer->OnSelectionChanged();
+    }
+    m.RaiseChange();
+}
+
+int32_t TextModel::TextLength() const {
+    return impl_->Length();
+}
+
+int32_t TextModel::SelStart() const {
+    return std::min(impl_->anchor, impl_->caret);
+}
+int32_t TextModel::SelLength() const {
+    return std::abs(impl_->caret - impl_->anchor);
+}
+
+void TextModel::SetSelStart(int32_t start) {
+    impl_->Select(start, start);
+}
+
+void TextModel::SetSelLength(int32_t length) {
+    int64_t start = SelStart();
+    impl_->Select(start, start + std::max<int64_t>(length, 0));
+}
+
+std::u16string TextModel::SelText() const {
+    return impl_->Range(size_t(SelStart()), size_t(SelStart() + SelLength()));
+}
+
+void TextModel::SetSelText(std::u16string_view text) {
+    ReplaceSelection(text, EditKind::Program);
+}
+
+void TextModel::ReplaceSelection(std::u16string_view text, EditKind kind) {
+    impl_->Edit(SelStart(), SelStart() + SelLength(), text, kind);
+}
+
+void TextModel::ReplaceRange(int32_t start, int32_t end, std::u16string_view text, EditKind kind) {
+    auto [from, to] = impl_->Bounds(start, end);
+    impl_->Edit(from, to, text, kind);
+}
+
+FontSpec TextModel::Font() const {
+    return impl_->font;
+}
+
+void TextModel::SetFontName(std::u16string_view name) {
+    impl_->font.name = name;
+    if (impl_->observer)
+        impl_->observer->OnFontChanged();
+    impl_->RaiseChange();
+}
+
+void TextModel::SetFontSize(int32_t points) {
+    impl_->font.size = points;
+    if (impl_->observer)
+        impl_->observer->OnFontChanged();
+    impl_->RaiseChange();
+}
+
+void TextModel::SetFontBold(bool bold) {
+    impl_->font.bold = bold;
+    if (impl_->observer)
+        impl_->observer->OnFontChanged();
+    impl_->RaiseChange();
+}
+
+void TextModel::SetFontItalic(bool italic) {
+    impl_->font.italic = italic;
+    if (impl_->observer)
+        impl_->observer->OnFontChanged();
+    impl_->RaiseChange();
+}
+
+int32_t TextModel::Find(std::u16string_view text, int32_t start, int32_t options) {
+    if (text.empty() || start >= TextLength())
+        return -1;
+    int32_t found = impl_->FindText(text, size_t(std::max(start, 0)), (options & kFindMatchCase) != 0);
+    if (found >= 0)
+        impl_->Select(found, int64_t(found) + int64_t(text.size()));
+    return found;
+}
+
+int32_t TextModel::SaveFile(std::u16string_view path) {
+    EncodedPieces pieces(impl_->text, impl_->codec);
+    return impl_->files.WriteWhole(path, pieces);
+}
+
+bool TextModel::EncodesExactly() const {
+    Impl& m = *impl_;
+    if (m.exactVersion != m.version) {
+        EncodedPieces pieces(m.text, m.codec);
+        m.exact = pieces.CheckAll();
+        m.exactVersion = m.version;
+    }
+    return m.exact;
+}
+
+void TextModel::Move(int32_t left, int32_t top, int32_t width, int32_t height) {
+    impl_->left = left;
+    impl_->top = top;
+    impl_->width = width;
+    impl_->height = height;
+}
+
+void TextModel::SetWordWrap(bool wrap) {
+    impl_->wordWrap = wrap;
+    if (impl_->observer)
+        impl_->observer->OnWordWrapChanged();
+}
+
+bool TextModel::WordWrap() const {
+    return impl_->wordWrap;
+}
+bool TextModel::CanUndo() const {
+    return !impl_->undo.empty();
+}
+
+void TextModel::Undo() {
+    Impl& m = *impl_;
+    if (m.undo.empty())
+        return;
+    UndoStep step = std::move(m.undo.back());
+    m.undo.pop_back();
+    for (auto it = step.edits.rbegin(); it != step.edits.rend(); ++it)
+        m.Apply(it->position, it->inserted.size(), it->removed);
+    m.anchor = m.Clamp(step.anchor);
+    m.caret = m.Clamp(step.caret);
+    m.typingRunOpen = false;
+    m.Notify();
+    m.RaiseChange();
+}
+
+bool TextModel::SetFocus() {
+    return true;
+}
+
+int32_t TextModel::LineCount() const {
+    return impl_->lines.Count();
+}
+
+int32_t TextModel::LineStart(int32_t line) const {
+    return impl_->lines.Start(std::clamp(line, 0, LineCount() - 1));
+}
+
+int32_t TextModel::LineEnd(int32_t line) const {
+    line = std::clamp(line, 0, LineCount() - 1);
+    return line + 1 < LineCount() ? impl_->lines.Start(line + 1) - 2 : TextLength();
+}
+
+int32_t TextModel::LineFromPosition(int32_t position) const {
+    return impl_->lines.LineOf(impl_->Clamp(position));
+}
+
+char16_t TextModel::CharAt(int32_t position) const {
+    return position >= 0 && position < TextLength() ? impl_->At(size_t(position)) : char16_t(0);
+}
+
+std::u16string TextModel::Range(int32_t start, int32_t end) const {
+    int32_t a = impl_->Clamp(start);
+    int32_t b = impl_->Clamp(end);
+    if (a > b)
+        std::swap(a, b);
+    return impl_->Range(size_t(a), size_t(b));
+}
+
+int32_t TextModel::Anchor() const {
+    return impl_->anchor;
+}
+int32_t TextModel::Caret() const {
+    return impl_->caret;
+}
+void TextModel::SetSelection(int32_t anchor, int32_t caret) {
+    impl_->Select(anchor, caret);
+}
+void TextModel::BreakUndoRun() {
+    impl_->typingRunOpen = false;
+}
+
+int32_t TextModel::Left() const {
+    return impl_->left;
+}
+int32_t TextModel::Top() const {
+    return impl_->top;
+}
+int32_t TextModel::Width() const {
+    return impl_->width;
+}
+int32_t TextModel::Height() const {
+    return impl_->height;
+}
+
+} // namespace quillet

@@ -1,0 +1,206 @@
+#include "editor/find/search.h"
+
+#include "unit/find_test_support.h"
+
+#include <gtest/gtest.h>
+
+namespace quillet {
+namespace {
+
+using testing::SearchWorld;
+using Strings = std::vector<std::u16string>;
+
+TEST(Search, DialogFindStartsAtTopAndF3WalksEveryMatchThenStartsOverAfterTheMiss) {
+    SearchWorld w;
+    w.Load(u"one two one");
+    w.rich.SetSelStart(5); // the caret plays no part
+
+    ASSERT_TRUE(FindFirst(w.editor, u"one"));
+    EXPECT_EQ(w.rich.SelStart(), 0);
+    EXPECT_EQ(w.rich.SelLength(), 3);
+    EXPECT_EQ(w.editor.search.FindNextStart, 3);
+
+    FindNext(w.editor);
+    EXPECT_EQ(w.rich.SelStart(), 8);
+    EXPECT_EQ(w.editor.search.FindNextStart, 11);
+    EXPECT_TRUE(w.messages.shown.empty());
+
+    FindNext(w.editor);
+    EXPECT_EQ(w.Messages(), Strings{u"Текст не найден."});
+    EXPECT_EQ(w.messages.shown[0].title, u"Квиллет");
+    EXPECT_EQ(w.messages.shown[0].style.icon, MessageIcon::Information);
+    EXPECT_EQ(w.messages.shown[0].style.buttons, MessageButtons::Ok);
+    EXPECT_EQ(w.rich.SelStart(), 8) << "a miss keeps the selection";
+    EXPECT_EQ(w.rich.SelLength(), 3);
+    EXPECT_EQ(w.editor.search.FindNextStart, 0);
+
+    FindNext(w.editor);
+    EXPECT_EQ(w.rich.SelStart(), 0);
+    EXPECT_EQ(w.editor.search.FindNextStart, 3);
+    EXPECT_EQ(w.editor.search.FindHistory, Strings{u"one"}) << "F3 adds nothing to the history";
+    EXPECT_EQ(w.editor.doc.Modified, 0);
+}
+
+TEST(Search, MatchesNeverOverlap) {
+    SearchWorld w;
+    w.Load(u"aaaa");
+    ASSERT_TRUE(FindFirst(w.editor, u"aa"));
+    EXPECT_EQ(w.rich.SelStart(), 0);
+    FindNext(w.editor);
+    EXPECT_EQ(w.rich.SelStart(), 2);
+    FindNext(w.editor);
+    EXPECT_EQ(w.Messages(), Strings{u"Текст не найден."});
+}
+
+TEST(Search, F3BeforeAnySearchOpensTheDialogInItsFindLayoutAndSearchesNothing) {
+    SearchWorld w;
+    w.Load(u"text");
+    w.editor.doc.EditorState = kStateReplace;
+    frmForma_mEditFindNext_Click(w.editor);
+    EXPECT_EQ(w.dialogLayouts, std::vector<int32_t>{kStateFind});
+    EXPECT_EQ(w.rich.finds, 0);
+    EXPECT_TRUE(w.messages.shown.empty());
+}
+
+TEST(Search, MenuCommandsOpenTheDialogInTheirLayouts) {
+    SearchWorld w;
+    frmForma_mEditZamenit_Click(w.editor);
+    frmForma_mEditFind_Click(w.editor);
+    EXPECT_EQ(w.dialogLayouts, (std::vector<int32_t>{kStateReplace, kStateFind}));
+}
+
+TEST(Search, AMissFromTheDialogKeepsThePatternForF3AndRestartsAtTheTop) {
+    SearchWorld w;
+    w.Load(u"abc abc");
+    ASSERT_TRUE(FindFirst(w.editor, u"abc"));
+    FindNext(w.editor);
+    EXPECT_EQ(w.editor.search.FindNextStart, 7);
+    w.rich.SetSelStart(2);
+
+    EXPECT_FALSE(FindFirst(w.editor, u"zzz"));
+    EXPECT_EQ(w.Messages(), Strings{u"Текст не найден."});
+    EXPECT_EQ(w.editor.search.FindPattern, u"zzz");
+    EXPECT_EQ(w.editor.search.FindNextStart, 0);
+    EXPECT_EQ(w.rich.SelStart(), 2);
+    EXPECT_EQ(w.rich.SelLength(), 0);
+    EXPECT_EQ(w.editor.search.FindHistory, (Strings{u"abc", u"zzz"}));
+}
+
+TEST(Search, MatchCaseIsReadAtTheStartOfEveryOperationWithCyrillicLetters) {
+    SearchWorld w;
+    w.Load(u"привет Привет ПРИВЕТ");
+
+    ASSERT_TRUE(FindFirst(w.editor, u"Привет"));
+    EXPECT_EQ(w.rich.SelStart(), 0) << "case ignored";
+    FindNext(w.editor);
+    EXPECT_EQ(w.rich.SelStart(), 7);
+    FindNext(w.editor);
+    EXPECT_EQ(w.rich.SelStart(), 14);
+
+    w.editor.search.FindMatchCase = 1;
+    ASSERT_TRUE(FindFirst(w.editor, u"Привет"));
+    EXPECT_EQ(w.rich.SelStart(), 7);
+    FindNext(w.editor);
+    EXPECT_EQ(w.Messages(), Strings{u"Текст не найден."});
+    EXPECT_EQ(w.rich.findOptions, (std::vector<int32_t>{0, 0, 0, 4, 4}));
+
+    w.editor.search.FindMatchCase = 1;
+    EXPECT_EQ(ReplaceAll(w.editor, u"ПРИВЕТ", u"пока"), 1);
+    EXPECT_EQ(w.rich.Text(), u"привет Привет пока");
+    w.editor.search.FindMatchCase = 0;
+    EXPECT_EQ(ReplaceAll(w.editor, u"ПРИВЕТ", u"пока"), 2);
+    EXPECT_EQ(w.rich.Text(), u"пока пока пока");
+}
+
+TEST(Search, HistoryKeepsDistinctTextsInFirstAddedOrder) {
+    SearchWorld w;
+    w.Load(u"abc");
+    FindFirst(w.editor, u"abc");
+    FindFirst(w.editor, u"Abc");
+    FindFirst(w.editor, u"abc");
+    ReplaceAll(w.editor, u"Abc", u"abc");
+    ReplaceAll(w.editor, u"x", u"");
+    ReplaceAll(w.editor, u"y", u"");
+    EXPECT_EQ(w.editor.search.FindHistory, (Strings{u"abc", u"Abc", u"x", u"", u"y"}));
+}
+
+TEST(Search, ReplaceAllNeverSearchesTheTextItInserted) {
+    SearchWorld w;
+    w.Load(u"a a a");
+    w.rich.SetSelStart(3);
+    w.editor.search.FindPattern = u"q";
+    w.editor.search.FindNextStart = 2;
+
+    EXPECT_EQ(ReplaceAll(w.editor, u"a", u"aa"), 3);
+    EXPECT_EQ(w.rich.Text(), u"aa aa aa");
+    EXPECT_EQ(w.Messages(), Strings{u"Количество замен: 3"});
+    EXPECT_EQ(w.rich.SelStart(), 8) << "caret just after the last inserted text";
+    EXPECT_EQ(w.rich.SelLength(), 0);
+    EXPECT_EQ(w.editor.doc.Modified, 1);
+    EXPECT_EQ(w.editor.doc.UndoAllowed, 1);
+    EXPECT_EQ(w.rich.focusRequests, 1);
+    EXPECT_EQ(w.editor.search.FindPattern, u"q") << "what F3 searches for is untouched";
+    EXPECT_EQ(w.editor.search.FindNextStart, 2);
+    EXPECT_EQ(w.editor.search.FindHistory, (Strings{u"a", u"aa"}));
+}
+
+TEST(Search, ReplaceAllByAnEmptyTextEmptiesTheDocumentAndListsTheEmptyText) {
+    SearchWorld w;
+    w.Load(u"abab");
+    w.rich.focusSucceeds = false; // ignored
+    EXPECT_EQ(ReplaceAll(w.editor, u"ab", u""), 2);
+    EXPECT_EQ(w.rich.Text(), u"");
+    EXPECT_EQ(w.Messages(), Strings{u"Количество замен: 2"});
+    EXPECT_EQ(w.editor.search.FindHistory, (Strings{u"ab", u""}));
+}
+
+TEST(Search, ReplaceAllThatFindsNothingReportsZeroAndTouchesNeitherTextNorModified) {
+    SearchWorld w;
+    w.Load(u"text");
+    w.rich.SetSelStart(1);
+    w.rich.SetSelLength(2);
+    EXPECT_EQ(ReplaceAll(w.editor, u"zz", u"y"), 0);
+    EXPECT_EQ(w.Messages(), Strings{u"Количество замен: 0"});
+    EXPECT_EQ(w.rich.Text(), u"text");
+    EXPECT_EQ(w.rich.writes, 0);
+    EXPECT_EQ(w.rich.changes, 0);
+    EXPECT_EQ(w.editor.doc.Modified, 0);
+    EXPECT_EQ(w.editor.doc.UndoAllowed, 0);
+    EXPECT_EQ(w.rich.SelStart(), 1);
+    EXPECT_EQ(w.rich.SelLength(), 2);
+}
+
+TEST(Search, ReplaceAllWithALineBreakInTheReplacementStopsAfterTheInsertedText) {
+    // The control makes a lone LF a CR LF, so the inserted text is longer than the replacement.
+    SearchWorld w;
+    w.Load(u"a a");
+    EXPECT_EQ(ReplaceAll(w.editor, u"a", u"\na"), 2);
+    EXPECT_EQ(w.rich.Text(), u"\r\na \r\na");
+}
+
+TEST(Search, F3AfterTheTextShrankBelowItsStartSearchesFromTheTop) {
+    SearchWorld w;
+    w.Load(u"xxxxxxxx one");
+    ASSERT_TRUE(FindFirst(w.editor, u"one"));
+    EXPECT_EQ(w.editor.search.FindNextStart, 12);
+    w.Load(u"one"); // another document: the search state carries over
+    FindNext(w.editor);
+    EXPECT_TRUE(w.messages.shown.empty());
+    EXPECT_EQ(w.rich.SelStart(), 0);
+    EXPECT_EQ(w.rich.SelLength(), 3);
+    EXPECT_EQ(w.editor.search.FindNextStart, 3);
+}
+
+TEST(Search, F3StartingAtTheVeryEndOfTheTextFindsNothing) {
+    SearchWorld w;
+    w.Load(u"ab ab");
+    ASSERT_TRUE(FindFirst(w.editor, u"ab"));
+    FindNext(w.editor);
+    EXPECT_EQ(w.editor.search.FindNextStart, 5);
+    FindNext(w.editor);
+    EXPECT_EQ(w.Messages(), Strings{u"Текст не найден."});
+    EXPECT_EQ(w.rich.findStarts.back(), 5);
+}
+
+} // namespace
+} // namespace quillet
