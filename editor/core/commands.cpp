@@ -2,6 +2,8 @@
 
 #include "editor/core/frm_forma.h"
 #include "editor/core/raskladka.h"
+#include "editor/edit/edit_menu.h"
+#include "editor/edit/font_choice.h"
 
 namespace quillet {
 
@@ -11,6 +13,13 @@ CommandHandler CommandFor(MenuItem item) {
     case MenuItem::mnuExit: return frmForma_mnuExit_Click;
     case MenuItem::mFormatPerenosSlov: return frmForma_mFormatPerenosSlov_Click;
     case MenuItem::mFormatKlava: return frmForma_mFormatKlava_Click;
+    case MenuItem::mEditUndo: return frmForma_mEditUndo_Click;
+    case MenuItem::mEditCut: return frmForma_mEditCut_Click;
+    case MenuItem::mEditCopy: return frmForma_mEditCopy_Click;
+    case MenuItem::mEditPaste: return frmForma_mEditPaste_Click;
+    case MenuItem::mEditDelete: return frmForma_mEditDelete_Click;
+    case MenuItem::mEditSelectAll: return frmForma_mEditSelectAll_Click;
+    case MenuItem::mFormatFont: return frmForma_mFormatFont_Click;
     default: return nullptr;
     }
 }
@@ -29,9 +38,8 @@ void ApplyCommandAvailability(Editor& ed) {
 }
 
 void OnMenuOpening(Editor& ed, MenuItem menu) {
-    // No menu has an opening rule of its own yet; the Edit menu's joins here.
-    (void)ed;
-    (void)menu;
+    if (menu == MenuItem::mEdit)
+        frmForma_mEdit_Click(ed);
 }
 
 } // namespace quillet

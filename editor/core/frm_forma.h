@@ -3,6 +3,7 @@
 // current document.
 
 #include "editor/core/editor.h"
+#include "editor/edit/edit_menu.h"
 
 #include <cstdint>
 #include <string>
@@ -37,8 +38,8 @@ void frmForma_mnuExit_Click(Editor& ed);
 // Word wrap on or off, flipping the check mark that is its only record.
 void frmForma_mFormatPerenosSlov_Click(Editor& ed);
 
-// Routes the text control's events to the main window's handlers. Key and mouse handling
-// belongs to the edit commands, which plug in here.
+// Routes the text control's events to the main window's handlers; the key and mouse rules are
+// the edit commands'.
 class RichEvents : public TextControlEvents {
 public:
     explicit RichEvents(Editor& ed) : ed_(ed) {}
@@ -52,8 +53,8 @@ public:
             mouseDown(ed_, button, shift, x, y);
     }
 
-    void (*keyDown)(Editor&, int16_t& keyCode, int16_t& shift) = nullptr;
-    void (*mouseDown)(Editor&, int16_t button, int16_t shift, int32_t x, int32_t y) = nullptr;
+    void (*keyDown)(Editor&, int16_t& keyCode, int16_t& shift) = frmForma_Rich_KeyDown;
+    void (*mouseDown)(Editor&, int16_t button, int16_t shift, int32_t x, int32_t y) = frmForma_Rich_MouseDown;
 
 private:
     Editor& ed_;
