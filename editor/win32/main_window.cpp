@@ -93,7 +93,7 @@ void MainFrame::Attach(Editor& ed) {
 void MainFrame::RebuildAccelerators() {
     if (accelerators_)
         DestroyAcceleratorTable(accelerators_);
-    accelerators_ = BuildAccelerators();
+    accelerators_ = ed_ ? BuildAccelerators(*ed_) : nullptr;
 }
 
 bool MainFrame::TranslateShortcut(MSG& msg) {

@@ -110,11 +110,11 @@ HMENU BuildMenuBar() {
     return bar;
 }
 
-HACCEL BuildAccelerators() {
+HACCEL BuildAccelerators(const Editor& ed) {
     std::vector<ACCEL> table;
     for (const MenuDefinition& menu : kBar)
         for (const MenuEntry& entry : menu.entries)
-            if (!entry.separator && entry.key && CommandFor(entry.item))
+            if (!entry.separator && entry.key && CommandReady(ed, entry.item))
                 table.push_back({BYTE(FVIRTKEY | entry.modifiers), entry.key, WORD(CommandId(entry.item))});
     if (table.empty())
         return nullptr;

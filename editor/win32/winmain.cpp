@@ -8,6 +8,7 @@
 #include "editor/win32/about_window_win32.h"
 #include "editor/win32/ansi_codec_win32.h"
 #include "editor/win32/file_system_win32.h"
+#include "editor/win32/find_dialog.h"
 #include "editor/win32/keyboard_layouts_win32.h"
 #include "editor/win32/main_window.h"
 #include "editor/win32/message_boxes_win32.h"
@@ -63,6 +64,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
     Editor ed;
     AboutBoxWin32 about(instance, ed);
     about.SetOwner(frame.Handle());
+    FindDialogWin32 findDialog(ed, instance);
+    findDialog.SetOwner(frame.Handle());
     ed.ports.rich = &view;
     ed.ports.window = &frame;
     ed.ports.messages = &messages;
@@ -72,6 +75,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
     ed.ports.layouts = &layouts;
     ed.ports.shell = &shell;
     ed.ports.about = &about;
+    ed.ports.findDialog = &findDialog;
 
     RichEvents events(ed);
     view.SetEvents(&events);
