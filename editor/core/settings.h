@@ -2,6 +2,7 @@
 // Component SaveINIm: the nine per-user values kept between runs, and how their text is read.
 
 #include "editor/core/editor.h"
+#include "editor/core/setting_number.h"
 
 #include <cstdint>
 #include <string>
@@ -17,15 +18,6 @@ inline constexpr char16_t kDefaultFontName[] = u"MS Sans Serif";
 inline constexpr int32_t kDefaultFontSize = 12;
 // The largest size the text control takes, in points; beyond it a stored size falls back.
 inline constexpr int32_t kMaxFontSize = 1638;
-
-// The decimal number at the start of text (sign, digits, fraction, exponent), rounded to a whole
-// number with halves to the even neighbour and clamped to 32 bits; 0 when there is none.
-int32_t ParseSettingNumber(std::u16string_view text);
-
-// Halves to the even neighbour, clamped to 32 bits; NaN gives 0.
-int32_t RoundHalfEven(double value);
-
-std::u16string ToDecimalText(int32_t value);
 
 std::u16string ReadSettingText(Editor& ed, std::u16string_view key);
 int32_t ReadSettingNumber(Editor& ed, std::u16string_view key);

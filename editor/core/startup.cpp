@@ -9,14 +9,6 @@
 
 namespace quillet {
 
-std::u16string DocumentPathFromCommandLine(std::u16string_view commandLine) {
-    if (!commandLine.empty() && commandLine.front() == u'"')
-        commandLine.remove_prefix(1);
-    if (!commandLine.empty() && commandLine.back() == u'"')
-        commandLine.remove_suffix(1);
-    return std::u16string(commandLine);
-}
-
 void RunStartup(Editor& ed, std::u16string_view programFolder, std::u16string_view commandLine) {
     DocumentState& doc = ed.doc;
     MainWindow& window = ed.Window();
