@@ -7,8 +7,11 @@
 #include "editor/core/startup.h"
 #include "editor/win32/about_window_win32.h"
 #include "editor/win32/ansi_codec_win32.h"
+#include "editor/win32/clipboard_win32.h"
+#include "editor/win32/file_dialogs_win32.h"
 #include "editor/win32/file_system_win32.h"
 #include "editor/win32/find_dialog.h"
+#include "editor/win32/font_dialog_win32.h"
 #include "editor/win32/keyboard_layouts_win32.h"
 #include "editor/win32/main_window.h"
 #include "editor/win32/message_boxes_win32.h"
@@ -60,6 +63,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
     RegistrySettings settings;
     KeyboardLayoutsWin32 layouts;
     ShellWin32 shell;
+    ClipboardWin32 clipboard(frame.Handle());
+    FileDialogsWin32 fileDialogs(instance);
+    fileDialogs.SetOwner(frame.Handle());
+    FontDialogWin32 fontDialog(frame.Handle());
 
     Editor ed;
     AboutBoxWin32 about(instance, ed);
@@ -73,6 +80,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
     ed.ports.files = &files;
     ed.ports.codec = &codec;
     ed.ports.layouts = &layouts;
+    ed.ports.clipboard = &clipboard;
+    ed.ports.fileDialogs = &fileDialogs;
+    ed.ports.fontDialog = &fontDialog;
     ed.ports.shell = &shell;
     ed.ports.about = &about;
     ed.ports.findDialog = &findDialog;
