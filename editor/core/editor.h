@@ -10,6 +10,7 @@
 #include "editor/platform/clipboard.h"
 #include "editor/platform/file_system.h"
 #include "editor/platform/find_dialog.h"
+#include "editor/platform/font_dialog.h"
 #include "editor/platform/keyboard_layouts.h"
 #include "editor/platform/main_window.h"
 #include "editor/platform/message_boxes.h"
@@ -31,6 +32,7 @@ struct Ports {
     Shell* shell = nullptr;
     AboutBox* about = nullptr;
     FindDialog* findDialog = nullptr;
+    FontDialog* fontDialog = nullptr;
 };
 
 struct Editor {

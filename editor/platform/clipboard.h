@@ -1,5 +1,6 @@
 #pragma once
-// The clipboard's plain text.
+// The clipboard's plain text. The text is put on it in Unicode, so every program reads it
+// exactly whatever its code page, and in the ANSI code page for programs that read only that.
 
 #include <optional>
 #include <string>
@@ -11,7 +12,9 @@ class Clipboard {
 public:
     virtual ~Clipboard() = default;
     virtual void Clear() = 0;
-    virtual void SetText(std::u16string_view text) = 0;
+    // Replaces the clipboard's content with the text; false when the clipboard could not be
+    // written (another program holds it open, no memory), the old content then stays.
+    virtual bool SetText(std::u16string_view text) = 0;
     virtual std::optional<std::u16string> Text() = 0; // nothing when it holds no text
 };
 

@@ -11,18 +11,29 @@ namespace quillet::fakes {
 class FakeClipboard : public Clipboard {
 public:
     void Clear() override {
-        text.reset();
         ++clears;
+        if (!unavailable)
+            text.reset();
     }
-    void SetText(std::u16string_view value) override {
+    bool SetText(std::u16string_view value) override {
+        ++writes;
+        if (unavailable)
+            return false;
         text = std::u16string(value);
         if (onSet)
             onSet();
+        return true;
     }
-    std::optional<std::u16string> Text() override { return text; }
+    std::optional<std::u16string> Text() override {
+        if (unavailable)
+            return std::nullopt;
+        return text;
+    }
 
     std::optional<std::u16string> text;
     int clears = 0;
+    int writes = 0;
+    bool unavailable = false;    // another program holds the clipboard open
     std::function<void()> onSet; // lets a test see the world at the moment of writing
 };
 

@@ -1,0 +1,45 @@
+#include "editor/core/commands.h"
+
+#include "editor/core/frm_forma.h"
+#include "editor/core/raskladka.h"
+#include "editor/edit/edit_menu.h"
+#include "editor/edit/font_choice.h"
+
+namespace quillet {
+
+CommandHandler CommandFor(MenuItem item) {
+    // Each command joins this list when its work lands.
+    switch (item) {
+    case MenuItem::mnuExit: return frmForma_mnuExit_Click;
+    case MenuItem::mFormatPerenosSlov: return frmForma_mFormatPerenosSlov_Click;
+    case MenuItem::mFormatKlava: return frmForma_mFormatKlava_Click;
+    case MenuItem::mEditUndo: return frmForma_mEditUndo_Click;
+    case MenuItem::mEditCut: return frmForma_mEditCut_Click;
+    case MenuItem::mEditCopy: return frmForma_mEditCopy_Click;
+    case MenuItem::mEditPaste: return frmForma_mEditPaste_Click;
+    case MenuItem::mEditDelete: return frmForma_mEditDelete_Click;
+    case MenuItem::mEditSelectAll: return frmForma_mEditSelectAll_Click;
+    case MenuItem::mFormatFont: return frmForma_mFormatFont_Click;
+    default: return nullptr;
+    }
+}
+
+bool RunCommand(Editor& ed, MenuItem item) {
+    CommandHandler handler = CommandFor(item);
+    if (!handler)
+        return false;
+    handler(ed);
+    return true;
+}
+
+void ApplyCommandAvailability(Editor& ed) {
+    for (MenuItem item : kCommandItems)
+        ed.Window().SetMenuEnabled(item, CommandFor(item) != nullptr);
+}
+
+void OnMenuOpening(Editor& ed, MenuItem menu) {
+    if (menu == MenuItem::mEdit)
+        frmForma_mEdit_Click(ed);
+}
+
+} // namespace quillet

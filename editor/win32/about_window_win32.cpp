@@ -1,0 +1,358 @@
+#include "editor/win32/about_window_win32.h"
+
+#include "editor/files/help_menu.h"
+
+#include <string>
+#include <vector>
+
+namespace quillet {
+namespace {
+
+std::wstring W(std::u16string_view s) {
+    return std::wstring(s.begin(), s.end());
+}
+
+// The layout is designed in twips at 96 dpi; 1440 twips make an inch.
+struct Scale {
+    int dpi = 96;
+    int operator()(int twips) const { return MulDiv(twips, dpi, 1440); }
+    int Px(int pixels96) const { return MulDiv(pixels96, dpi, 96); }
+};
+
+constexpr COLORREF kBackground = RGB(224, 224, 224);
+constexpr COLORREF kLinkColour = RGB(0, 0, 192);
+constexpr int kClientWidth = 5340;
+constexpr int kClientHeight = 3180;
+
+struct Label {
+    int id;
+    const char16_t* text;
+    int left, top, width, height;
+};
+
+constexpr Label kLabels[] = {
+    {IDC_ABOUT_AUTHOR, kAboutAuthor, 1560, 120, 3300, 300},
+    {IDC_ABOUT_CONTACT, kAboutContact, 1560, 480, 3630, 300},
+    {IDC_ABOUT_SITE, kAboutSiteLabel, 1560, 840, 720, 300},
+    {IDC_ABOUT_LINK, kAboutSiteLink, 2280, 840, 2730, 300},
+    {IDC_ABOUT_VERSION, kAboutVersion, 1560, 1200, 1560, 300},
+    {IDC_ABOUT_DATE, kAboutDate, 1560, 1560, 3555, 300},
+    {IDC_ABOUT_DATE2, kAboutSecondDate, 2400, 1920, 2400, 300},
+};
+
+// Our own 71 x 126 picture: a ruled sheet and a quill, drawn once per window.
+void DrawQuillPicture(HDC dc) {
+    RECT all{0, 0, 71, 126};
+    HBRUSH back = CreateSolidBrush(kBackground);
+    FillRect(dc, &all, back);
+    DeleteObject(back);
+
+    // The sheet with its shadow, ruling and margin.
+    HBRUSH shadow = CreateSolidBrush(RGB(160, 160, 160));
+    RECT shadowRect{9, 27, 67, 124};
+    FillRect(dc, &shadowRect, shadow);
+    DeleteObject(shadow);
+    HBRUSH paper = CreateSolidBrush(RGB(255, 253, 240));
+    HPEN edge = CreatePen(PS_SOLID, 1, RGB(96, 96, 96));
+    HGDIOBJ oldBrush = SelectObject(dc, paper);
+    HGDIOBJ oldPen = SelectObject(dc, edge);
+    Rectangle(dc, 5, 23, 64, 121);
+    HPEN rule = CreatePen(PS_SOLID, 1, RGB(150, 180, 230));
+    SelectObject(dc, rule);
+    for (int y = 40; y < 118; y += 8) {
+        MoveToEx(dc, 7, y, nullptr);
+        LineTo(dc, 62, y);
+    }
+    HPEN margin = CreatePen(PS_SOLID, 1, RGB(230, 120, 120));
+    SelectObject(dc, margin);
+    MoveToEx(dc, 15, 25, nullptr);
+    LineTo(dc, 15, 120);
+    // A few lines already written.
+    HPEN ink = CreatePen(PS_SOLID, 1, RGB(30, 30, 110));
+    SelectObject(dc, ink);
+    const int written[][2] = {{19, 52}, {19, 44}, {19, 56}, {19, 30}};
+    for (int i = 0; i < 4; ++i) {
+        int y = 39 + 8 * i;
+        MoveToEx(dc, written[i][0], y, nullptr);
+        for (int x = written[i][0]; x < written[i][0] + written[i][1] - 10; x += 4)
+            LineTo(dc, x + 2, y - ((x / 4) % 2 ? 2 : 1));
+    }
+
+    // The quill: a vane from the top right down to the nib on the sheet.
+    HBRUSH vane = CreateSolidBrush(RGB(120, 70, 150));
+    HPEN vaneEdge = CreatePen(PS_SOLID, 1, RGB(70, 30, 90));
+    SelectObject(dc, vane);
+    SelectObject(dc, vaneEdge);
+    const POINT feather[] = {{68, 1},  {60, 6},  {52, 16}, {44, 30}, {37, 46}, {33, 60},
+                             {31, 70}, {37, 62}, {45, 52}, {54, 38}, {62, 22}, {67, 10}};
+    Polygon(dc, feather, int(std::size(feather)));
+    HPEN shaft = CreatePen(PS_SOLID, 1, RGB(240, 230, 200));
+    SelectObject(dc, shaft);
+    MoveToEx(dc, 67, 3, nullptr);
+    LineTo(dc, 33, 70);
+    HPEN nib = CreatePen(PS_SOLID, 2, RGB(40, 40, 40));
+    SelectObject(dc, nib);
+    MoveToEx(dc, 32, 70, nullptr);
+    LineTo(dc, 27, 82);
+    HBRUSH inkDrop = CreateSolidBrush(RGB(30, 30, 110));
+    SelectObject(dc, inkDrop);
+    SelectObject(dc, ink);
+    Ellipse(dc, 25, 81, 29, 85);
+
+    SelectObject(dc, oldBrush);
+    SelectObject(dc, oldPen);
+    for (HGDIOBJ o : {(HGDIOBJ)paper, (HGDIOBJ)edge, (HGDIOBJ)rule, (HGDIOBJ)margin, (HGDIOBJ)ink,
+                      (HGDIOBJ)vane, (HGDIOBJ)vaneEdge, (HGDIOBJ)shaft, (HGDIOBJ)nib, (HGDIOBJ)inkDrop})
+        DeleteObject(o);
+}
+
+// One open About window; lives on ShowModal's stack for as long as the dialog runs.
+class AboutDialog : public AboutWindow {
+public:
+    AboutDialog(Editor& ed) : ed_(ed) {}
+    ~AboutDialog() override {
+        for (HGDIOBJ o :
+             {(HGDIOBJ)font_, (HGDIOBJ)linkFont_, (HGDIOBJ)background_, (HGDIOBJ)picture_, (HGDIOBJ)bands_})
+            if (o)
+                DeleteObject(o);
+    }
+
+    void SetPointer(Pointer pointer) override {
+        busy_ = pointer == Pointer::Busy;
+        POINT at;
+        if (hwnd_ && GetCursorPos(&at)) {
+            HWND under = WindowFromPoint(at);
+            if (under == hwnd_ || IsChild(hwnd_, under))
+                SetCursor(CursorFor(under));
+        }
+    }
+
+    void Close() override {
+        if (hwnd_)
+            EndDialog(hwnd_, IDOK);
+    }
+
+    static INT_PTR CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+        if (msg == WM_INITDIALOG)
+            SetWindowLongPtrW(hwnd, DWLP_USER, lp);
+        auto* self = reinterpret_cast<AboutDialog*>(GetWindowLongPtrW(hwnd, DWLP_USER));
+        return self ? self->Handle(hwnd, msg, wp, lp) : FALSE;
+    }
+
+private:
+    INT_PTR Handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+        switch (msg) {
+        case WM_INITDIALOG: hwnd_ = hwnd; return OnLoad();
+        case WM_CTLCOLORDLG: return reinterpret_cast<INT_PTR>(background_);
+        case WM_CTLCOLORSTATIC: return OnLabelColour(reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp));
+        case WM_CTLCOLORBTN: return reinterpret_cast<INT_PTR>(background_);
+        case WM_DRAWITEM: return OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp));
+        case WM_PAINT: return OnPaint();
+        case WM_SETCURSOR: return OnSetCursor(reinterpret_cast<HWND>(wp));
+        case WM_COMMAND: return OnCommand(LOWORD(wp), HIWORD(wp));
+        case WM_CLOSE: frmOprog_OK_Click(*this); return TRUE;
+        case WM_DESTROY: hwnd_ = nullptr; return FALSE;
+        }
+        return FALSE;
+    }
+
+    // frmOprog_Form_Load: the controls from the twips layout, and the bands of Picture1.
+    BOOL OnLoad() {
+        HDC screen = GetDC(nullptr);
+        scale_.dpi = GetDeviceCaps(screen, LOGPIXELSY);
+        ReleaseDC(nullptr, screen);
+        background_ = CreateSolidBrush(kBackground);
+
+        LOGFONTW lf{};
+        lf.lfHeight = -MulDiv(12, scale_.dpi, 72);
+        lf.lfWeight = FW_BOLD;
+        lf.lfCharSet = RUSSIAN_CHARSET;
+        lstrcpyW(lf.lfFaceName, L"MS Sans Serif");
+        font_ = CreateFontIndirectW(&lf);
+        lf.lfUnderline = TRUE;
+        linkFont_ = CreateFontIndirectW(&lf);
+
+        // The client area, then centred on the screen the owner is on.
+        RECT frame{0, 0, scale_(kClientWidth), scale_(kClientHeight)};
+        AdjustWindowRectEx(&frame, DWORD(GetWindowLongPtrW(hwnd_, GWL_STYLE)), FALSE,
+                           DWORD(GetWindowLongPtrW(hwnd_, GWL_EXSTYLE)));
+        int width = frame.right - frame.left, height = frame.bottom - frame.top;
+        MONITORINFO monitor{sizeof(monitor)};
+        GetMonitorInfoW(MonitorFromWindow(GetWindow(hwnd_, GW_OWNER), MONITOR_DEFAULTTOPRIMARY), &monitor);
+        const RECT& work = monitor.rcWork;
+        SetWindowPos(hwnd_, nullptr, work.left + (work.right - work.left - width) / 2,
+                     work.top + (work.bottom - work.top - height) / 2, width, height,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+
+        HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(hwnd_, GWLP_HINSTANCE));
+        auto child = [&](const wchar_t* cls, const std::wstring& text, DWORD style, int id, int l, int t,
+                         int w, int h) {
+            HWND c = CreateWindowExW(0, cls, text.c_str(), WS_CHILD | WS_VISIBLE | style, scale_(l),
+                                     scale_(t), scale_(w), scale_(h), hwnd_,
+                                     reinterpret_cast<HMENU>(INT_PTR(id)), instance, nullptr);
+            SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(id == IDC_ABOUT_LINK ? linkFont_ : font_),
+                         FALSE);
+            return c;
+        };
+
+        child(L"STATIC", L"", SS_OWNERDRAW, IDC_ABOUT_IMAGE, 240, 120, 1065, 1890);
+        HDC dc = GetDC(hwnd_);
+        for (const Label& label : kLabels) {
+            std::wstring text = W(label.text);
+            DWORD style = SS_LEFT | SS_NOPREFIX | (label.id == IDC_ABOUT_LINK ? SS_NOTIFY : 0);
+            HWND c =
+                child(L"STATIC", text, style, label.id, label.left, label.top, label.width, label.height);
+            // Each label fits its text.
+            HGDIOBJ old = SelectObject(dc, label.id == IDC_ABOUT_LINK ? linkFont_ : font_);
+            SIZE size{};
+            GetTextExtentPoint32W(dc, text.c_str(), int(text.size()), &size);
+            SelectObject(dc, old);
+            SetWindowPos(c, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+            if (label.id == IDC_ABOUT_LINK)
+                link_ = c;
+        }
+        ReleaseDC(hwnd_, dc);
+        child(L"STATIC", L"", SS_OWNERDRAW, IDC_ABOUT_BANDS, 120, 2400, 1200, 675);
+        HWND ok = child(L"BUTTON", L"OK", BS_DEFPUSHBUTTON | WS_TABSTOP, IDOK, 3840, 2400, 1335, 495);
+
+        PaintPictures();
+        SetFocus(ok);
+        return FALSE; // the focus is set
+    }
+
+    // The picture and the three bands are drawn once into bitmaps that the window shows.
+    void PaintPictures() {
+        HDC screen = GetDC(nullptr);
+        HDC mem = CreateCompatibleDC(screen);
+        picture_ = CreateCompatibleBitmap(screen, 71, 126);
+        HGDIOBJ old = SelectObject(mem, picture_);
+        DrawQuillPicture(mem);
+
+        int w = scale_(1200), h = scale_(675);
+        bands_ = CreateCompatibleBitmap(screen, w, h);
+        SelectObject(mem, bands_);
+        RECT all{0, 0, w, h};
+        FillRect(mem, &all, GetSysColorBrush(COLOR_HIGHLIGHTTEXT));
+        HBRUSH blue = CreateSolidBrush(RGB(0, 0, 255));
+        HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+        RECT blueRows{0, scale_.Px(15), scale_.Px(80), scale_.Px(31)};
+        RECT redRows{0, scale_.Px(31), scale_.Px(80), scale_.Px(46)};
+        FillRect(mem, &blueRows, blue);
+        FillRect(mem, &redRows, red);
+        DeleteObject(blue);
+        DeleteObject(red);
+
+        SelectObject(mem, old);
+        DeleteDC(mem);
+        ReleaseDC(nullptr, screen);
+    }
+
+    INT_PTR OnDrawItem(const DRAWITEMSTRUCT& item) {
+        HBITMAP bitmap = item.CtlID == IDC_ABOUT_IMAGE ? picture_ : bands_;
+        BITMAP info{};
+        GetObjectW(bitmap, sizeof(info), &info);
+        HDC mem = CreateCompatibleDC(item.hDC);
+        HGDIOBJ old = SelectObject(mem, bitmap);
+        const RECT& r = item.rcItem;
+        SetStretchBltMode(item.hDC, COLORONCOLOR);
+        StretchBlt(item.hDC, r.left, r.top, r.right - r.left, r.bottom - r.top, mem, 0, 0, info.bmWidth,
+                   info.bmHeight, SRCCOPY);
+        SelectObject(mem, old);
+        DeleteDC(mem);
+        return TRUE;
+    }
+
+    // Line1 and Line2, one pixel apart: the etched separator.
+    INT_PTR OnPaint() {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(hwnd_, &ps);
+        int y = scale_(2280);
+        const int colours[] = {COLOR_MENUTEXT, COLOR_WINDOW};
+        for (int i = 0; i < 2; ++i) {
+            HPEN pen = CreatePen(PS_SOLID, 1, GetSysColor(colours[i]));
+            HGDIOBJ old = SelectObject(dc, pen);
+            MoveToEx(dc, scale_(120), y + i, nullptr);
+            LineTo(dc, scale_(5160), y + i);
+            SelectObject(dc, old);
+            DeleteObject(pen);
+        }
+        EndPaint(hwnd_, &ps);
+        return TRUE;
+    }
+
+    INT_PTR OnLabelColour(HDC dc, HWND label) {
+        SetBkColor(dc, kBackground);
+        SetTextColor(dc, label == link_ ? kLinkColour : GetSysColor(COLOR_BTNTEXT));
+        return reinterpret_cast<INT_PTR>(background_);
+    }
+
+    HCURSOR CursorFor(HWND under) const {
+        if (busy_)
+            return LoadCursorW(nullptr, IDC_WAIT);
+        return LoadCursorW(nullptr, under == link_ ? IDC_HAND : IDC_ARROW);
+    }
+
+    INT_PTR OnSetCursor(HWND under) {
+        if (!busy_ && under != link_)
+            return FALSE; // the usual pointers, sizing arrows included
+        SetCursor(CursorFor(under));
+        SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, TRUE);
+        return TRUE;
+    }
+
+    INT_PTR OnCommand(int id, int code) {
+        if (id == IDC_ABOUT_LINK && code == STN_CLICKED) {
+            // The page is written with messages let through; a second click then must not nest.
+            if (!busy_)
+                frmOprog_Label1_Click(ed_, *this);
+            return TRUE;
+        }
+        if (id == IDOK || id == IDCANCEL) { // OK, Enter, Esc and the close box
+            frmOprog_OK_Click(*this);
+            return TRUE;
+        }
+        return FALSE;
+    }
+
+    Editor& ed_;
+    HWND hwnd_ = nullptr;
+    HWND link_ = nullptr;
+    Scale scale_;
+    HFONT font_ = nullptr;
+    HFONT linkFont_ = nullptr;
+    HBRUSH background_ = nullptr;
+    HBITMAP picture_ = nullptr;
+    HBITMAP bands_ = nullptr;
+    bool busy_ = false;
+};
+
+// An empty dialog template: the controls are made from the twips layout when it loads.
+std::vector<DWORD> AboutTemplate() {
+    std::vector<WORD> words;
+    auto dword = [&](DWORD v) {
+        words.push_back(LOWORD(v));
+        words.push_back(HIWORD(v));
+    };
+    dword(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME);
+    dword(0);
+    words.insert(words.end(), {0, 0, 0, 100, 60}); // no items; the size is set on load
+    words.push_back(0);                            // no menu
+    words.push_back(0);                            // the standard dialog class
+    for (char16_t c : std::u16string_view(kAboutCaption))
+        words.push_back(c);
+    words.push_back(0);
+    std::vector<DWORD> aligned((words.size() + 1) / 2);
+    std::copy(words.begin(), words.end(), reinterpret_cast<WORD*>(aligned.data()));
+    return aligned;
+}
+
+} // namespace
+
+void AboutBoxWin32::ShowModal() {
+    std::vector<DWORD> dialog = AboutTemplate();
+    AboutDialog window(ed_);
+    DialogBoxIndirectParamW(instance_, reinterpret_cast<const DLGTEMPLATE*>(dialog.data()), owner_,
+                            &AboutDialog::Proc, reinterpret_cast<LPARAM>(&window));
+}
+
+} // namespace quillet

@@ -1,0 +1,141 @@
+#include "editor/win32/file_system_win32.h"
+
+#include "editor/win32/handles.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <new>
+#include <string>
+
+namespace quillet::win32 {
+
+namespace {
+
+constexpr int32_t kAccessError = 75; // the file or its folder does not allow writing
+constexpr int32_t kDiskFull = 61;
+constexpr int32_t kPathNotFound = 76;
+constexpr int32_t kIoError = 57;
+
+int32_t WriteErrorNumber(DWORD error) {
+    switch (error) {
+    case ERROR_ACCESS_DENIED:
+    case ERROR_WRITE_PROTECT:
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION: return kAccessError;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL: return kDiskFull;
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_INVALID_NAME:
+    case ERROR_BAD_NETPATH: return kPathNotFound;
+    default: return kIoError;
+    }
+}
+
+// The folder part of path, with its trailing separator, or empty for a bare name.
+std::wstring FolderOf(const std::wstring& path) {
+    size_t slash = path.find_last_of(L"\\/");
+    return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
+}
+
+bool WriteAll(HANDLE file, std::string_view piece) {
+    while (!piece.empty()) {
+        DWORD chunk = static_cast<DWORD>(std::min<size_t>(piece.size(), 1u << 24));
+        DWORD done = 0;
+        if (!WriteFile(file, piece.data(), chunk, &done, nullptr) || done == 0)
+            return false;
+        piece.remove_prefix(done);
+    }
+    return true;
+}
+
+} // namespace
+
+ReadResult FileSystemWin32::ReadWhole(std::u16string_view path) {
+    std::wstring wpath = ToWide(path);
+    FileHandle file(CreateFileW(wpath.c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!file) {
+        DWORD error = GetLastError();
+        bool missing = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+        return {missing ? ReadStatus::NotFound : ReadStatus::CannotOpen, {}};
+    }
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file.Get(), &size))
+        return {ReadStatus::ReadFailed, {}};
+    if (static_cast<uint64_t>(size.QuadPart) > kMaxFileSize)
+        return {ReadStatus::TooLarge, {}};
+
+    ReadResult result;
+    try {
+        result.bytes.resize(static_cast<size_t>(size.QuadPart));
+    } catch (const std::bad_alloc&) {
+        return {ReadStatus::TooLarge, {}};
+    }
+    size_t got = 0;
+    while (got < result.bytes.size()) {
+        DWORD want = static_cast<DWORD>(std::min<size_t>(result.bytes.size() - got, 1u << 24));
+        DWORD done = 0;
+        if (!ReadFile(file.Get(), result.bytes.data() + got, want, &done, nullptr))
+            return {ReadStatus::ReadFailed, {}};
+        if (done == 0)
+            break; // the file shrank while we read: keep what there is
+        got += done;
+    }
+    result.bytes.resize(got);
+    result.status = ReadStatus::Ok;
+    return result;
+}
+
+int32_t FileSystemWin32::WriteWhole(std::u16string_view path, ByteSource& source) {
+    std::wstring target = ToWide(path);
+    DWORD attributes = GetFileAttributesW(target.c_str());
+    const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
+    if (exists && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
+        return kAccessError;
+
+    // The new content goes to a temporary file beside the target, so that a failure part-way
+    // leaves the old file as it was and the final rename stays on one volume.
+    std::wstring folder = FolderOf(target);
+    std::wstring temp;
+    FileHandle file;
+    for (unsigned attempt = 0; attempt < 100 && !file; ++attempt) {
+        temp = folder + L"~qlt" + std::to_wstring(GetCurrentProcessId()) + L"_" +
+               std::to_wstring(GetTickCount() + attempt) + L".tmp";
+        file.Reset(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_TEMPORARY,
+                               nullptr));
+        if (!file && GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS)
+            return WriteErrorNumber(GetLastError());
+    }
+    if (!file)
+        return kIoError;
+
+    auto fail = [&](DWORD error) {
+        file.Reset();
+        DeleteFileW(temp.c_str());
+        return WriteErrorNumber(error);
+    };
+    for (std::string_view piece = source.Next(); !piece.empty(); piece = source.Next())
+        if (!WriteAll(file.Get(), piece))
+            return fail(GetLastError());
+    if (!FlushFileBuffers(file.Get()))
+        return fail(GetLastError());
+    file.Reset();
+
+    if (exists) {
+        // Keep the target's attributes (hidden, archive...) on the new file.
+        SetFileAttributesW(temp.c_str(), attributes & ~FILE_ATTRIBUTE_TEMPORARY);
+    } else {
+        SetFileAttributesW(temp.c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
+    if (!MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        DWORD error = GetLastError();
+        DeleteFileW(temp.c_str());
+        return WriteErrorNumber(error);
+    }
+    return 0;
+}
+
+} // namespace quillet::win32

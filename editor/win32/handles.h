@@ -1,0 +1,116 @@
+#pragma once
+// Tiny owners for Windows handles: the destructor closes, the handle converts to the raw one.
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+#include <utility>
+
+namespace quillet::win32 {
+
+template <typename T, typename Closer, T kInvalid = T{}> class UniqueHandle {
+public:
+    UniqueHandle() = default;
+    explicit UniqueHandle(T handle) : handle_(handle) {}
+    ~UniqueHandle() { Reset(); }
+    UniqueHandle(UniqueHandle&& other) noexcept : handle_(std::exchange(other.handle_, kInvalid)) {}
+    UniqueHandle& operator=(UniqueHandle&& other) noexcept {
+        if (this != &other)
+            Reset(std::exchange(other.handle_, kInvalid));
+        return *this;
+    }
+    UniqueHandle(const UniqueHandle&) = delete;
+    UniqueHandle& operator=(const UniqueHandle&) = delete;
+
+    void Reset(T handle = kInvalid) {
+        if (handle_ != kInvalid)
+            Closer{}(handle_);
+        handle_ = handle;
+    }
+    T Release() { return std::exchange(handle_, kInvalid); }
+    T Get() const { return handle_; }
+    explicit operator bool() const { return handle_ != kInvalid; }
+    operator T() const { return handle_; }
+
+private:
+    T handle_ = kInvalid;
+};
+
+struct CloseHandleCloser {
+    void operator()(HANDLE h) const { ::CloseHandle(h); }
+};
+struct DeleteObjectCloser {
+    void operator()(HGDIOBJ h) const { ::DeleteObject(h); }
+};
+
+// CreateFile reports failure as INVALID_HANDLE_VALUE, which is not a constant expression.
+class FileHandle {
+public:
+    FileHandle() = default;
+    explicit FileHandle(HANDLE h) : h_(h) {}
+    ~FileHandle() { Reset(); }
+    FileHandle(FileHandle&& o) noexcept : h_(std::exchange(o.h_, INVALID_HANDLE_VALUE)) {}
+    FileHandle& operator=(FileHandle&& o) noexcept {
+        if (this != &o)
+            Reset(std::exchange(o.h_, INVALID_HANDLE_VALUE));
+        return *this;
+    }
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+    void Reset(HANDLE h = INVALID_HANDLE_VALUE) {
+        if (h_ != INVALID_HANDLE_VALUE)
+            ::CloseHandle(h_);
+        h_ = h;
+    }
+    HANDLE Get() const { return h_; }
+    explicit operator bool() const { return h_ != INVALID_HANDLE_VALUE; }
+
+private:
+    HANDLE h_ = INVALID_HANDLE_VALUE;
+};
+
+using GdiFont = UniqueHandle<HFONT, DeleteObjectCloser>;
+
+// A window DC, released on scope exit.
+class WindowDc {
+public:
+    explicit WindowDc(HWND hwnd) : hwnd_(hwnd), dc_(::GetDC(hwnd)) {}
+    ~WindowDc() {
+        if (dc_)
+            ::ReleaseDC(hwnd_, dc_);
+    }
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
+    operator HDC() const { return dc_; }
+
+private:
+    HWND hwnd_;
+    HDC dc_;
+};
+
+// Selects an object into a DC for a scope.
+class SelectInDc {
+public:
+    SelectInDc(HDC dc, HGDIOBJ obj) : dc_(dc), old_(::SelectObject(dc, obj)) {}
+    ~SelectInDc() { ::SelectObject(dc_, old_); }
+    SelectInDc(const SelectInDc&) = delete;
+    SelectInDc& operator=(const SelectInDc&) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ old_;
+};
+
+// Between the UTF-16 of the core and the wide strings of the W API (the same code units).
+inline const wchar_t* Wide(const std::u16string& s) {
+    return reinterpret_cast<const wchar_t*>(s.c_str());
+}
+inline std::wstring ToWide(std::u16string_view s) {
+    return std::wstring(s.begin(), s.end());
+}
+inline std::u16string FromWide(std::wstring_view s) {
+    return std::u16string(s.begin(), s.end());
+}
+
+} // namespace quillet::win32

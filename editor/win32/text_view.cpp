@@ -1,0 +1,1408 @@
+#include "editor/win32/text_view.h"
+
+#include <imm.h>
+#include <windowsx.h>
+
+#include <algorithm>
+#include <cstring>
+
+namespace quillet::win32 {
+
+namespace {
+
+// Rich-edit's word-wrap message (richedit.h is not needed for one constant), and a message of
+// newer systems than we build for.
+constexpr UINT kEmSetTargetDevice = WM_USER + 72;
+constexpr UINT kWmDpiChangedAfterParent = 0x02E3;
+
+constexpr UINT_PTR kLayoutTimer = 1;
+constexpr UINT_PTR kDragTimer = 2;
+constexpr int kTabColumns = 8;
+constexpr int kSliceMs = 15;
+// Edits that touch more lines than this re-estimate the whole layout instead of splicing it.
+constexpr int32_t kSpliceLimit = 2000;
+
+bool IsSpace(char16_t c) {
+    return c == u' ' || c == u'\t' || c == 0x3000 || c == 0xA0;
+}
+bool IsBreak(char16_t c) {
+    return c == u'\r' || c == u'\n';
+}
+bool IsControl(char16_t c) {
+    return c < 0x20 && c != u'\t';
+}
+
+// Word classes for Ctrl+arrows and double-click: 0 spaces, 1 word characters, 2 the rest.
+int CharClass(char16_t c) {
+    if (IsSpace(c))
+        return 0;
+    if (c == u'_' || IsCharAlphaNumericW(static_cast<wchar_t>(c)))
+        return 1;
+    return 2;
+}
+
+int TwipsFromPixels(int pixels, int dpi) {
+    return MulDiv(pixels, 1440, dpi);
+}
+int PixelsFromTwips(int twips, int dpi) {
+    return MulDiv(twips, dpi, 1440);
+}
+
+using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+
+} // namespace
+
+bool TextView::Register(HINSTANCE instance) {
+    WNDCLASSEXW wc{};
+    if (GetClassInfoExW(instance, kClassName, &wc))
+        return true;
+    wc.cbSize = sizeof(wc);
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = &TextView::WndProc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_IBEAM));
+    wc.hbrBackground = nullptr; // we paint every pixel
+    wc.lpszClassName = kClassName;
+    return RegisterClassExW(&wc) != 0;
+}
+
+TextView::TextView(FileSystem& files, const AnsiCodec& codec) : model_(files, codec) {
+    model_.SetObserver(this);
+    model_.SetEvents(this);
+    widths_.assign(0x10000, 0);
+}
+
+TextView::~TextView() {
+    model_.SetObserver(nullptr);
+    model_.SetEvents(nullptr);
+    if (hwnd_) {
+        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+        DestroyWindow(hwnd_);
+    }
+    if (measureDc_) {
+        SelectObject(measureDc_, measureOld_);
+        DeleteDC(measureDc_);
+    }
+}
+
+bool TextView::Create(HWND parent, int id, HINSTANCE instance) {
+    if (!Register(instance))
+        return false;
+    id_ = id;
+    HWND hwnd = CreateWindowExW(0, kClassName, L"",
+                                WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP, 0, 0, 100, 100,
+                                parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, this);
+    return hwnd != nullptr;
+}
+
+LRESULT CALLBACK TextView::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    TextView* self = nullptr;
+    if (msg == WM_NCCREATE) {
+        auto create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+        self = static_cast<TextView*>(create->lpCreateParams);
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        self->hwnd_ = hwnd;
+    } else {
+        self = reinterpret_cast<TextView*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    }
+    if (!self)
+        return DefWindowProcW(hwnd, msg, wParam, lParam);
+    if (msg == WM_NCDESTROY) {
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        self->hwnd_ = nullptr;
+        return DefWindowProcW(hwnd, msg, wParam, lParam);
+    }
+    return self->HandleMessage(msg, wParam, lParam);
+}
+
+LRESULT TextView::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_CREATE: RebuildFont(); return 0;
+    case WM_PAINT: OnPaint(); return 0;
+    case WM_ERASEBKGND: return 1;
+    case WM_SIZE: OnSize(); return 0;
+    case WM_SETFOCUS:
+        hasFocus_ = true;
+        CreateCaret(hwnd_, nullptr, std::max(1, Dpi() / 96), lineHeight_);
+        UpdateCaret();
+        ShowCaret(hwnd_);
+        InvalidateRect(hwnd_, nullptr, FALSE);
+        return 0;
+    case WM_KILLFOCUS:
+        hasFocus_ = false;
+        DestroyCaret();
+        InvalidateRect(hwnd_, nullptr, FALSE);
+        return 0;
+    case WM_GETDLGCODE: return DLGC_WANTALLKEYS | DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_WANTTAB;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+        if (OnKeyMessage(wParam) == 0 || msg == WM_KEYDOWN)
+            return 0;
+        break;
+    case WM_CHAR: return OnChar(static_cast<wchar_t>(wParam));
+    case WM_SYSCHAR:
+        if (swallowChar_) {
+            swallowChar_ = false;
+            return 0;
+        }
+        break;
+    case WM_IME_CHAR: return OnChar(static_cast<wchar_t>(wParam));
+    case WM_IME_COMPOSITION:
+        if (lParam & GCS_RESULTSTR) {
+            OnImeComposition(lParam);
+            return 0;
+        }
+        break;
+    case WM_LBUTTONDOWN:
+        OnMouseButton(kLeftButton, lParam);
+        OnLeftDown(lParam, false);
+        return 0;
+    case WM_LBUTTONDBLCLK:
+        OnMouseButton(kLeftButton, lParam);
+        OnLeftDown(lParam, true);
+        return 0;
+    case WM_RBUTTONDOWN: OnMouseButton(kRightButton, lParam); return 0;
+    case WM_MBUTTONDOWN: OnMouseButton(kMiddleButton, lParam); return 0;
+    case WM_CONTEXTMENU: return 0; // the editor's menu comes from MouseDown and KeyDown, not from here
+    case WM_MOUSEMOVE: OnMouseMove(lParam); return 0;
+    case WM_LBUTTONUP:
+    case WM_CAPTURECHANGED:
+        if (dragging_) {
+            dragging_ = false;
+            KillTimer(hwnd_, kDragTimer);
+            if (msg == WM_LBUTTONUP)
+                ReleaseCapture();
+        }
+        return 0;
+    case WM_MOUSEWHEEL:
+        OnWheel(GET_WHEEL_DELTA_WPARAM(wParam), (GET_KEYSTATE_WPARAM(wParam) & MK_SHIFT) != 0);
+        return 0;
+    case WM_MOUSEHWHEEL: OnWheel(-GET_WHEEL_DELTA_WPARAM(wParam), true); return 0;
+    case WM_VSCROLL: OnScroll(SB_VERT, LOWORD(wParam)); return 0;
+    case WM_HSCROLL: OnScroll(SB_HORZ, LOWORD(wParam)); return 0;
+    case WM_TIMER: OnTimer(wParam); return 0;
+    case WM_SETTEXT:
+        model_.SetText(lParam ? std::u16string(reinterpret_cast<const char16_t*>(lParam)) : std::u16string());
+        return TRUE;
+    case WM_GETTEXT: return OnGetText(wParam, lParam);
+    case WM_GETTEXTLENGTH: return model_.TextLength();
+    case EM_GETSEL: return OnGetSel(wParam, lParam);
+    case EM_SETSEL: OnSetSel(wParam, lParam); return 0;
+    case EM_REPLACESEL:
+        model_.ReplaceSelection(lParam ? std::u16string_view(reinterpret_cast<const char16_t*>(lParam))
+                                       : std::u16string_view(),
+                                EditKind::Program);
+        return 0;
+    case EM_SCROLLCARET: ScrollToCaret(); return 0;
+    case EM_UNDO:
+    case WM_UNDO: {
+        bool could = model_.CanUndo();
+        model_.Undo();
+        return could;
+    }
+    case EM_CANUNDO: return model_.CanUndo();
+    case kEmSetTargetDevice:
+        model_.SetWordWrap(lParam == 0); // 0 wraps at the window's edge, 1 never wraps
+        return TRUE;
+    case EM_GETLINECOUNT: return model_.LineCount();
+    case EM_LINEFROMCHAR:
+        return model_.LineFromPosition(static_cast<int32_t>(wParam) < 0 ? model_.Caret()
+                                                                        : static_cast<int32_t>(wParam));
+    case EM_LINEINDEX: {
+        int32_t line = static_cast<int32_t>(wParam) < 0 ? model_.LineFromPosition(model_.Caret())
+                                                        : static_cast<int32_t>(wParam);
+        return line < model_.LineCount() ? model_.LineStart(line) : -1;
+    }
+    case WM_COPY: Copy(); return 0;
+    case WM_CUT: Cut(); return 0;
+    case WM_PASTE: Paste(); return 0;
+    case WM_CLEAR: Clear(); return 0;
+    case kWmDpiChangedAfterParent: RebuildFont(); return 0;
+    default: break;
+    }
+    return DefWindowProcW(hwnd_, msg, wParam, lParam);
+}
+
+// ---- TextControl pieces that need the window
+
+void TextView::Move(int32_t left, int32_t top, int32_t width, int32_t height) {
+    model_.Move(left, top, width, height);
+    if (!hwnd_)
+        return;
+    int dpi = Dpi();
+    MoveWindow(hwnd_, PixelsFromTwips(left, dpi), PixelsFromTwips(top, dpi), PixelsFromTwips(width, dpi),
+               PixelsFromTwips(height, dpi), TRUE);
+}
+
+bool TextView::SetFocus() {
+    if (!hwnd_)
+        return false;
+    ::SetFocus(hwnd_);
+    return GetFocus() == hwnd_;
+}
+
+// ---- Model notifications
+
+void TextView::OnTextChanged(int32_t position, int32_t removed, int32_t inserted) {
+    (void)removed;
+    int32_t newCount = model_.LineCount();
+    int32_t delta = newCount - lineCount_;
+    lineCount_ = newCount;
+    cachedLine_ = -1;
+    if (model_.WordWrap() && !rows_.empty()) {
+        int32_t first = model_.LineFromPosition(std::min(position, model_.TextLength()));
+        int32_t newLast = model_.LineFromPosition(std::min(position + inserted, model_.TextLength()));
+        int32_t oldLast = newLast - delta;
+        if (newLast - first > kSpliceLimit || oldLast - first > kSpliceLimit || oldLast < first ||
+            oldLast >= static_cast<int32_t>(rows_.size())) {
+            ResetLayout();
+        } else {
+            // Replace the rows of the old lines first..oldLast by those of first..newLast.
+            int32_t oldN = oldLast - first + 1;
+            int32_t newN = newLast - first + 1;
+            for (int32_t i = first; i <= oldLast; ++i)
+                if (!exact_[i])
+                    --inexactLeft_;
+            if (newN != oldN) {
+                rows_.erase(rows_.begin() + first, rows_.begin() + first + oldN);
+                exact_.erase(exact_.begin() + first, exact_.begin() + first + oldN);
+                rows_.insert(rows_.begin() + first, newN, 0);
+                exact_.insert(exact_.begin() + first, newN, 0);
+                for (int32_t i = first; i <= newLast; ++i) {
+                    rows_[i] = static_cast<int32_t>(RowStarts(i).size());
+                    exact_[i] = 1;
+                }
+                cachedLine_ = -1;
+                RebuildFen();
+                if (pendingLine_ > first)
+                    pendingLine_ = std::max(first, pendingLine_ + delta);
+            } else {
+                for (int32_t i = first; i <= newLast; ++i) {
+                    int32_t now = static_cast<int32_t>(RowStarts(i).size());
+                    FenAdd(i, now - rows_[i]);
+                    rows_[i] = now;
+                    exact_[i] = 1;
+                }
+            }
+        }
+    }
+    if (top_.line >= lineCount_)
+        top_ = {lineCount_ - 1, 0};
+    if (top_.sub >= RowsOf(top_.line))
+        top_.sub = RowsOf(top_.line) - 1;
+    // The caret may still be where it was before the edit; it is placed once the write ends.
+    if (hwnd_) {
+        UpdateScrollBars();
+        InvalidateRect(hwnd_, nullptr, FALSE);
+    }
+}
+
+void TextView::OnChange() {
+    if (hwnd_)
+        UpdateCaret();
+    if (events_)
+        events_->OnChange();
+    if (hwnd_)
+        SendMessageW(GetParent(hwnd_), WM_COMMAND, MAKEWPARAM(id_, EN_CHANGE),
+                     reinterpret_cast<LPARAM>(hwnd_));
+}
+
+void TextView::OnKeyDown(int16_t& keyCode, int16_t& shift) {
+    if (events_)
+        events_->OnKeyDown(keyCode, shift);
+}
+
+void TextView::OnMouseDown(int16_t button, int16_t shift, int32_t x, int32_t y) {
+    if (events_)
+        events_->OnMouseDown(button, shift, x, y);
+}
+
+void TextView::OnSelectionChanged() {
+    desiredX_ = -1;
+    if (!hwnd_)
+        return;
+    ScrollToCaret();
+    UpdateCaret();
+    InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void TextView::OnFontChanged() {
+    RebuildFont();
+}
+
+void TextView::OnWordWrapChanged() {
+    xOffset_ = 0;
+    ResetLayout();
+    if (hwnd_) {
+        ScrollToCaret();
+        UpdateScrollBars();
+        UpdateCaret();
+        InvalidateRect(hwnd_, nullptr, FALSE);
+    }
+}
+
+// ---- Fonts and measuring
+
+int TextView::Dpi() const {
+    static auto getDpi = reinterpret_cast<GetDpiForWindowFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+    if (getDpi && hwnd_) {
+        UINT dpi = getDpi(hwnd_);
+        if (dpi)
+            return static_cast<int>(dpi);
+    }
+    WindowDc dc(nullptr);
+    return GetDeviceCaps(dc, LOGPIXELSY);
+}
+
+void TextView::RebuildFont() {
+    FontSpec spec = model_.Font();
+    LOGFONTW lf{};
+    lf.lfHeight = -MulDiv(std::max(1, spec.size), Dpi(), 72);
+    lf.lfWeight = spec.bold ? FW_BOLD : FW_NORMAL;
+    lf.lfItalic = spec.italic ? TRUE : FALSE;
+    lf.lfCharSet = DEFAULT_CHARSET;
+    lf.lfQuality = CLEARTYPE_QUALITY;
+    std::wstring face = ToWide(spec.name.empty() ? u"Courier New" : spec.name);
+    wcsncpy(lf.lfFaceName, face.c_str(), LF_FACESIZE - 1);
+    font_.Reset(CreateFontIndirectW(&lf));
+
+    if (!measureDc_) {
+        measureDc_ = CreateCompatibleDC(nullptr);
+        measureOld_ = SelectObject(measureDc_, font_.Get());
+    } else {
+        SelectObject(measureDc_, font_.Get());
+    }
+    TEXTMETRICW tm{};
+    GetTextMetricsW(measureDc_, &tm);
+    lineHeight_ = std::max<int>(1, tm.tmHeight + tm.tmExternalLeading);
+    ascent_ = tm.tmAscent;
+    std::fill(widths_.begin(), widths_.end(), 0);
+    avgCharWidth_ = std::max(1, CharWidth(u'x'));
+    tabWidth_ = std::max(1, CharWidth(u' ')) * kTabColumns;
+    margin_ = std::max(1, MulDiv(2, Dpi(), 96));
+    maxWidthSeen_ = 0;
+    ResetLayout();
+    if (hwnd_) {
+        if (hasFocus_) {
+            DestroyCaret();
+            CreateCaret(hwnd_, nullptr, std::max(1, Dpi() / 96), lineHeight_);
+            ShowCaret(hwnd_);
+        }
+        UpdateScrollBars();
+        UpdateCaret();
+        InvalidateRect(hwnd_, nullptr, FALSE);
+    }
+}
+
+int TextView::CharWidth(char16_t c) {
+    int16_t w = widths_[c];
+    if (w)
+        return w;
+    // Measure a block of 256 at once: far fewer calls when a new script appears.
+    UINT base = c & 0xFF00u;
+    INT buf[256];
+    if (GetCharWidth32W(measureDc_, base, base + 255, buf)) {
+        for (int i = 0; i < 256; ++i)
+            widths_[base + i] = static_cast<int16_t>(std::clamp(buf[i], 1, 0x7FFF));
+    } else {
+        for (int i = 0; i < 256; ++i)
+            widths_[base + i] = static_cast<int16_t>(avgCharWidth_);
+    }
+    return widths_[c];
+}
+
+// The width a character takes when it starts at x (tabs reach the next stop).
+int TextView::Advance(char16_t c, int x) {
+    if (c == u'\t')
+        return tabWidth_ - x % tabWidth_;
+    if (IsControl(c))
+        return avgCharWidth_; // drawn as a placeholder box
+    if (c >= 0xDC00 && c <= 0xDFFF)
+        return 0; // the high surrogate carries the pair's width
+    if (c >= 0xD800 && c <= 0xDBFF)
+        return std::max(avgCharWidth_, CharWidth(0xFFFD));
+    return CharWidth(c);
+}
+
+// ---- Layout
+
+int TextView::WrapWidth() const {
+    RECT rc{};
+    if (hwnd_)
+        GetClientRect(hwnd_, &rc);
+    return std::max<int>(avgCharWidth_, rc.right - 2 * margin_);
+}
+
+int TextView::ClientRows() const {
+    RECT rc{};
+    if (hwnd_)
+        GetClientRect(hwnd_, &rc);
+    return std::max<int>(1, rc.bottom / lineHeight_);
+}
+
+// Where each display row of a line starts, relative to the line's start. One row when not
+// wrapping; with wrap, words move to the next row whole unless one alone is too long.
+const std::vector<int32_t>& TextView::RowStarts(int32_t line) {
+    if (line == cachedLine_)
+        return cachedStarts_;
+    cachedLine_ = line;
+    cachedStarts_.assign(1, 0);
+    if (!model_.WordWrap())
+        return cachedStarts_;
+    int32_t start = model_.LineStart(line);
+    int32_t end = model_.LineEnd(line);
+    if (end == start)
+        return cachedStarts_;
+    std::u16string text = model_.Range(start, end);
+    const int width = WrapWidth();
+    const int32_t n = static_cast<int32_t>(text.size());
+    int32_t rowStart = 0;
+    int32_t i = 0;
+    int32_t lastBreak = -1;
+    int x = 0;
+    while (i < n) {
+        char16_t c = text[i];
+        int adv = Advance(c, x);
+        if (x + adv > width && i > rowStart && !IsSpace(c)) {
+            int32_t brk = lastBreak > rowStart ? lastBreak : i;
+            if (brk < n && text[brk] >= 0xDC00 && text[brk] <= 0xDFFF && brk - 1 > rowStart)
+                --brk; // never split a surrogate pair
+            cachedStarts_.push_back(brk);
+            rowStart = brk;
+            i = brk;
+            x = 0;
+            lastBreak = -1;
+            continue;
+        }
+        x += adv;
+        ++i;
+        if (IsSpace(c))
+            lastBreak = i;
+    }
+    return cachedStarts_;
+}
+
+int32_t TextView::RowsOf(int32_t line) {
+    if (!model_.WordWrap() || rows_.empty() || static_cast<size_t>(line) >= rows_.size())
+        return 1;
+    EnsureExact(line);
+    return rows_[line];
+}
+
+// Starts a new wrapped layout: every line estimated from its length, exact ones computed in
+// idle slices (visible region first), so switching wrap on a huge document stays instant.
+void TextView::ResetLayout() {
+    cachedLine_ = -1;
+    lineCount_ = model_.LineCount();
+    rows_.clear();
+    exact_.clear();
+    fen_.clear();
+    rows_.shrink_to_fit();
+    exact_.shrink_to_fit();
+    fen_.shrink_to_fit();
+    pendingLine_ = 0;
+    inexactLeft_ = 0;
+    if (hwnd_)
+        KillTimer(hwnd_, kLayoutTimer);
+    if (!model_.WordWrap()) {
+        top_.sub = 0;
+        if (top_.line >= lineCount_)
+            top_.line = lineCount_ - 1;
+        return;
+    }
+    rows_.resize(lineCount_);
+    exact_.assign(lineCount_, 0);
+    const int64_t perRow = std::max<int64_t>(1, WrapWidth() / std::max(1, avgCharWidth_));
+    int32_t next = model_.LineStart(0);
+    for (int32_t i = 0; i < lineCount_; ++i) {
+        int32_t start = next;
+        next = i + 1 < lineCount_ ? model_.LineStart(i + 1) : model_.TextLength() + 2;
+        int64_t len = std::max<int64_t>(0, next - 2 - start);
+        rows_[i] = static_cast<int32_t>(std::max<int64_t>(1, (len + perRow - 1) / perRow));
+    }
+    inexactLeft_ = lineCount_;
+    RebuildFen();
+    if (top_.line >= lineCount_)
+        top_ = {lineCount_ - 1, 0};
+    top_.sub = std::min(top_.sub, RowsOf(top_.line) - 1);
+    if (hwnd_ && inexactLeft_ > 0)
+        SetTimer(hwnd_, kLayoutTimer, 1, nullptr);
+}
+
+void TextView::EnsureExact(int32_t line) {
+    if (static_cast<size_t>(line) >= exact_.size() || exact_[line])
+        return;
+    int32_t now = static_cast<int32_t>(RowStarts(line).size());
+    FenAdd(line, now - rows_[line]);
+    rows_[line] = now;
+    exact_[line] = 1;
+    --inexactLeft_;
+}
+
+void TextView::LayoutSlice(int milliseconds) {
+    if (rows_.empty() || inexactLeft_ <= 0)
+        return;
+    DWORD begin = GetTickCount();
+    // Visible lines first, then onwards from where the last slice stopped.
+    int32_t visibleEnd = std::min<int32_t>(lineCount_, top_.line + ClientRows() + 1);
+    for (int32_t i = top_.line; i < visibleEnd; ++i)
+        EnsureExact(i);
+    int32_t steps = 0;
+    while (inexactLeft_ > 0) {
+        if (pendingLine_ >= lineCount_)
+            pendingLine_ = 0;
+        EnsureExact(pendingLine_++);
+        if (++steps % 256 == 0 && static_cast<int>(GetTickCount() - begin) >= milliseconds)
+            break;
+    }
+}
+
+void TextView::RebuildFen() {
+    const size_t n = rows_.size();
+    fen_.assign(n + 1, 0);
+    for (size_t i = 1; i <= n; ++i) {
+        fen_[i] += rows_[i - 1];
+        size_t parent = i + (i & (~i + 1));
+        if (parent <= n)
+            fen_[parent] += fen_[i];
+    }
+}
+
+void TextView::FenAdd(int32_t line, int32_t delta) {
+    if (delta == 0)
+        return;
+    for (size_t i = static_cast<size_t>(line) + 1; i < fen_.size(); i += i & (~i + 1))
+        fen_[i] += delta;
+}
+
+int32_t TextView::FenPrefix(int32_t line) const {
+    if (rows_.empty())
+        return line;
+    int32_t sum = 0;
+    for (size_t i = static_cast<size_t>(line); i > 0; i -= i & (~i + 1))
+        sum += fen_[i];
+    return sum;
+}
+
+int32_t TextView::RowCount() const {
+    if (rows_.empty())
+        return lineCount_;
+    return FenPrefix(static_cast<int32_t>(rows_.size()));
+}
+
+bool TextView::LayoutComplete() const {
+    return rows_.empty() || inexactLeft_ <= 0;
+}
+
+void TextView::CompleteLayout() {
+    while (!LayoutComplete())
+        LayoutSlice(1000);
+    if (hwnd_) {
+        KillTimer(hwnd_, kLayoutTimer);
+        UpdateScrollBars();
+    }
+}
+
+int32_t TextView::FirstVisibleRow() const {
+    return rows_.empty() ? top_.line : FenPrefix(top_.line) + top_.sub;
+}
+
+TextView::RowPos TextView::RowToPos(int32_t row) {
+    row = std::max(0, row);
+    if (rows_.empty())
+        return {std::min(row, lineCount_ - 1), 0};
+    // Descend the Fenwick tree to the line that holds the row.
+    size_t pos = 0;
+    int32_t rest = row;
+    size_t step = 1;
+    while (step * 2 < fen_.size())
+        step *= 2;
+    for (; step > 0; step /= 2) {
+        if (pos + step < fen_.size() && fen_[pos + step] <= rest) {
+            pos += step;
+            rest -= fen_[pos];
+        }
+    }
+    int32_t line = static_cast<int32_t>(pos);
+    if (line >= lineCount_)
+        return {lineCount_ - 1, RowsOf(lineCount_ - 1) - 1};
+    return {line, std::min(rest, RowsOf(line) - 1)};
+}
+
+int32_t TextView::PosToRow(RowPos pos) const {
+    return rows_.empty() ? pos.line : FenPrefix(pos.line) + pos.sub;
+}
+
+TextView::RowPos TextView::AddRows(RowPos pos, int32_t rows) {
+    while (rows > 0) {
+        int32_t left = RowsOf(pos.line) - 1 - pos.sub;
+        if (rows <= left) {
+            pos.sub += rows;
+            return pos;
+        }
+        if (pos.line + 1 >= lineCount_) {
+            pos.sub = RowsOf(pos.line) - 1;
+            return pos;
+        }
+        rows -= left + 1;
+        ++pos.line;
+        pos.sub = 0;
+    }
+    while (rows < 0) {
+        if (-rows <= pos.sub) {
+            pos.sub += rows;
+            return pos;
+        }
+        if (pos.line == 0) {
+            pos.sub = 0;
+            return pos;
+        }
+        rows += pos.sub + 1;
+        --pos.line;
+        pos.sub = RowsOf(pos.line) - 1;
+    }
+    return pos;
+}
+
+// ---- Positions and geometry
+
+// The characters of one display row (without the line break); with maxChars, at most that many.
+std::u16string TextView::RowText(int32_t line, int32_t sub, int32_t* rowStart, int32_t* rowEnd,
+                                 int32_t maxChars) {
+    const auto& starts = RowStarts(line);
+    int32_t lineStart = model_.LineStart(line);
+    int32_t begin = lineStart + starts[std::min<size_t>(sub, starts.size() - 1)];
+    int32_t end =
+        static_cast<size_t>(sub) + 1 < starts.size() ? lineStart + starts[sub + 1] : model_.LineEnd(line);
+    *rowStart = begin;
+    *rowEnd = end;
+    if (maxChars >= 0 && end - begin > maxChars)
+        end = begin + maxChars;
+    return model_.Range(begin, end);
+}
+
+TextView::RowPos TextView::PositionRow(int32_t position) {
+    int32_t line = model_.LineFromPosition(position);
+    const auto& starts = RowStarts(line);
+    int32_t offset = position - model_.LineStart(line);
+    auto it = std::upper_bound(starts.begin(), starts.end(), offset);
+    return {line, static_cast<int32_t>(it - starts.begin()) - 1};
+}
+
+int TextView::XOfPosition(int32_t position) {
+    RowPos rp = PositionRow(position);
+    int32_t begin = 0, end = 0;
+    const auto& starts = RowStarts(rp.line);
+    int32_t lineStart = model_.LineStart(rp.line);
+    begin = lineStart + starts[rp.sub];
+    (void)end;
+    std::u16string text = model_.Range(begin, position);
+    int x = 0;
+    for (char16_t c : text)
+        x += Advance(c, x);
+    return x;
+}
+
+int32_t TextView::PositionAtX(int32_t line, int32_t sub, int x) {
+    int32_t begin = 0, end = 0;
+    int limit = std::max(0, x) + 16;
+    std::u16string text = RowText(line, sub, &begin, &end, limit);
+    int cx = 0;
+    int32_t i = 0;
+    const int32_t n = static_cast<int32_t>(text.size());
+    while (i < n) {
+        int adv = Advance(text[i], cx);
+        int32_t next = i + 1;
+        if (text[i] >= 0xD800 && text[i] <= 0xDBFF && next < n)
+            ++next;
+        if (x < cx + adv / 2 + adv % 2)
+            break;
+        cx += adv;
+        i = next;
+    }
+    int32_t pos = begin + i;
+    // A wrapped row's end is the next row's start: stay on this row.
+    if (pos >= end && end != model_.LineEnd(line) && pos > begin)
+        pos = end - 1;
+    return std::min(pos, end);
+}
+
+int32_t TextView::PositionAtPoint(int x, int y) {
+    int rowsDown = y >= 0 ? y / lineHeight_ : -((-y + lineHeight_ - 1) / lineHeight_);
+    RowPos rp = AddRows(top_, rowsDown);
+    return PositionAtX(rp.line, rp.sub, x - margin_ + xOffset_);
+}
+
+POINT TextView::CaretPoint() {
+    int32_t caret = model_.Caret();
+    RowPos rp = PositionRow(caret);
+    int32_t row = PosToRow(rp) - PosToRow(top_);
+    return POINT{margin_ + XOfPosition(caret) - xOffset_, row * lineHeight_};
+}
+
+void TextView::UpdateCaret() {
+    if (!hwnd_ || !hasFocus_)
+        return;
+    POINT pt = CaretPoint();
+    SetCaretPos(pt.x, pt.y);
+    // Keep an input method's composition window at the caret.
+    if (HIMC imc = ImmGetContext(hwnd_)) {
+        COMPOSITIONFORM cf{};
+        cf.dwStyle = CFS_POINT;
+        cf.ptCurrentPos = pt;
+        ImmSetCompositionWindow(imc, &cf);
+        ImmReleaseContext(hwnd_, imc);
+    }
+}
+
+void TextView::ScrollToCaret() {
+    if (!hwnd_)
+        return;
+    int32_t caret = model_.Caret();
+    RowPos rp = PositionRow(caret);
+    RowPos top = top_;
+    int rows = ClientRows();
+    int32_t caretRow = PosToRow(rp);
+    int32_t topRow = PosToRow(top);
+    if (caretRow < topRow)
+        top = rp;
+    else if (caretRow >= topRow + rows)
+        top = AddRows(rp, -(rows - 1));
+    int x = xOffset_;
+    if (!model_.WordWrap()) {
+        RECT rc{};
+        GetClientRect(hwnd_, &rc);
+        int width = std::max<int>(avgCharWidth_, rc.right - 2 * margin_);
+        int cx = XOfPosition(caret);
+        if (cx < x)
+            x = std::max(0, cx - width / 4);
+        else if (cx >= x + width)
+            x = cx - width + width / 4;
+        maxWidthSeen_ = std::max(maxWidthSeen_, cx);
+    } else {
+        x = 0;
+    }
+    ScrollTo(top, x);
+}
+
+void TextView::ScrollTo(RowPos top, int xOffset) {
+    if (top.line != top_.line || top.sub != top_.sub || xOffset != xOffset_) {
+        top_ = top;
+        xOffset_ = std::max(0, xOffset);
+        if (hwnd_) {
+            InvalidateRect(hwnd_, nullptr, FALSE);
+            UpdateCaret();
+        }
+    }
+    UpdateScrollBars();
+}
+
+void TextView::UpdateScrollBars() {
+    if (!hwnd_)
+        return;
+    SCROLLINFO si{};
+    si.cbSize = sizeof(si);
+    si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
+    si.nMin = 0;
+    si.nMax = std::max(0, RowCount() - 1);
+    si.nPage = static_cast<UINT>(ClientRows());
+    si.nPos = FirstVisibleRow();
+    SetScrollInfo(hwnd_, SB_VERT, &si, TRUE);
+
+    RECT rc{};
+    GetClientRect(hwnd_, &rc);
+    int width = std::max<int>(1, rc.right - 2 * margin_);
+    si.nMax = model_.WordWrap() ? 0 : std::max(maxWidthSeen_ + avgCharWidth_, xOffset_ + width);
+    si.nPage = model_.WordWrap() ? 0 : static_cast<UINT>(width);
+    si.nPos = xOffset_;
+    SetScrollInfo(hwnd_, SB_HORZ, &si, TRUE);
+}
+
+int32_t TextView::NextPosition(int32_t pos) {
+    int32_t len = model_.TextLength();
+    if (pos >= len)
+        return len;
+    char16_t c = model_.CharAt(pos);
+    if (c == u'\r' && pos + 1 < len && model_.CharAt(pos + 1) == u'\n')
+        return pos + 2;
+    if (c >= 0xD800 && c <= 0xDBFF && pos + 1 < len) {
+        char16_t d = model_.CharAt(pos + 1);
+        if (d >= 0xDC00 && d <= 0xDFFF)
+            return pos + 2;
+    }
+    return pos + 1;
+}
+
+int32_t TextView::PrevPosition(int32_t pos) {
+    if (pos <= 0)
+        return 0;
+    char16_t c = model_.CharAt(pos - 1);
+    if (c == u'\n' && pos >= 2 && model_.CharAt(pos - 2) == u'\r')
+        return pos - 2;
+    if (c >= 0xDC00 && c <= 0xDFFF && pos >= 2) {
+        char16_t h = model_.CharAt(pos - 2);
+        if (h >= 0xD800 && h <= 0xDBFF)
+            return pos - 2;
+    }
+    return pos - 1;
+}
+
+// Ctrl+Left: to the start of the word before, line breaks counting as stops.
+int32_t TextView::WordLeft(int32_t pos) {
+    if (pos <= 0)
+        return 0;
+    if (IsBreak(model_.CharAt(pos - 1)))
+        return PrevPosition(pos);
+    while (pos > 0 && IsSpace(model_.CharAt(pos - 1)))
+        --pos;
+    if (pos > 0 && !IsBreak(model_.CharAt(pos - 1))) {
+        int cls = CharClass(model_.CharAt(pos - 1));
+        while (pos > 0 && !IsBreak(model_.CharAt(pos - 1)) && CharClass(model_.CharAt(pos - 1)) == cls)
+            --pos;
+    }
+    return pos;
+}
+
+// Ctrl+Right: past the word and the spaces after it, to the start of the next word.
+int32_t TextView::WordRight(int32_t pos) {
+    int32_t len = model_.TextLength();
+    if (pos >= len)
+        return len;
+    if (IsBreak(model_.CharAt(pos)))
+        return NextPosition(pos);
+    int cls = CharClass(model_.CharAt(pos));
+    if (cls != 0)
+        while (pos < len && !IsBreak(model_.CharAt(pos)) && CharClass(model_.CharAt(pos)) == cls)
+            ++pos;
+    while (pos < len && IsSpace(model_.CharAt(pos)))
+        ++pos;
+    return pos;
+}
+
+void TextView::SelectWordAt(int32_t pos) {
+    int32_t len = model_.TextLength();
+    int32_t line = model_.LineFromPosition(pos);
+    int32_t lineStart = model_.LineStart(line);
+    int32_t lineEnd = model_.LineEnd(line);
+    if (lineStart == lineEnd) {
+        model_.SetSelection(pos, pos);
+        return;
+    }
+    if (pos >= lineEnd)
+        pos = lineEnd - 1;
+    int cls = CharClass(model_.CharAt(pos));
+    int32_t a = pos, b = pos;
+    while (a > lineStart && CharClass(model_.CharAt(a - 1)) == cls)
+        --a;
+    while (b < std::min(lineEnd, len) && CharClass(model_.CharAt(b)) == cls)
+        ++b;
+    // As in other editors, a word takes the spaces after it.
+    if (cls == 1)
+        while (b < lineEnd && model_.CharAt(b) == u' ')
+            ++b;
+    model_.SetSelection(a, b);
+}
+
+void TextView::MoveCaret(int32_t caret, bool extend, bool keepDesiredX) {
+    int keep = desiredX_;
+    model_.BreakUndoRun();
+    model_.SetSelection(extend ? model_.Anchor() : caret, caret);
+    if (keepDesiredX)
+        desiredX_ = keep;
+}
+
+int16_t TextView::ShiftState() const {
+    int16_t shift = 0;
+    if (GetKeyState(VK_SHIFT) < 0)
+        shift |= kShiftMask;
+    if (GetKeyState(VK_CONTROL) < 0)
+        shift |= kCtrlMask;
+    if (GetKeyState(VK_MENU) < 0)
+        shift |= kAltMask;
+    return shift;
+}
+
+// ---- Keyboard
+
+LRESULT TextView::OnKeyMessage(WPARAM key) {
+    int16_t keyCode = static_cast<int16_t>(key);
+    int16_t shift = ShiftState();
+    swallowChar_ = false;
+    if (TextControlEvents* events = events_) {
+        events->OnKeyDown(keyCode, shift);
+        if (keyCode == 0 && shift == 0) {
+            swallowChar_ = true; // and the character the key would type
+            return 0;
+        }
+        if (!hwnd_)
+            return 0; // the handler closed the window
+    }
+    const bool ext = (shift & kShiftMask) != 0;
+    const bool ctrl = (shift & kCtrlMask) != 0;
+    if (shift & kAltMask)
+        return 1;
+    int32_t caret = model_.Caret();
+    switch (keyCode) {
+    case VK_LEFT:
+        if (!ext && model_.SelLength() > 0 && !ctrl)
+            MoveCaret(std::min(model_.Anchor(), caret), false);
+        else
+            MoveCaret(ctrl ? WordLeft(caret) : PrevPosition(caret), ext);
+        return 0;
+    case VK_RIGHT:
+        if (!ext && model_.SelLength() > 0 && !ctrl)
+            MoveCaret(std::max(model_.Anchor(), caret), false);
+        else
+            MoveCaret(ctrl ? WordRight(caret) : NextPosition(caret), ext);
+        return 0;
+    case VK_UP:
+    case VK_DOWN:
+    case VK_PRIOR:
+    case VK_NEXT: {
+        if (ctrl && (keyCode == VK_UP || keyCode == VK_DOWN)) {
+            // Ctrl+Up/Down scroll by a row without moving the caret.
+            ScrollTo(AddRows(top_, keyCode == VK_UP ? -1 : 1), xOffset_);
+            return 0;
+        }
+        int x = desiredX_ >= 0 ? desiredX_ : XOfPosition(caret);
+        int page = std::max(1, ClientRows() - 1);
+        int32_t step = keyCode == VK_UP ? -1 : keyCode == VK_DOWN ? 1 : keyCode == VK_PRIOR ? -page : page;
+        RowPos from = PositionRow(caret);
+        RowPos to = AddRows(from, step);
+        int32_t target;
+        if (to.line == from.line && to.sub == from.sub)
+            target = step < 0 ? (keyCode == VK_UP ? caret : 0)
+                              : (keyCode == VK_DOWN ? caret : model_.TextLength());
+        else
+            target = PositionAtX(to.line, to.sub, x);
+        if (keyCode == VK_PRIOR || keyCode == VK_NEXT)
+            ScrollTo(AddRows(top_, step), xOffset_);
+        MoveCaret(target, ext);
+        desiredX_ = x;
+        return 0;
+    }
+    case VK_HOME: {
+        if (ctrl) {
+            MoveCaret(0, ext);
+        } else {
+            RowPos rp = PositionRow(caret);
+            MoveCaret(model_.LineStart(rp.line) + RowStarts(rp.line)[rp.sub], ext);
+        }
+        return 0;
+    }
+    case VK_END: {
+        if (ctrl) {
+            MoveCaret(model_.TextLength(), ext);
+        } else {
+            RowPos rp = PositionRow(caret);
+            int32_t b = 0, e = 0;
+            RowText(rp.line, rp.sub, &b, &e, 0);
+            // A wrapped row ends before the next row's first character; leave its trailing space.
+            if (e != model_.LineEnd(rp.line) && e > b)
+                --e;
+            MoveCaret(e, ext);
+        }
+        return 0;
+    }
+    case VK_DELETE:
+        if (ext)
+            Cut();
+        else if (model_.SelLength() > 0)
+            model_.ReplaceSelection(u"", EditKind::Typing);
+        else if (caret < model_.TextLength())
+            model_.ReplaceRange(caret, ctrl ? WordRight(caret) : NextPosition(caret), u"", EditKind::Typing);
+        return 0;
+    case VK_BACK:
+        if (model_.SelLength() > 0)
+            model_.ReplaceSelection(u"", EditKind::Typing);
+        else if (caret > 0)
+            model_.ReplaceRange(ctrl ? WordLeft(caret) : PrevPosition(caret), caret, u"", EditKind::Typing);
+        swallowChar_ = true; // its WM_CHAR (8 or 127) is done with
+        return 0;
+    case VK_INSERT:
+        if (ctrl)
+            Copy();
+        else if (ext)
+            Paste();
+        return 0;
+    default: return 0;
+    }
+}
+
+LRESULT TextView::OnChar(wchar_t ch) {
+    if (swallowChar_) {
+        swallowChar_ = false;
+        return 0;
+    }
+    switch (ch) {
+    case 0x01: // Ctrl+A
+        model_.SetSelection(0, model_.TextLength());
+        return 0;
+    case 0x03: // Ctrl+C
+        Copy();
+        return 0;
+    case 0x16: // Ctrl+V
+        Paste();
+        return 0;
+    case 0x18: // Ctrl+X
+        Cut();
+        return 0;
+    case 0x1A: // Ctrl+Z
+        model_.Undo();
+        return 0;
+    case u'\r': model_.ReplaceSelection(u"\r\n", EditKind::Typing); return 0;
+    case u'\t': model_.ReplaceSelection(u"\t", EditKind::Typing); return 0;
+    default: break;
+    }
+    if (ch < 0x20 || ch == 0x7F)
+        return 0;
+    char16_t c = static_cast<char16_t>(ch);
+    model_.ReplaceSelection(std::u16string_view(&c, 1), EditKind::Typing);
+    return 0;
+}
+
+// An input method's finished string arrives whole; insert it as typing.
+void TextView::OnImeComposition(LPARAM) {
+    HIMC imc = ImmGetContext(hwnd_);
+    if (!imc)
+        return;
+    LONG bytes = ImmGetCompositionStringW(imc, GCS_RESULTSTR, nullptr, 0);
+    if (bytes > 0) {
+        std::u16string text(static_cast<size_t>(bytes) / sizeof(wchar_t), u'\0');
+        ImmGetCompositionStringW(imc, GCS_RESULTSTR, text.data(), static_cast<DWORD>(bytes));
+        model_.ReplaceSelection(text, EditKind::Typing);
+    }
+    ImmReleaseContext(hwnd_, imc);
+}
+
+// ---- Mouse
+
+void TextView::OnMouseButton(int16_t button, LPARAM lParam) {
+    if (TextControlEvents* events = events_) {
+        int dpi = Dpi();
+        events->OnMouseDown(button, ShiftState(), TwipsFromPixels(GET_X_LPARAM(lParam), dpi),
+                            TwipsFromPixels(GET_Y_LPARAM(lParam), dpi));
+    }
+}
+
+void TextView::OnLeftDown(LPARAM lParam, bool doubleClick) {
+    if (!hwnd_)
+        return;
+    if (GetFocus() != hwnd_)
+        ::SetFocus(hwnd_);
+    int32_t pos = PositionAtPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+    if (doubleClick) {
+        SelectWordAt(pos);
+        return;
+    }
+    MoveCaret(pos, (ShiftState() & kShiftMask) != 0);
+    dragging_ = true;
+    lastMouse_ = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    SetCapture(hwnd_);
+    SetTimer(hwnd_, kDragTimer, 50, nullptr);
+}
+
+void TextView::OnMouseMove(LPARAM lParam) {
+    if (!dragging_)
+        return;
+    lastMouse_ = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    int32_t pos = PositionAtPoint(lastMouse_.x, lastMouse_.y);
+    if (pos != model_.Caret())
+        model_.SetSelection(model_.Anchor(), pos);
+}
+
+void TextView::OnWheel(int delta, bool horizontal) {
+    wheelRest_ += delta;
+    UINT lines = 3;
+    SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
+    int notches = wheelRest_ / WHEEL_DELTA;
+    if (notches == 0)
+        return;
+    wheelRest_ -= notches * WHEEL_DELTA;
+    if (horizontal) {
+        if (!model_.WordWrap())
+            ScrollTo(top_, std::max(0, xOffset_ - notches * avgCharWidth_ * 4));
+        return;
+    }
+    int rows = lines == WHEEL_PAGESCROLL ? ClientRows() : static_cast<int>(lines);
+    ScrollTo(AddRows(top_, -notches * rows), xOffset_);
+}
+
+void TextView::OnScroll(int bar, int code) {
+    if (bar == SB_VERT) {
+        int page = ClientRows();
+        RowPos top = top_;
+        switch (code) {
+        case SB_LINEUP: top = AddRows(top_, -1); break;
+        case SB_LINEDOWN: top = AddRows(top_, 1); break;
+        case SB_PAGEUP: top = AddRows(top_, -page); break;
+        case SB_PAGEDOWN: top = AddRows(top_, page); break;
+        case SB_TOP: top = {0, 0}; break;
+        case SB_BOTTOM: top = AddRows(RowToPos(RowCount() - 1), -(page - 1)); break;
+        case SB_THUMBTRACK:
+        case SB_THUMBPOSITION: {
+            SCROLLINFO si{};
+            si.cbSize = sizeof(si);
+            si.fMask = SIF_TRACKPOS;
+            GetScrollInfo(hwnd_, SB_VERT, &si);
+            top = RowToPos(si.nTrackPos);
+            break;
+        }
+        default: return;
+        }
+        ScrollTo(top, xOffset_);
+        return;
+    }
+    if (model_.WordWrap())
+        return;
+    RECT rc{};
+    GetClientRect(hwnd_, &rc);
+    int x = xOffset_;
+    switch (code) {
+    case SB_LINELEFT: x -= avgCharWidth_; break;
+    case SB_LINERIGHT: x += avgCharWidth_; break;
+    case SB_PAGELEFT: x -= rc.right / 2; break;
+    case SB_PAGERIGHT: x += rc.right / 2; break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: {
+        SCROLLINFO si{};
+        si.cbSize = sizeof(si);
+        si.fMask = SIF_TRACKPOS;
+        GetScrollInfo(hwnd_, SB_HORZ, &si);
+        x = si.nTrackPos;
+        break;
+    }
+    default: return;
+    }
+    ScrollTo(top_, std::max(0, x));
+}
+
+void TextView::OnTimer(UINT_PTR id) {
+    if (id == kLayoutTimer) {
+        LayoutSlice(kSliceMs);
+        UpdateScrollBars();
+        if (LayoutComplete())
+            KillTimer(hwnd_, kLayoutTimer);
+        return;
+    }
+    if (id == kDragTimer && dragging_) {
+        // Dragging past an edge scrolls that way.
+        RECT rc{};
+        GetClientRect(hwnd_, &rc);
+        if (lastMouse_.y < 0)
+            ScrollTo(AddRows(top_, -1), xOffset_);
+        else if (lastMouse_.y >= rc.bottom)
+            ScrollTo(AddRows(top_, 1), xOffset_);
+        else if (!model_.WordWrap() && lastMouse_.x < 0)
+            ScrollTo(top_, std::max(0, xOffset_ - avgCharWidth_ * 2));
+        else if (!model_.WordWrap() && lastMouse_.x >= rc.right)
+            ScrollTo(top_, xOffset_ + avgCharWidth_ * 2);
+        else
+            return;
+        int32_t pos = PositionAtPoint(lastMouse_.x, lastMouse_.y);
+        model_.SetSelection(model_.Anchor(), pos);
+    }
+}
+
+// ---- Standard messages
+
+LRESULT TextView::OnGetText(WPARAM size, LPARAM buffer) {
+    if (size == 0 || buffer == 0)
+        return 0;
+    auto out = reinterpret_cast<char16_t*>(buffer);
+    int32_t n = static_cast<int32_t>(std::min<WPARAM>(size - 1, static_cast<WPARAM>(model_.TextLength())));
+    std::u16string text = model_.Range(0, n);
+    std::memcpy(out, text.data(), text.size() * sizeof(char16_t));
+    out[n] = 0;
+    return n;
+}
+
+LRESULT TextView::OnGetSel(WPARAM startOut, LPARAM endOut) {
+    DWORD start = static_cast<DWORD>(model_.SelStart());
+    DWORD end = start + static_cast<DWORD>(model_.SelLength());
+    if (startOut)
+        *reinterpret_cast<DWORD*>(startOut) = start;
+    if (endOut)
+        *reinterpret_cast<DWORD*>(endOut) = end;
+    if (start > 0xFFFF || end > 0xFFFF)
+        return -1;
+    return MAKELRESULT(start, end);
+}
+
+void TextView::OnSetSel(WPARAM start, LPARAM end) {
+    int32_t len = model_.TextLength();
+    int32_t s = static_cast<int32_t>(start);
+    int32_t e = static_cast<int32_t>(end);
+    if (s == -1) { // deselect, the caret stays
+        model_.SetSelection(model_.Caret(), model_.Caret());
+        return;
+    }
+    if (e == -1 || e > len)
+        e = len;
+    s = std::clamp(s, 0, len);
+    e = std::clamp(e, 0, len);
+    model_.SetSelection(s, e);
+}
+
+void TextView::Copy() {
+    if (model_.SelLength() == 0 || !OpenClipboard(hwnd_))
+        return;
+    std::u16string text = model_.SelText();
+    EmptyClipboard();
+    size_t bytes = (text.size() + 1) * sizeof(char16_t);
+    if (HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, bytes)) {
+        if (void* p = GlobalLock(mem)) {
+            std::memcpy(p, text.c_str(), bytes);
+            GlobalUnlock(mem);
+            if (!SetClipboardData(CF_UNICODETEXT, mem))
+                GlobalFree(mem);
+        } else {
+            GlobalFree(mem);
+        }
+    }
+    CloseClipboard();
+}
+
+void TextView::Cut() {
+    if (model_.SelLength() == 0)
+        return;
+    Copy();
+    model_.ReplaceSelection(u"", EditKind::Program);
+}
+
+void TextView::Paste() {
+    if (!IsClipboardFormatAvailable(CF_UNICODETEXT) || !OpenClipboard(hwnd_))
+        return;
+    std::u16string text;
+    if (HANDLE mem = GetClipboardData(CF_UNICODETEXT)) {
+        if (auto p = static_cast<const char16_t*>(GlobalLock(mem))) {
+            size_t max = GlobalSize(mem) / sizeof(char16_t);
+            size_t n = 0;
+            while (n < max && p[n])
+                ++n;
+            text.assign(p, n);
+            GlobalUnlock(mem);
+        }
+    }
+    CloseClipboard();
+    if (!text.empty())
+        model_.ReplaceSelection(text, EditKind::Program);
+}
+
+void TextView::Clear() {
+    if (model_.SelLength() > 0)
+        model_.ReplaceSelection(u"", EditKind::Program);
+}
+
+// ---- Painting
+
+void TextView::OnSize() {
+    if (model_.WordWrap())
+        ResetLayout();
+    ScrollToCaret();
+    UpdateScrollBars();
+    UpdateCaret();
+    InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void TextView::OnPaint() {
+    PAINTSTRUCT ps;
+    HDC target = BeginPaint(hwnd_, &ps);
+    RECT rc{};
+    GetClientRect(hwnd_, &rc);
+    // Drawn off-screen first, so typing never flickers.
+    HDC dc = CreateCompatibleDC(target);
+    HBITMAP bitmap =
+        CreateCompatibleBitmap(target, std::max<LONG>(1, rc.right), std::max<LONG>(1, rc.bottom));
+    HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
+    HGDIOBJ oldFont = SelectObject(dc, font_.Get());
+    FillRect(dc, &rc, GetSysColorBrush(COLOR_WINDOW));
+
+    int32_t selFrom = model_.SelStart();
+    int32_t selTo = selFrom + model_.SelLength();
+    RowPos row = top_;
+    for (int y = 0; y < rc.bottom; y += lineHeight_) {
+        DrawRow(dc, y, row.line, row.sub, selFrom, selTo, rc.right);
+        RowPos next = AddRows(row, 1);
+        if (next.line == row.line && next.sub == row.sub)
+            break;
+        row = next;
+    }
+    BitBlt(target, 0, 0, rc.right, rc.bottom, dc, 0, 0, SRCCOPY);
+    SelectObject(dc, oldFont);
+    SelectObject(dc, oldBitmap);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    EndPaint(hwnd_, &ps);
+}
+
+// One display row: the text with tabs expanded, control characters as boxes, and the
+// selection in the highlight colours (greyed while the control has no focus).
+void TextView::DrawRow(HDC dc, int y, int32_t line, int32_t sub, int32_t selFrom, int32_t selTo,
+                       int clientWidth) {
+    int32_t begin = 0, end = 0;
+    int32_t maxChars = model_.WordWrap() ? -1 : xOffset_ + clientWidth + 16;
+    std::u16string text = RowText(line, sub, &begin, &end, maxChars);
+    const int32_t n = static_cast<int32_t>(text.size());
+    std::vector<INT> dx(static_cast<size_t>(n));
+    std::wstring glyphs(static_cast<size_t>(n), L' ');
+    std::vector<int> xs(static_cast<size_t>(n) + 1);
+    int x = 0;
+    for (int32_t i = 0; i < n; ++i) {
+        char16_t c = text[i];
+        int adv = Advance(c, x);
+        xs[i] = x;
+        dx[i] = adv;
+        glyphs[i] = (c == u'\t' || IsControl(c)) ? L' ' : static_cast<wchar_t>(c);
+        x += adv;
+    }
+    xs[n] = x;
+    if (!model_.WordWrap() && end - begin == n)
+        maxWidthSeen_ = std::max(maxWidthSeen_, x);
+
+    const int left = margin_ - xOffset_;
+    COLORREF textColor = GetSysColor(COLOR_WINDOWTEXT);
+    COLORREF backColor = GetSysColor(COLOR_WINDOW);
+    COLORREF selText = hasFocus_ ? GetSysColor(COLOR_HIGHLIGHTTEXT) : GetSysColor(COLOR_WINDOWTEXT);
+    COLORREF selBack = hasFocus_ ? GetSysColor(COLOR_HIGHLIGHT) : GetSysColor(COLOR_BTNFACE);
+
+    auto drawRun = [&](int32_t a, int32_t b, bool selected) {
+        if (a >= b)
+            return;
+        SetTextColor(dc, selected ? selText : textColor);
+        SetBkColor(dc, selected ? selBack : backColor);
+        RECT r{left + xs[a], y, left + xs[b], y + lineHeight_};
+        if (r.right < 0 || r.left > clientWidth)
+            return;
+        ExtTextOutW(dc, left + xs[a], y, ETO_OPAQUE | ETO_CLIPPED, &r, glyphs.data() + a,
+                    static_cast<UINT>(b - a), dx.data() + a);
+    };
+    int32_t a = std::clamp(selFrom - begin, 0, n);
+    int32_t b = std::clamp(selTo - begin, 0, n);
+    drawRun(0, a, false);
+    drawRun(a, b, true);
+    drawRun(b, n, false);
+
+    // A NUL or another control character never cuts the line: it shows as a small box.
+    HBRUSH boxBrush = GetSysColorBrush(COLOR_GRAYTEXT);
+    for (int32_t i = 0; i < n; ++i) {
+        if (!IsControl(text[i]))
+            continue;
+        int w = dx[i];
+        RECT box{left + xs[i] + w / 6, y + lineHeight_ / 4, left + xs[i] + w - w / 6,
+                 y + lineHeight_ * 3 / 4};
+        FrameRect(dc, &box, boxBrush);
+    }
+
+    // A selected line break shows as a highlighted space after the row's text.
+    int32_t lineEnd = model_.LineEnd(line);
+    if (end == lineEnd && lineEnd < model_.TextLength() && selFrom <= lineEnd && selTo > lineEnd &&
+        end - begin == n) {
+        RECT r{left + x, y, left + x + std::max(1, CharWidth(u' ')), y + lineHeight_};
+        SetBkColor(dc, selBack);
+        ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
+    }
+}
+
+} // namespace quillet::win32

@@ -1,0 +1,191 @@
+#pragma once
+// The editor's own plain-text control: a window that draws a TextModel with GDI, keeps a
+// system caret at the insertion point, scrolls, wraps at its width or not, and edits as
+// Windows users expect. It also answers the standard edit-control messages (WM_SETTEXT,
+// WM_GETTEXT, EM_GETSEL/EM_SETSEL, EM_REPLACESEL, EM_UNDO, EM_SETTARGETDEVICE, WM_COPY...)
+// and sends EN_CHANGE to its parent, so tools can drive it like any edit control.
+
+#include "editor/control/text_model.h"
+#include "editor/win32/handles.h"
+
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace quillet::win32 {
+
+class TextView : public TextControl, private TextModelObserver, private TextControlEvents {
+public:
+    static constexpr wchar_t kClassName[] = L"QuilletText";
+    static bool Register(HINSTANCE instance);
+
+    // We don't own files or codec; they serve SaveFile.
+    TextView(FileSystem& files, const AnsiCodec& codec);
+    ~TextView() override;
+    TextView(const TextView&) = delete;
+    TextView& operator=(const TextView&) = delete;
+
+    // Creates the window as a child of parent with the given control id.
+    bool Create(HWND parent, int id, HINSTANCE instance);
+    HWND Handle() const { return hwnd_; }
+    TextModel& Model() { return model_; }
+
+    // TextControl
+    void SetEvents(TextControlEvents* events) override { events_ = events; }
+    std::u16string Text() const override { return model_.Text(); }
+    void SetText(std::u16string text) override { model_.SetText(std::move(text)); }
+    int32_t TextLength() const override { return model_.TextLength(); }
+    int32_t SelStart() const override { return model_.SelStart(); }
+    void SetSelStart(int32_t start) override { model_.SetSelStart(start); }
+    int32_t SelLength() const override { return model_.SelLength(); }
+    void SetSelLength(int32_t length) override { model_.SetSelLength(length); }
+    std::u16string SelText() const override { return model_.SelText(); }
+    void SetSelText(std::u16string_view text) override { model_.SetSelText(text); }
+    FontSpec Font() const override { return model_.Font(); }
+    void SetFontName(std::u16string_view name) override { model_.SetFontName(name); }
+    void SetFontSize(int32_t points) override { model_.SetFontSize(points); }
+    void SetFontBold(bool bold) override { model_.SetFontBold(bold); }
+    void SetFontItalic(bool italic) override { model_.SetFontItalic(italic); }
+    int32_t Find(std::u16string_view text, int32_t start, int32_t options) override {
+        return model_.Find(text, start, options);
+    }
+    int32_t SaveFile(std::u16string_view path) override { return model_.SaveFile(path); }
+    void Move(int32_t left, int32_t top, int32_t width, int32_t height) override;
+    void SetWordWrap(bool wrap) override { model_.SetWordWrap(wrap); }
+    bool WordWrap() const override { return model_.WordWrap(); }
+    bool CanUndo() const override { return model_.CanUndo(); }
+    void Undo() override { model_.Undo(); }
+    bool SetFocus() override;
+
+    // Display rows of the whole text: exact once the layout is complete, an estimate before.
+    int32_t RowCount() const;
+    bool LayoutComplete() const;
+    // Lays out every line now instead of in idle slices (tests and benchmarks).
+    void CompleteLayout();
+    int32_t FirstVisibleRow() const;
+    int32_t LineHeight() const { return lineHeight_; }
+    // The caret's client position in pixels.
+    POINT CaretPoint();
+
+private:
+    struct RowPos {
+        int32_t line;
+        int32_t sub; // row within the line
+    };
+
+    static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+
+    // TextModelObserver
+    void OnTextChanged(int32_t position, int32_t removed, int32_t inserted) override;
+    void OnSelectionChanged() override;
+    void OnFontChanged() override;
+    void OnWordWrapChanged() override;
+
+    // TextControlEvents: the model's events pass through us on their way to the editor, so
+    // that EN_CHANGE follows a finished write.
+    void OnChange() override;
+    void OnKeyDown(int16_t& keyCode, int16_t& shift) override;
+    void OnMouseDown(int16_t button, int16_t shift, int32_t x, int32_t y) override;
+
+    // Messages.
+    void OnPaint();
+    void OnSize();
+    LRESULT OnKeyMessage(WPARAM key);
+    LRESULT OnChar(wchar_t ch);
+    void OnImeComposition(LPARAM lParam);
+    void OnMouseButton(int16_t button, LPARAM lParam);
+    void OnLeftDown(LPARAM lParam, bool doubleClick);
+    void OnMouseMove(LPARAM lParam);
+    void OnWheel(int delta, bool horizontal);
+    void OnScroll(int bar, int code);
+    void OnTimer(UINT_PTR id);
+    LRESULT OnGetText(WPARAM size, LPARAM buffer);
+    LRESULT OnGetSel(WPARAM startOut, LPARAM endOut);
+    void OnSetSel(WPARAM start, LPARAM end);
+    void Copy();
+    void Cut();
+    void Paste();
+    void Clear();
+
+    // Fonts and measuring.
+    void RebuildFont();
+    int Dpi() const;
+    int CharWidth(char16_t c);
+    int Advance(char16_t c, int x);
+
+    // Layout.
+    int WrapWidth() const;
+    int ClientRows() const;
+    const std::vector<int32_t>& RowStarts(int32_t line);
+    int32_t RowsOf(int32_t line);
+    void ResetLayout();
+    void EnsureExact(int32_t line);
+    void LayoutSlice(int milliseconds);
+    void FenAdd(int32_t line, int32_t delta);
+    int32_t FenPrefix(int32_t line) const; // rows before line
+    RowPos RowToPos(int32_t row);
+    int32_t PosToRow(RowPos pos) const;
+    RowPos AddRows(RowPos pos, int32_t rows);
+    void RebuildFen();
+
+    // Positions and geometry.
+    std::u16string RowText(int32_t line, int32_t sub, int32_t* rowStart, int32_t* rowEnd,
+                           int32_t maxChars = -1);
+    RowPos PositionRow(int32_t position);
+    int XOfPosition(int32_t position);
+    int32_t PositionAtX(int32_t line, int32_t sub, int x);
+    int32_t PositionAtPoint(int x, int y);
+    void UpdateCaret();
+    void ScrollToCaret();
+    void ScrollTo(RowPos top, int xOffset);
+    void UpdateScrollBars();
+    void MoveCaret(int32_t caret, bool extend, bool keepDesiredX = false);
+    int32_t WordLeft(int32_t pos);
+    int32_t WordRight(int32_t pos);
+    void SelectWordAt(int32_t pos);
+    int32_t NextPosition(int32_t pos);
+    int32_t PrevPosition(int32_t pos);
+    int16_t ShiftState() const;
+    void DrawRow(HDC dc, int y, int32_t line, int32_t sub, int32_t selFrom, int32_t selTo, int clientWidth);
+
+    TextModel model_;
+    TextControlEvents* events_ = nullptr; // we don't own it
+    HWND hwnd_ = nullptr;
+    int id_ = 0;
+
+    GdiFont font_;
+    HDC measureDc_ = nullptr;
+    HGDIOBJ measureOld_ = nullptr;
+    std::vector<int16_t> widths_; // per BMP character, 0 = not measured yet
+    int lineHeight_ = 16;
+    int ascent_ = 12;
+    int avgCharWidth_ = 8;
+    int tabWidth_ = 64;
+    int margin_ = 2;
+
+    // Wrapped layout: rows per line (estimates until exact), a Fenwick tree of them.
+    std::vector<int32_t> rows_;
+    std::vector<uint8_t> exact_;
+    std::vector<int32_t> fen_;
+    int32_t pendingLine_ = 0; // idle layout continues here
+    int32_t inexactLeft_ = 0;
+    int32_t lineCount_ = 1;
+    int32_t cachedLine_ = -1;
+    std::vector<int32_t> cachedStarts_;
+
+    RowPos top_{0, 0};
+    int xOffset_ = 0;
+    int maxWidthSeen_ = 0;
+    int desiredX_ = -1;
+    bool hasFocus_ = false;
+    bool dragging_ = false;
+    bool swallowChar_ = false;
+    int wheelRest_ = 0;
+    POINT lastMouse_{};
+};
+
+} // namespace quillet::win32

@@ -1,0 +1,126 @@
+#include "editor/core/load_document.h"
+#include "fakes/editor_with_fakes.h"
+
+#include <gtest/gtest.h>
+
+namespace quillet {
+namespace {
+
+using fakes::EditorWithFakes;
+
+// A document being edited: named, modified, with its own caption.
+void OpenModifiedDocument(EditorWithFakes& f) {
+    f.ed.doc.PathSeparator = u"\\";
+    f.files.files[u"C:\\old.txt"] = "old";
+    LoadDocument(f.ed, u"C:\\old.txt");
+    f.rich.SetSelText(u"typed ");
+    f.messages.shown.clear();
+    f.rich.log.clear();
+}
+
+void ExpectOldDocumentKept(const EditorWithFakes& f) {
+    EXPECT_EQ(f.rich.text, u"typed old");
+    EXPECT_EQ(f.ed.doc.CurrentFilePath, u"C:\\old.txt");
+    EXPECT_EQ(f.ed.doc.DisplayName, u" old.txt");
+    EXPECT_EQ(f.ed.doc.DialogFolder, u"C:\\");
+    EXPECT_EQ(f.ed.doc.Modified, 1);
+    EXPECT_EQ(f.ed.doc.UndoAllowed, 1);
+    EXPECT_EQ(f.window.Caption(), u" old.txt - Квиллет");
+    EXPECT_TRUE(f.rich.log.empty());
+    EXPECT_EQ(f.ed.doc.EditorState, kStateLoadFailed);
+}
+
+void ExpectError(const EditorWithFakes& f, std::u16string_view text) {
+    ASSERT_EQ(f.messages.shown.size(), 1u);
+    EXPECT_EQ(f.messages.shown[0].text, text);
+    EXPECT_EQ(f.messages.shown[0].title, u"Квиллет");
+    EXPECT_EQ(f.messages.shown[0].style.icon, MessageIcon::Error);
+    EXPECT_EQ(f.messages.shown[0].style.buttons, MessageButtons::Ok);
+}
+
+TEST(LoadDocument, ACyrillicAnsiFileBecomesTheCurrentUnmodifiedDocument) {
+    EditorWithFakes f;
+    f.ed.doc.PathSeparator = u"\\";
+    f.ed.doc.FontBold = kTrue;
+    f.ed.doc.EditorState = kStateReplace;
+    f.files.files[u"C:\\Документы\\письмо.txt"] = "\xcf\xf0\xe8\xe2\xe5\xf2\r\n\xec\xe8\xf0\n\t!";
+
+    LoadDocument(f.ed, u"C:\\Документы\\письмо.txt");
+
+    EXPECT_EQ(f.rich.text, u"Привет\r\nмир\n\t!"); // handed over exactly as the file has it
+    EXPECT_EQ(f.rich.selStart, 0);
+    EXPECT_EQ(f.ed.doc.Modified, 0);
+    EXPECT_EQ(f.ed.doc.UndoAllowed, 0);
+    EXPECT_EQ(f.ed.doc.CurrentFilePath, u"C:\\Документы\\письмо.txt");
+    EXPECT_EQ(f.ed.doc.DialogFolder, u"C:\\Документы\\");
+    EXPECT_EQ(f.ed.doc.DisplayName, u" письмо.txt");
+    EXPECT_EQ(f.window.Caption(), u" письмо.txt - Квиллет");
+    EXPECT_EQ(f.ed.doc.EditorState, kStateReplace); // left as it was
+    // The weight goes to its opposite and back; nothing else of the font is touched.
+    EXPECT_EQ(f.rich.log, (std::vector<std::u16string>{u"Text", u"Font.Bold=0", u"Font.Bold=1"}));
+    EXPECT_TRUE(f.messages.shown.empty());
+}
+
+TEST(LoadDocument, EmptyFilesBareNamesAndForeignEncodingsLoadAsTheyAre) {
+    EditorWithFakes f;
+    f.ed.doc.PathSeparator = u"\\";
+    f.files.files[u"empty.txt"] = "";
+    f.rich.text = u"previous";
+    LoadDocument(f.ed, u"empty.txt");
+    EXPECT_EQ(f.rich.text, u"");
+    EXPECT_EQ(f.ed.doc.DialogFolder, u"");
+    EXPECT_EQ(f.ed.doc.DisplayName, u" empty.txt");
+    EXPECT_EQ(f.window.Caption(), u" empty.txt - Квиллет");
+    EXPECT_EQ(f.ed.doc.Modified, 0);
+
+    f.files.files[u"C:\\utf8.txt"] = "\xEF\xBB\xBF\xD0\x9F"; // BOM and П in UTF-8
+    LoadDocument(f.ed, u"C:\\utf8.txt");
+    EXPECT_EQ(f.rich.text, u"\u043F\u00BB\u0457\u0420\u045F");
+
+    EditorWithFakes unix;
+    unix.ed.doc.PathSeparator = u"/";
+    unix.files.files[u"/home/a b/notes.md"] = "x";
+    LoadDocument(unix.ed, u"/home/a b/notes.md");
+    EXPECT_EQ(unix.ed.doc.DialogFolder, u"/home/a b/");
+    EXPECT_EQ(unix.ed.doc.DisplayName, u" notes.md");
+}
+
+TEST(LoadDocument, AMissingFileIsReportedAndTheModifiedDocumentStays) {
+    EditorWithFakes f;
+    OpenModifiedDocument(f);
+    LoadDocument(f.ed, u"C:\\нет\\такого.txt");
+    ExpectError(f, u"Файл \"C:\\нет\\такого.txt\" не найден.");
+    ExpectOldDocumentKept(f);
+}
+
+TEST(LoadDocument, AFileThatCannotBeOpenedOrReadWholeIsReportedAndTheDocumentStays) {
+    for (auto mark : {&fakes::FakeFileSystem::refused, &fakes::FakeFileSystem::unreadable}) {
+        EditorWithFakes f;
+        OpenModifiedDocument(f);
+        (f.files.*mark).insert(u"C:\\locked.txt");
+        f.files.files[u"C:\\locked.txt"] = "partial";
+        LoadDocument(f.ed, u"C:\\locked.txt");
+        ExpectError(f, u"Файл \"C:\\locked.txt\" открыть не возможно.");
+        ExpectOldDocumentKept(f);
+    }
+}
+
+TEST(LoadDocument, AFileTooLargeToHoldIsRefusedBeforeAnythingIsReplaced) {
+    EditorWithFakes f;
+    OpenModifiedDocument(f);
+    f.files.tooLarge.insert(u"D:\\huge.log");
+    LoadDocument(f.ed, u"D:\\huge.log");
+    ExpectError(f, u"Файл \"D:\\huge.log\" слишком велик: открыть его не возможно.");
+    ExpectOldDocumentKept(f);
+}
+
+TEST(LoadDocument, APathIsUsedExactlyAsGiven) {
+    EditorWithFakes f;
+    f.ed.doc.PathSeparator = u"\\";
+    f.files.files[u"C:\\a.txt"] = "a";
+    LoadDocument(f.ed, u" C:\\a.txt");
+    ExpectError(f, u"Файл \" C:\\a.txt\" не найден.");
+}
+
+} // namespace
+} // namespace quillet

@@ -1,0 +1,178 @@
+#include "editor/core/settings.h"
+#include "editor/core/startup.h"
+#include "fakes/editor_with_fakes.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+namespace quillet {
+namespace {
+
+using fakes::EditorWithFakes;
+
+TEST(SettingNumber, ReadsTheLeadingDecimalNumberAndRoundsHalvesToEven) {
+    struct Case {
+        std::u16string_view text;
+        int32_t value;
+    };
+    const Case cases[] = {
+        {u"12", 12},     {u"", 0},        {u"abc", 0},
+        {u"12.5", 12},   {u"13.5", 14},   {u"10.5", 10},
+        {u"11.5", 12},   {u"0.4", 0},     {u"0.5", 0},
+        {u"1.5", 2},     {u"0.51", 1},    {u"12.50001", 13},
+        {u"-2.5", -2},   {u"-3.5", -4},   {u"-0.4", 0},
+        {u"+7", 7},      {u"007", 7},     {u"12abc", 12},
+        {u"12.5.7", 12}, {u"1 2", 1},     {u".5", 0},
+        {u".51", 1},     {u"5.", 5},      {u"-", 0},
+        {u".", 0},       {u"1e3", 1000},  {u"1E3", 1000},
+        {u"15e-1", 2},   {u"25e-1", 2},   {u"2.5e+1", 25},
+        {u"1e", 1},      {u"1e+", 1},     {u"1ex", 1},
+        {u"5e-1", 0},    {u"5e-2", 0},    {u"0x1F", 0},
+        {u"419", 419},   {u"7230", 7230}, {u"0.000000000006e12", 6},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ParseSettingNumber(c.text), c.value) << std::string(c.text.begin(), c.text.end());
+}
+
+TEST(SettingNumber, ClampsNumbersBeyondThirtyTwoBits) {
+    constexpr int32_t kMax = std::numeric_limits<int32_t>::max();
+    constexpr int32_t kMin = std::numeric_limits<int32_t>::min();
+    EXPECT_EQ(ParseSettingNumber(u"2147483647"), kMax);
+    EXPECT_EQ(ParseSettingNumber(u"2147483646.5"), 2147483646);
+    EXPECT_EQ(ParseSettingNumber(u"2147483647.5"), kMax);
+    EXPECT_EQ(ParseSettingNumber(u"2147483648"), kMax);
+    EXPECT_EQ(ParseSettingNumber(u"-2147483648"), kMin);
+    EXPECT_EQ(ParseSettingNumber(u"-2147483649"), kMin);
+    EXPECT_EQ(ParseSettingNumber(u"99999999999999999999999"), kMax);
+    EXPECT_EQ(ParseSettingNumber(u"1e999999999999999999"), kMax);
+    EXPECT_EQ(ParseSettingNumber(u"-1e40"), kMin);
+    EXPECT_EQ(ParseSettingNumber(u"1e-999999999999"), 0);
+    EXPECT_EQ(ParseSettingNumber(u"0e999999"), 0);
+}
+
+TEST(SettingNumber, DecimalTextRoundTripsEveryValueTheEditorWrites) {
+    for (int32_t v :
+         {0, 12, 419, 7230, -1, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()})
+        EXPECT_EQ(ParseSettingNumber(ToDecimalText(v)), v);
+    EXPECT_EQ(ToDecimalText(-2147483647 - 1), u"-2147483648");
+    EXPECT_EQ(ToDecimalText(8000), u"8000");
+}
+
+TEST(SettingNumber, RoundHalfEvenRoundsTiesToTheEvenNeighbour) {
+    EXPECT_EQ(RoundHalfEven(2.5), 2);
+    EXPECT_EQ(RoundHalfEven(3.5), 4);
+    EXPECT_EQ(RoundHalfEven(-2.5), -2);
+    EXPECT_EQ(RoundHalfEven(7230.4), 7230);
+    EXPECT_EQ(RoundHalfEven(1e12), std::numeric_limits<int32_t>::max());
+}
+
+TEST(FontSettings, FirstRunGivesMsSansSerifTwelvePointsPlain) {
+    EditorWithFakes f;
+    ReadFontSettings(f.ed);
+    EXPECT_EQ(f.ed.doc.FontName, u"MS Sans Serif");
+    EXPECT_EQ(f.ed.doc.FontSize, 12);
+    EXPECT_EQ(f.ed.doc.FontBold, kFalse);
+    EXPECT_EQ(f.ed.doc.FontItalic, kFalse);
+    EXPECT_EQ(f.settings.reads,
+              (std::vector<std::u16string>{u"FontName", u"FontSize", u"FontBold", u"FontItalic"}));
+}
+
+TEST(FontSettings, AnyStoredTextReadsAsTrueAndSizesTheControlCannotTakeFallBackToTwelve) {
+    EditorWithFakes f;
+    f.settings.Set(u"FontBold", u"0");
+    f.settings.Set(u"FontItalic", u"False");
+    f.settings.Set(u"FontName", u"Arial");
+    ReadFontSettings(f.ed);
+    EXPECT_EQ(f.ed.doc.FontBold, kTrue);
+    EXPECT_EQ(f.ed.doc.FontItalic, kTrue);
+    EXPECT_EQ(f.ed.doc.FontName, u"Arial");
+
+    struct Case {
+        std::u16string_view stored;
+        int32_t size;
+    };
+    for (Case c : {Case{u"10.5", 10},
+                   {u"11.5", 12},
+                   {u"0.4", 12},
+                   {u"0", 12},
+                   {u"-5", 12},
+                   {u"1638", 1638},
+                   {u"1639", 12},
+                   {u"99999999999", 12},
+                   {u"1", 1},
+                   {u"big", 12}}) {
+        f.settings.Set(u"FontSize", c.stored);
+        ReadFontSettings(f.ed);
+        EXPECT_EQ(f.ed.doc.FontSize, c.size) << std::string(c.stored.begin(), c.stored.end());
+    }
+}
+
+TEST(SaveSettings, WritesTheNineKeysInOrderFromTheStateThenTheNextStartAppliesThem) {
+    EditorWithFakes first;
+    first.settings.Set(u"Klava", u"419"); // Russian is active: no switch
+    RunStartup(first.ed, u"C:\\Quillet", u"");
+    first.ed.doc.FontName = u"Arial";
+    first.ed.doc.FontSize = 14;
+    first.ed.doc.FontBold = kTrue;
+    first.ed.doc.FontItalic = kFalse;
+    first.window.SetMenuChecked(MenuItem::mFormatPerenosSlov, true);
+    first.window.SetOuterWidth(8000);
+    first.window.SetOuterHeight(6000);
+    first.window.Maximize();
+    first.settings.writes.clear();
+
+    SaveSettings(first.ed);
+
+    EXPECT_EQ(first.settings.writes,
+              (std::vector<std::u16string>{u"FontName", u"FontSize", u"FontBold", u"FontItalic", u"Klava",
+                                           u"PerenosSlov", u"Width", u"Height", u"WindowState"}));
+    EXPECT_EQ(first.settings.Get(u"FontName"), u"Arial");
+    EXPECT_EQ(first.settings.Get(u"FontSize"), u"14");
+    EXPECT_EQ(first.settings.Get(u"FontBold"), u"INI");
+    EXPECT_TRUE(first.settings.Has(u"FontItalic")); // false is written as "", never deleted
+    EXPECT_EQ(first.settings.Get(u"FontItalic"), u"");
+    EXPECT_EQ(first.settings.Get(u"Klava"), u"419");
+    EXPECT_EQ(first.settings.Get(u"PerenosSlov"), u"INI");
+    EXPECT_EQ(first.settings.Get(u"Width"), u"8000");
+    EXPECT_EQ(first.settings.Get(u"Height"), u"6000");
+    EXPECT_EQ(first.settings.Get(u"WindowState"), u"2");
+
+    EditorWithFakes next;
+    next.settings.values = first.settings.values;
+    RunStartup(next.ed, u"C:\\Quillet", u"");
+    EXPECT_EQ(next.rich.font.name, u"Arial");
+    EXPECT_EQ(next.rich.font.size, 14);
+    EXPECT_TRUE(next.rich.font.bold);
+    EXPECT_FALSE(next.rich.font.italic);
+    EXPECT_TRUE(next.window.MenuChecked(MenuItem::mFormatPerenosSlov));
+    EXPECT_TRUE(next.rich.wordWrap);
+    EXPECT_EQ(next.window.state, WindowState::Maximized);
+    EXPECT_EQ(next.window.width, 8000); // restoring gives the last normal size
+    EXPECT_EQ(next.window.height, 6000);
+    EXPECT_EQ(next.ed.doc.NormalWidth, 8000);
+    EXPECT_EQ(next.ed.doc.NormalHeight, 6000);
+    EXPECT_EQ(next.layouts.switches, 0);
+    EXPECT_EQ(next.ed.doc.Modified, 0);
+}
+
+TEST(SaveSettings, StoresFalseAsEmptyTextAndAMinimisedWindowAsStateOne) {
+    EditorWithFakes f;
+    RunStartup(f.ed, u"C:\\Quillet", u""); // first run: wrap goes off
+    f.window.state = WindowState::Minimized;
+    f.ed.doc.FontItalic = kTrue;
+    SaveSettings(f.ed);
+    EXPECT_EQ(f.settings.Get(u"PerenosSlov"), u"");
+    EXPECT_EQ(f.settings.Get(u"FontItalic"), u"INI");
+    EXPECT_EQ(f.settings.Get(u"WindowState"), u"1");
+
+    EditorWithFakes next;
+    next.settings.values = f.settings.values;
+    RunStartup(next.ed, u"C:\\Quillet", u"");
+    EXPECT_EQ(next.window.state, WindowState::Normal);
+    EXPECT_FALSE(next.window.MenuChecked(MenuItem::mFormatPerenosSlov));
+    EXPECT_TRUE(next.rich.font.italic);
+}
+
+} // namespace
+} // namespace quillet

@@ -1,0 +1,312 @@
+#include "editor/core/startup.h"
+#include "fakes/editor_with_fakes.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace quillet {
+namespace {
+
+using fakes::EditorWithFakes;
+
+TEST(CommandLine, DropsOneLeadingThenOneTrailingQuoteAndKeepsTheRestWhole) {
+    EXPECT_EQ(DocumentPathFromCommandLine(u""), u"");
+    EXPECT_EQ(DocumentPathFromCommandLine(u"\"C:\\a b\\c.txt\""), u"C:\\a b\\c.txt");
+    EXPECT_EQ(DocumentPathFromCommandLine(u"\"C:\\a.txt"), u"C:\\a.txt");
+    EXPECT_EQ(DocumentPathFromCommandLine(u"C:\\a.txt\""), u"C:\\a.txt");
+    EXPECT_EQ(DocumentPathFromCommandLine(u"C:\\My Documents\\a.txt"), u"C:\\My Documents\\a.txt");
+    EXPECT_EQ(DocumentPathFromCommandLine(u"\"a.txt\" \"b.txt\""), u"a.txt\" \"b.txt");
+    EXPECT_EQ(DocumentPathFromCommandLine(u"\""), u"");
+    EXPECT_EQ(DocumentPathFromCommandLine(u"\"\""), u"");
+    EXPECT_EQ(DocumentPathFromCommandLine(u"\"\"\""), u"\"");
+    EXPECT_EQ(DocumentPathFromCommandLine(u" a.txt "), u" a.txt "); // nothing trimmed
+}
+
+// Every port call start-up makes, in one log, to check the order of its steps.
+struct Journal {
+    std::vector<std::string> entries;
+    void Add(std::string entry) { entries.push_back(std::move(entry)); }
+};
+
+std::string Narrow(std::u16string_view text) {
+    std::string s;
+    for (char16_t c : text)
+        s.push_back(c < 0x80 ? char(c) : '?');
+    return s;
+}
+
+struct JournalSettings : fakes::FakeSettingsStore {
+    Journal* journal;
+    explicit JournalSettings(Journal* j) : journal(j) {}
+    std::u16string Read(std::u16string_view app, std::u16string_view section,
+                        std::u16string_view key) override {
+        journal->Add("read " + Narrow(key));
+        return FakeSettingsStore::Read(app, section, key);
+    }
+};
+
+struct JournalLayouts : fakes::FakeKeyboardLayouts {
+    Journal* journal;
+    explicit JournalLayouts(Journal* j)
+        : FakeKeyboardLayouts({fakes::kEnglishUs, fakes::kRussian}, 0), journal(j) {}
+    std::string ActiveLayoutName() override {
+        journal->Add("layout name");
+        return FakeKeyboardLayouts::ActiveLayoutName();
+    }
+    uint32_t ActivateNext() override {
+        journal->Add("layout next");
+        return FakeKeyboardLayouts::ActivateNext();
+    }
+};
+
+struct JournalFiles : fakes::FakeFileSystem {
+    Journal* journal;
+    explicit JournalFiles(Journal* j) : journal(j) {}
+    ReadResult ReadWhole(std::u16string_view path) override {
+        journal->Add("read file " + Narrow(path));
+        return FakeFileSystem::ReadWhole(path);
+    }
+};
+
+struct JournalMessages : fakes::FakeMessageBoxes {
+    Journal* journal;
+    explicit JournalMessages(Journal* j) : journal(j) {}
+    MessageAnswer Show(std::u16string_view text, std::u16string_view title, MessageStyle style) override {
+        journal->Add("message");
+        return FakeMessageBoxes::Show(text, title, style);
+    }
+};
+
+struct JournalWindow : fakes::FakeMainWindow {
+    Journal* journal;
+    explicit JournalWindow(Journal* j) : journal(j) {}
+    void SetMenuCaption(MenuItem item, std::u16string_view value) override {
+        journal->Add("menu caption " + std::to_string(int(item)));
+        FakeMainWindow::SetMenuCaption(item, value);
+    }
+    void SetMenuChecked(MenuItem item, bool value) override {
+        journal->Add("menu check " + std::to_string(value));
+        FakeMainWindow::SetMenuChecked(item, value);
+    }
+    void Show() override {
+        journal->Add("show");
+        FakeMainWindow::Show();
+    }
+    void SetOuterWidth(int32_t twips) override {
+        journal->Add("width " + std::to_string(twips));
+        FakeMainWindow::SetOuterWidth(twips);
+    }
+    void SetOuterHeight(int32_t twips) override {
+        journal->Add("height " + std::to_string(twips));
+        FakeMainWindow::SetOuterHeight(twips);
+    }
+    void Maximize() override {
+        journal->Add("maximize");
+        FakeMainWindow::Maximize();
+    }
+};
+
+struct JournalRich : fakes::FakeTextControl {
+    Journal* journal;
+    Editor* ed = nullptr;
+    explicit JournalRich(Journal* j) : journal(j) {}
+    void SetText(std::u16string value) override {
+        journal->Add("rich text");
+        FakeTextControl::SetText(std::move(value));
+    }
+    void Move(int32_t left, int32_t top, int32_t width, int32_t height) override {
+        journal->Add("rich move");
+        FakeTextControl::Move(left, top, width, height);
+    }
+    void SetWordWrap(bool wrap) override {
+        journal->Add(std::string("rich wrap ") + (wrap ? "on" : "off"));
+        FakeTextControl::SetWordWrap(wrap);
+    }
+    void SetFontName(std::u16string_view name) override {
+        journal->Add("rich font name " + Narrow(name) + " state " + std::to_string(ed->doc.EditorState));
+        FakeTextControl::SetFontName(name);
+    }
+    void SetFontSize(int32_t points) override {
+        journal->Add("rich font size " + std::to_string(points));
+        FakeTextControl::SetFontSize(points);
+    }
+    void SetFontBold(bool bold) override {
+        journal->Add("rich bold " + std::to_string(bold));
+        FakeTextControl::SetFontBold(bold);
+    }
+    void SetFontItalic(bool italic) override {
+        journal->Add("rich italic " + std::to_string(italic));
+        FakeTextControl::SetFontItalic(italic);
+    }
+};
+
+TEST(Startup, RunsItsStepsInTheirFixedOrder) {
+    Journal journal;
+    JournalSettings settings(&journal);
+    JournalLayouts layouts(&journal); // English active
+    JournalFiles files(&journal);
+    JournalMessages messages(&journal);
+    JournalWindow window(&journal);
+    JournalRich rich(&journal);
+    fakes::Cp1251Codec codec;
+    fakes::FakeClipboard clipboard;
+    Editor ed;
+    ed.ports = {&rich, &window, &messages, &settings, &files, &codec, &layouts, &clipboard};
+    rich.ed = &ed;
+    RichEvents events(ed);
+    rich.SetEvents(&events);
+    window.checked[MenuItem::mFormatPerenosSlov] = true;
+    window.onResize = [&] {
+        journal.Add("resize");
+        frmForma_Form_Resize(ed);
+    };
+    ed.search.FindHistory = {u"left over"};
+    settings.Set(u"FontName", u"Arial");
+    settings.Set(u"FontSize", u"14");
+    settings.Set(u"FontBold", u"INI");
+    settings.Set(u"Klava", u"419");
+    settings.Set(u"Width", u"8000");
+    settings.Set(u"Height", u"6000");
+    settings.Set(u"WindowState", u"2");
+    files.files[u"C:\\docs\\a.txt"] = "text";
+
+    RunStartup(ed, u"C:\\Program Files\\Quillet", u"\"C:\\docs\\a.txt\"");
+
+    const std::vector<std::string> expected = {
+        "read FontName",
+        "read FontSize",
+        "read FontBold",
+        "read FontItalic", // step 5
+        "read Klava",
+        "layout name",
+        "layout next",
+        "menu caption 19", // step 6
+        "read file C:\\docs\\a.txt",
+        "rich text",
+        "rich bold 0",
+        "rich bold 1", // step 7
+        "show",
+        "resize",
+        "rich move", // step 9
+        "read PerenosSlov",
+        "menu check 0",
+        "rich wrap off", // step 10
+        "read Width",
+        "width 8000",
+        "resize",
+        "rich move", // step 11
+        "read Height",
+        "height 6000",
+        "resize",
+        "rich move", //
+        "read WindowState",
+        "maximize",
+        "resize",
+        "rich move", // step 12
+        "rich font name Arial state 3",
+        "rich font size 14",
+        "rich bold 0",
+        "rich bold 1",
+        "rich italic 0", // step 13
+    };
+    EXPECT_EQ(journal.entries, expected);
+    EXPECT_EQ(ed.doc.AppFolder, u"C:\\Program Files\\Quillet\\");
+    EXPECT_EQ(ed.doc.PathSeparator, u"\\");
+    EXPECT_TRUE(ed.search.FindHistory.empty());
+    EXPECT_EQ(ed.doc.DialogFolder, u"C:\\docs\\"); // the loaded document's folder
+    EXPECT_EQ(ed.doc.EditorState, kStateFind);
+    EXPECT_EQ(ed.doc.Modified, 0); // the font writes do not count as edits
+    EXPECT_EQ(ed.doc.UndoAllowed, 0);
+    EXPECT_EQ(window.Caption(), u" a.txt - Квиллет");
+}
+
+TEST(Startup, WithoutArgumentsGivesAnUntitledDocumentWithDialogsInTheProgramFolder) {
+    EditorWithFakes f;
+    f.window.caption = kAppTitle; // as the window is created
+    RunStartup(f.ed, u"/opt/quillet", u"");
+    EXPECT_EQ(f.ed.doc.AppFolder, u"/opt/quillet/");
+    EXPECT_EQ(f.ed.doc.PathSeparator, u"/");
+    EXPECT_EQ(f.ed.doc.DialogFolder, u"/opt/quillet/");
+    EXPECT_EQ(f.ed.doc.CurrentFilePath, u"");
+    EXPECT_EQ(f.window.Caption(), u"Квиллет");
+    EXPECT_EQ(f.files.reads, 0);
+    EXPECT_EQ(f.window.shows, 1);
+
+    EditorWithFakes g; // a folder already ending in its separator keeps one
+    RunStartup(g.ed, u"C:\\", u"");
+    EXPECT_EQ(g.ed.doc.AppFolder, u"C:\\");
+}
+
+TEST(Startup, FirstRunKeepsTheBuiltInSizeTurnsWrapOffAndUsesTheDefaultFont) {
+    EditorWithFakes f;
+    int32_t builtInWidth = f.window.width;
+    int32_t builtInHeight = f.window.height;
+    RunStartup(f.ed, u"C:\\Quillet", u"");
+    EXPECT_EQ(f.window.width, builtInWidth);
+    EXPECT_EQ(f.window.height, builtInHeight);
+    EXPECT_EQ(f.window.state, WindowState::Normal);
+    EXPECT_EQ(f.ed.doc.NormalWidth, builtInWidth);
+    EXPECT_EQ(f.ed.doc.NormalHeight, builtInHeight);
+    EXPECT_FALSE(f.window.MenuChecked(MenuItem::mFormatPerenosSlov));
+    EXPECT_FALSE(f.rich.wordWrap);
+    EXPECT_EQ(f.rich.font.name, u"MS Sans Serif");
+    EXPECT_EQ(f.rich.font.size, 12);
+    EXPECT_FALSE(f.rich.font.bold);
+    EXPECT_FALSE(f.rich.font.italic);
+}
+
+TEST(Startup, AMissingDocumentIsReportedBeforeTheWindowAppearsThenTheWindowIsUntitled) {
+    EditorWithFakes f;
+    f.window.caption = kAppTitle;
+    bool visibleDuringMessage = true;
+    f.messages.onShow = [&] { visibleDuringMessage = f.window.visible; };
+    RunStartup(f.ed, u"C:\\Quillet", u"\"C:\\нет.txt\"");
+    ASSERT_EQ(f.messages.shown.size(), 1u);
+    EXPECT_EQ(f.messages.shown[0].text, u"Файл \"C:\\нет.txt\" не найден.");
+    EXPECT_FALSE(visibleDuringMessage);
+    EXPECT_TRUE(f.window.visible);
+    EXPECT_EQ(f.window.Caption(), u"Квиллет");
+    EXPECT_EQ(f.ed.doc.DialogFolder, u"C:\\Quillet\\");
+    EXPECT_EQ(f.ed.doc.CurrentFilePath, u"");
+    EXPECT_EQ(f.ed.doc.EditorState, kStateFind); // the font step ends with 0
+}
+
+TEST(Startup, UnquotedPathsWithSpacesAndTwoQuotedPathsAreOnePath) {
+    EditorWithFakes f;
+    f.files.files[u"C:\\My Documents\\заметки.txt"] = "\xe4\xe0";
+    RunStartup(f.ed, u"C:\\Quillet", u"C:\\My Documents\\заметки.txt");
+    EXPECT_EQ(f.rich.text, u"да");
+    EXPECT_EQ(f.window.Caption(), u" заметки.txt - Квиллет");
+    EXPECT_EQ(f.ed.doc.DialogFolder, u"C:\\My Documents\\");
+
+    EditorWithFakes g;
+    g.files.files[u"C:\\a.txt"] = "a";
+    RunStartup(g.ed, u"C:\\Quillet", u"\"C:\\a.txt\" \"C:\\b.txt\"");
+    ASSERT_EQ(g.messages.shown.size(), 1u);
+    EXPECT_EQ(g.messages.shown[0].text, u"Файл \"C:\\a.txt\" \"C:\\b.txt\" не найден.");
+}
+
+TEST(Startup, StoredSizesBeyondTheWorkAreaAreShrunkAndNonPositiveOnesIgnored) {
+    EditorWithFakes f;
+    f.settings.Set(u"Width", u"99999");
+    f.settings.Set(u"Height", u"88888");
+    RunStartup(f.ed, u"C:\\Quillet", u"");
+    EXPECT_EQ(f.window.width, f.window.workWidth);
+    EXPECT_EQ(f.window.height, f.window.workHeight);
+
+    EditorWithFakes g;
+    int32_t builtInWidth = g.window.width;
+    int32_t builtInHeight = g.window.height;
+    g.settings.Set(u"Width", u"-100");
+    g.settings.Set(u"Height", u"wide");
+    g.settings.Set(u"WindowState", u"1");
+    RunStartup(g.ed, u"C:\\Quillet", u"");
+    EXPECT_EQ(g.window.width, builtInWidth);
+    EXPECT_EQ(g.window.height, builtInHeight);
+    EXPECT_EQ(g.window.state, WindowState::Normal);
+}
+
+} // namespace
+} // namespace quillet
