@@ -57,6 +57,7 @@ public:
         return model_.ReplaceAll(pattern, replacement, options);
     }
     int32_t SaveFile(std::u16string_view path) override { return model_.SaveFile(path); }
+    bool FitsCodePage(const AnsiCodec&) const override { return model_.EncodesExactly(); }
     void Move(int32_t left, int32_t top, int32_t width, int32_t height) override;
     void SetWordWrap(bool wrap) override { model_.SetWordWrap(wrap); }
     bool WordWrap() const override { return model_.WordWrap(); }
@@ -188,6 +189,10 @@ private:
     bool hasFocus_ = false;
     bool dragging_ = false;
     bool swallowChar_ = false;
+    // The key handler may pump messages (Paste does); the character its own key produced can
+    // arrive meanwhile and waits here until the handler has said whether the key is swallowed.
+    bool inKeyHandler_ = false;
+    std::vector<std::pair<UINT, WPARAM>> heldChars_;
     int wheelRest_ = 0;
     POINT lastMouse_{};
 };
