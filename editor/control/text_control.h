@@ -3,6 +3,8 @@
 // the whole text. Positions and lengths count UTF-16 code units, 0-based, and a line break is
 // always the two characters CR LF. Every write of text or font raises Change before it returns.
 
+#include "editor/platform/ansi_codec.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -91,6 +93,13 @@ public:
     // Writes the text in the ANSI code page with CR LF; returns 0 or an error number
     // (75 when the file or its folder does not allow writing).
     virtual int32_t SaveFile(std::u16string_view path) = 0;
+    // Whether every character of the text has an exact form in the codec's code page, so that
+    // SaveFile would write it unchanged. This fallback copies the text; the model checks its
+    // storage piece by piece.
+    virtual bool FitsCodePage(const AnsiCodec& codec) const {
+        std::string scratch;
+        return codec.Encode(Text(), scratch);
+    }
 
     virtual void Move(int32_t left, int32_t top, int32_t width, int32_t height) = 0; // twips
     virtual void SetWordWrap(bool wrap) = 0; // wrap at the control's width, or scroll sideways

@@ -566,6 +566,75 @@ int32_t TextModel::Find(std::u16string_view text, int32_t start, int32_t options
     return found;
 }
 
+// The results of replacing match by match, each search resuming after the inserted text, built
+// as one new span and written as one edit. A match that starts or ends inside a CR LF pair is
+// widened to the whole pair, as selecting it would.
+int32_t TextModel::ReplaceAll(std::u16string_view pattern, std::u16string_view replacement, int32_t options) {
+    Impl& m = *impl_;
+    const size_t n = m.text.Size();
+    const size_t length = pattern.size();
+    if (length == 0 || length > n)
+        return 0;
+    const bool matchCase = (options & kFindMatchCase) != 0;
+    const char16_t* table = casefold::BmpTable();
+    const std::u16string folded = matchCase ? std::u16string(pattern) : FoldPattern(pattern, table);
+    const char16_t first = folded[0];
+    const bool plainFirst = matchCase || !(IsHighSurrogate(first) || IsLowSurrogate(first));
+    const std::vector<char16_t> units =
+        plainFirst ? (matchCase ? std::vector<char16_t>{first} : UnitsFoldingTo(first, table))
+                   : std::vector<char16_t>{};
+
+    // One block to scan; the edit below moves the gap to the first match anyway.
+    m.text.MoveGap(n);
+    const char16_t* s = m.text.Before().data();
+    const size_t lastStart = n - length;
+    constexpr size_t kNoMatch = std::numeric_limits<size_t>::max();
+    auto matchesAt = [&](size_t p) {
+        for (size_t k = 0; k < length; ++k)
+            if ((matchCase ? s[p + k] : m.FoldedAt(p + k, table)) != folded[k])
+                return false;
+        return true;
+    };
+    auto next = [&](size_t from) -> size_t {
+        while (from <= lastStart) {
+            size_t hit = plainFirst ? ScanFor(s, from, lastStart + 1, units) : from;
+            if (hit > lastStart)
+                return kNoMatch;
+            if (matchesAt(hit))
+                return hit;
+            from = hit + 1;
+        }
+        return kNoMatch;
+    };
+    auto insideBreak = [&](size_t p) { return p > 0 && p < n && s[p - 1] == u'\r' && s[p] == u'\n'; };
+
+    const std::u16string inserted = NormalizeBreaks(replacement);
+    std::u16string span;
+    size_t spanStart = 0;
+    size_t copied = 0; // the end of what has gone into span
+    int64_t count = 0;
+    for (size_t hit = next(0); hit != kNoMatch; hit = next(copied)) {
+        size_t lo = insideBreak(hit) ? hit - 1 : hit;
+        size_t hi = insideBreak(hit + length) ? hit + length + 1 : hit + length;
+        if (count == 0) {
+            spanStart = lo;
+            copied = lo;
+        }
+        span.append(s + copied, lo - copied);
+        span.append(inserted);
+        copied = hi;
+        ++count;
+    }
+    if (count == 0)
+        return 0;
+    // Positions are 32-bit: a result too long to count is refused whole, never half done.
+    if (n - (copied - spanStart) + span.size() > size_t(std::numeric_limits<int32_t>::max()) ||
+        count > std::numeric_limits<int32_t>::max())
+        return 0;
+    m.Edit(int32_t(spanStart), int32_t(copied), span, EditKind::Program);
+    return int32_t(count);
+}
+
 int32_t TextModel::SaveFile(std::u16string_view path) {
     EncodedPieces pieces(impl_->text, impl_->codec);
     return impl_->files.WriteWhole(path, pieces);

@@ -4,6 +4,7 @@
 #include "editor/core/raskladka.h"
 #include "editor/edit/edit_menu.h"
 #include "editor/edit/font_choice.h"
+#include "editor/find/search.h"
 
 namespace quillet {
 
@@ -20,6 +21,9 @@ CommandHandler CommandFor(MenuItem item) {
     case MenuItem::mEditDelete: return frmForma_mEditDelete_Click;
     case MenuItem::mEditSelectAll: return frmForma_mEditSelectAll_Click;
     case MenuItem::mFormatFont: return frmForma_mFormatFont_Click;
+    case MenuItem::mEditFind: return frmForma_mEditFind_Click;
+    case MenuItem::mEditFindNext: return frmForma_mEditFindNext_Click;
+    case MenuItem::mEditZamenit: return frmForma_mEditZamenit_Click;
     default: return nullptr;
     }
 }

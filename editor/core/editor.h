@@ -8,6 +8,7 @@
 #include "editor/platform/about_window.h"
 #include "editor/platform/ansi_codec.h"
 #include "editor/platform/clipboard.h"
+#include "editor/platform/file_dialogs.h"
 #include "editor/platform/file_system.h"
 #include "editor/platform/find_dialog.h"
 #include "editor/platform/font_dialog.h"
@@ -29,6 +30,7 @@ struct Ports {
     AnsiCodec* codec = nullptr;
     KeyboardLayouts* layouts = nullptr;
     Clipboard* clipboard = nullptr;
+    FileDialogs* fileDialogs = nullptr;
     Shell* shell = nullptr;
     AboutBox* about = nullptr;
     FindDialog* findDialog = nullptr;

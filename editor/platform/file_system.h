@@ -36,6 +36,12 @@ public:
     // only once the new one is complete. Returns 0, 75 when the file or its folder does not
     // allow writing, another error number otherwise.
     virtual int32_t WriteWhole(std::u16string_view path, ByteSource& source) = 0;
+    // Whether a file (not a folder) is at path; any failure to tell counts as absent. Adapters
+    // answer from the file's attributes; this fallback reads the file.
+    virtual bool Exists(std::u16string_view path) {
+        ReadStatus status = ReadWhole(path).status;
+        return status == ReadStatus::Ok || status == ReadStatus::ReadFailed || status == ReadStatus::TooLarge;
+    }
 };
 
 } // namespace quillet

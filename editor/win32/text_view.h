@@ -52,6 +52,10 @@ public:
     int32_t Find(std::u16string_view text, int32_t start, int32_t options) override {
         return model_.Find(text, start, options);
     }
+    int32_t ReplaceAll(std::u16string_view pattern, std::u16string_view replacement,
+                       int32_t options) override {
+        return model_.ReplaceAll(pattern, replacement, options);
+    }
     int32_t SaveFile(std::u16string_view path) override { return model_.SaveFile(path); }
     void Move(int32_t left, int32_t top, int32_t width, int32_t height) override;
     void SetWordWrap(bool wrap) override { model_.SetWordWrap(wrap); }

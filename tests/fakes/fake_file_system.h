@@ -40,7 +40,10 @@ public:
         return 0;
     }
 
-    bool Exists(const std::u16string& path) const { return files.count(path) != 0; }
+    bool Exists(std::u16string_view path) override {
+        std::u16string key(path);
+        return files.count(key) != 0 && !folders.count(key);
+    }
 
     std::map<std::u16string, std::string> files;
     std::set<std::u16string> folders;

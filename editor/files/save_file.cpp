@@ -1,0 +1,87 @@
+#include "editor/files/save_file.h"
+
+#include "editor/core/frm_forma.h"
+#include "editor/files/api_open_save.h"
+#include "editor/files/poisk_tochki.h"
+
+namespace quillet {
+
+namespace {
+
+std::u16string AboutFile(std::u16string_view path, std::u16string_view rest) {
+    std::u16string text = u"Файл \"";
+    text += path;
+    text += u'"';
+    text += rest;
+    return text;
+}
+
+MessageAnswer Ask(Editor& editor, std::u16string_view text) {
+    return editor.ports.messages->Show(text, kAppTitle,
+                                       {MessageIcon::Warning, MessageButtons::YesNo, MessageAnswer::No});
+}
+
+} // namespace
+
+std::u16string OverwriteQuestion(std::u16string_view path) {
+    return AboutFile(path, u" уже существует.\r\nЗаменить его?");
+}
+
+std::u16string WriteProtectedMessage(std::u16string_view path) {
+    return AboutFile(path, u" защищён от записи.");
+}
+
+std::u16string CannotSaveMessage(std::u16string_view path) {
+    return AboutFile(path, u" сохранить не возможно.");
+}
+
+std::u16string UnencodableQuestion(std::u16string_view path) {
+    return AboutFile(path, u": в тексте есть символы, которых нет в кодировке ANSI этой системы.\r\n"
+                           u"При сохранении они будут заменены другими знаками.\r\nСохранить всё равно?");
+}
+
+bool SaveDocumentAs(Editor& editor) {
+    std::u16string path = ShowFileDialog(editor, -1, editor.doc.CurrentFilePath);
+    if (path.empty())
+        return false;
+    return SaveDocumentTo(editor, WithTxtExtension(std::move(path), editor.doc.PathSeparator));
+}
+
+bool SaveDocumentTo(Editor& editor, std::u16string_view pathView) {
+    // Our own copy: callers pass CurrentFilePath itself, which success overwrites.
+    const std::u16string path(pathView);
+    if (path != editor.doc.CurrentFilePath && editor.ports.files->Exists(path)) {
+        if (Ask(editor, OverwriteQuestion(path)) != MessageAnswer::Yes)
+            return false;
+    }
+    // The code page may not hold every character typed or pasted; never drop them silently.
+    if (!editor.Rich().FitsCodePage(*editor.ports.codec)) {
+        if (Ask(editor, UnencodableQuestion(path)) != MessageAnswer::Yes)
+            return false;
+    }
+
+    int32_t error = editor.Rich().SaveFile(path);
+    if (error != kSaveOk) {
+        std::u16string text =
+            error == kSaveWriteProtected ? WriteProtectedMessage(path) : CannotSaveMessage(path);
+        editor.ports.messages->Show(text, kAppTitle,
+                                    {MessageIcon::Error, MessageButtons::Ok, MessageAnswer::Ok});
+        return false;
+    }
+    editor.doc.Modified = 0;
+    SetCurrentDocumentPath(editor, path);
+    return true;
+}
+
+void frmForma_mnuSave_Click(Editor& editor) {
+    if (!editor.doc.CurrentFilePath.empty())
+        SaveDocumentTo(editor, editor.doc.CurrentFilePath);
+    else
+        SaveDocumentAs(editor);
+}
+
+void frmForma_mnuSaveAs_Click(Editor& editor) {
+    SaveDocumentAs(editor);
+}
+
+} // namespace quillet

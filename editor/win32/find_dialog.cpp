@@ -1,0 +1,257 @@
+#include "editor/win32/find_dialog.h"
+
+#include "editor/win32/resource.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace quillet::win32 {
+namespace {
+
+const wchar_t* W(std::u16string_view s) {
+    return reinterpret_cast<const wchar_t*>(s.data());
+}
+
+std::u16string WindowText(HWND hwnd) {
+    const int length = GetWindowTextLengthW(hwnd);
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(hwnd, text.data(), length + 1)));
+    return std::u16string(text.begin(), text.end());
+}
+
+// An empty dialog; the controls are created from the twips layout once the font is known.
+struct alignas(DWORD) EmptyTemplate {
+    DLGTEMPLATE header;
+    WORD menu = 0;
+    WORD windowClass = 0;
+    WORD title = 0;
+};
+
+constexpr UINT_PTR kFieldSubclass = 1;
+constexpr int kDroppedRows = 8; // how many entries the drop-down list shows
+
+} // namespace
+
+int FindDialogWin32::ControlId(FindControl control) {
+    switch (control) {
+    case FindControl::lblFind: return IDC_FIND_LBLFIND;
+    case FindControl::cboFind: return IDC_FIND_CBOFIND;
+    case FindControl::lblReplace: return IDC_FIND_LBLREPLACE;
+    case FindControl::cboReplace: return IDC_FIND_CBOREPLACE;
+    case FindControl::chkMatchCase: return IDC_FIND_CHKMATCHCASE;
+    case FindControl::cmdFind: return IDC_FIND_CMDFIND;
+    case FindControl::cmdCancel: return IDC_FIND_CMDCANCEL;
+    case FindControl::cmdReplaceAll: return IDC_FIND_CMDREPLACEALL;
+    }
+    return 0;
+}
+
+void FindDialogWin32::ShowModal() {
+    // The loading steps run here, before the window exists, as the layout depends on them.
+    model_.emplace(editor_);
+    EmptyTemplate tmpl{};
+    tmpl.header.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+    tmpl.header.dwExtendedStyle = WS_EX_DLGMODALFRAME;
+    DialogBoxIndirectParamW(instance_, &tmpl.header, owner_, DialogProc, reinterpret_cast<LPARAM>(this));
+    hwnd_ = nullptr;
+    if (font_) {
+        DeleteObject(font_);
+        font_ = nullptr;
+    }
+    model_.reset();
+}
+
+INT_PTR CALLBACK FindDialogWin32::DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_INITDIALOG) {
+        SetWindowLongPtrW(hwnd, DWLP_USER, lParam);
+        auto* self = reinterpret_cast<FindDialogWin32*>(lParam);
+        self->hwnd_ = hwnd;
+    }
+    auto* self = reinterpret_cast<FindDialogWin32*>(GetWindowLongPtrW(hwnd, DWLP_USER));
+    return self ? self->HandleMessage(msg, wParam, lParam) : FALSE;
+}
+
+// Escape closes the dialog only when it is released in one of the two fields.
+LRESULT CALLBACK FindDialogWin32::FieldProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                            DWORD_PTR data) {
+    if (msg == WM_KEYUP) {
+        auto* self = reinterpret_cast<FindDialogWin32*>(data);
+        if (self->model_ && !self->model_->Closed()) {
+            const HWND combo = GetAncestor(hwnd, GA_PARENT);
+            if (GetDlgCtrlID(combo) == IDC_FIND_CBOREPLACE)
+                self->model_->frmFind_cboReplace_KeyUp(static_cast<int32_t>(wParam));
+            else
+                self->model_->frmFind_cboFind_KeyUp(static_cast<int32_t>(wParam));
+            self->CloseIfDone();
+        }
+    } else if (msg == WM_NCDESTROY) {
+        RemoveWindowSubclass(hwnd, FieldProc, kFieldSubclass);
+    }
+    return DefSubclassProc(hwnd, msg, wParam, lParam);
+}
+
+INT_PTR FindDialogWin32::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_INITDIALOG: OnInitDialog(); return FALSE; // the focus is set
+    case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam)); return TRUE;
+    case WM_CLOSE:
+        model_->CloseBox();
+        CloseIfDone();
+        return TRUE;
+    case WM_APP:
+        if (onShown)
+            onShown(hwnd_);
+        return TRUE;
+    default: (void)lParam; return FALSE;
+    }
+}
+
+void FindDialogWin32::OnInitDialog() {
+    const FindDialogModel& model = *model_;
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    auto px = [dpi](int32_t twips) { return MulDiv(twips, dpi, 1440); };
+
+    font_ = CreateFontW(-MulDiv(kFindDialogFont.hundredthsOfPoint, dpi, 7200), 0, 0, 0,
+                        kFindDialogFont.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+                        static_cast<BYTE>(kFindDialogFont.charset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                        DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, W(kFindDialogFont.name));
+
+    // Created in tab order: the dialog manager moves the focus in creation order.
+    std::vector<FindControlSpec> specs(std::begin(kFindControls), std::end(kFindControls));
+    std::sort(specs.begin(), specs.end(),
+              [](const auto& a, const auto& b) { return a.tabIndex < b.tabIndex; });
+    for (const FindControlSpec& spec : specs) {
+        const wchar_t* cls = L"BUTTON";
+        DWORD style = WS_CHILD | WS_TABSTOP;
+        int height = px(spec.height);
+        switch (spec.kind) {
+        case FindControlKind::Label:
+            cls = L"STATIC";
+            style = WS_CHILD | SS_LEFT;
+            break;
+        case FindControlKind::ComboBox:
+            cls = L"COMBOBOX";
+            style |= CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL;
+            height = px(spec.height) * (kDroppedRows + 1);
+            break;
+        case FindControlKind::CheckBox: style |= BS_AUTOCHECKBOX; break;
+        case FindControlKind::Button: style |= BS_PUSHBUTTON; break;
+        case FindControlKind::DefaultButton: style |= BS_DEFPUSHBUTTON; break;
+        }
+        if (model.Visible(spec.id))
+            style |= WS_VISIBLE;
+        if (!model.Enabled(spec.id))
+            style |= WS_DISABLED;
+        HWND control = CreateWindowExW(
+            0, cls, W(spec.caption), style, px(spec.left), px(spec.top), px(spec.width), height, hwnd_,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(spec.id))), instance_, nullptr);
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+        if (spec.kind == FindControlKind::ComboBox) {
+            COMBOBOXINFO info{};
+            info.cbSize = sizeof info;
+            if (GetComboBoxInfo(control, &info) && info.hwndItem)
+                SetWindowSubclass(info.hwndItem, FieldProc, kFieldSubclass,
+                                  reinterpret_cast<DWORD_PTR>(this));
+        }
+    }
+    SendMessageW(hwnd_, DM_SETDEFID, IDC_FIND_CMDFIND, 0);
+
+    auto fill = [this](int id, const std::vector<std::u16string>& entries, const std::u16string& text) {
+        HWND combo = GetDlgItem(hwnd_, id);
+        for (const auto& entry : entries)
+            SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(W(entry)));
+        SetWindowTextW(combo, W(text));
+    };
+    fill(IDC_FIND_CBOFIND, model.FindList(), model.FindText());
+    fill(IDC_FIND_CBOREPLACE, model.ReplaceList(), model.ReplaceText());
+    CheckDlgButton(hwnd_, IDC_FIND_CHKMATCHCASE, model.MatchCase() ? BST_CHECKED : BST_UNCHECKED);
+    SetWindowTextW(hwnd_, W(model.Caption()));
+
+    // Client area as designed; the replace layout sets the whole window's height instead.
+    RECT frame{0, 0, px(kFindClientWidth), px(kFindClientHeight)};
+    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_EXSTYLE)));
+    const int width = frame.right - frame.left;
+    const int height = model.OuterHeight() > 0 ? px(model.OuterHeight()) : frame.bottom - frame.top;
+    SetWindowPos(hwnd_, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+
+    HWND field = GetDlgItem(hwnd_, IDC_FIND_CBOFIND);
+    SetFocus(field);
+    SendMessageW(field, CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
+    if (onShown)
+        PostMessageW(hwnd_, WM_APP, 0, 0);
+}
+
+FindControl FindDialogWin32::FocusedControl() const {
+    HWND focus = GetFocus();
+    for (const auto& spec : kFindControls) {
+        HWND control = GetDlgItem(hwnd_, ControlId(spec.id));
+        if (control && (control == focus || IsChild(control, focus)))
+            return spec.id;
+    }
+    return FindControl::cboFind;
+}
+
+void FindDialogWin32::OnCommand(int id, int code) {
+    FindDialogModel& model = *model_;
+    switch (id) {
+    case IDOK: model.EnterPressed(FocusedControl()); break; // Enter with no default button at hand
+    case IDCANCEL: break; // Escape outside the fields does not close; the close box comes as WM_CLOSE
+    case IDC_FIND_CBOFIND:
+        if (code == CBN_EDITCHANGE)
+            model.frmFind_cboFind_Change(WindowText(GetDlgItem(hwnd_, id)));
+        else if (code == CBN_SELCHANGE)
+            model.frmFind_cboFind_Click(
+                static_cast<int32_t>(SendDlgItemMessageW(hwnd_, id, CB_GETCURSEL, 0, 0)));
+        break;
+    case IDC_FIND_CBOREPLACE:
+        if (code == CBN_EDITCHANGE)
+            model.frmFind_cboReplace_Change(WindowText(GetDlgItem(hwnd_, id)));
+        else if (code == CBN_SELCHANGE)
+            model.frmFind_cboReplace_Click(
+                static_cast<int32_t>(SendDlgItemMessageW(hwnd_, id, CB_GETCURSEL, 0, 0)));
+        break;
+    case IDC_FIND_CHKMATCHCASE:
+        if (code == BN_CLICKED)
+            model.frmFind_chkMatchCase_Click(IsDlgButtonChecked(hwnd_, id) == BST_CHECKED);
+        break;
+    case IDC_FIND_CMDFIND:
+        if (code == BN_CLICKED)
+            model.frmFind_cmdFind_Click();
+        break;
+    case IDC_FIND_CMDREPLACEALL:
+        if (code == BN_CLICKED)
+            model.frmFind_cmdReplaceAll_Click();
+        break;
+    case IDC_FIND_CMDCANCEL:
+        if (code == BN_CLICKED)
+            model.frmFind_cmdCancel_Click();
+        break;
+    default: break;
+    }
+    ShowModelState();
+    CloseIfDone();
+}
+
+void FindDialogWin32::ShowModelState() {
+    for (FindControl button : {FindControl::cmdFind, FindControl::cmdReplaceAll}) {
+        HWND control = GetDlgItem(hwnd_, ControlId(button));
+        const bool enabled = model_->Enabled(button);
+        if (!enabled && GetFocus() == control)
+            SetFocus(GetDlgItem(hwnd_, IDC_FIND_CBOFIND)); // a disabled button must not keep the focus
+        EnableWindow(control, enabled);
+    }
+}
+
+void FindDialogWin32::CloseIfDone() {
+    if (model_ && model_->Closed() && hwnd_)
+        EndDialog(hwnd_, 0);
+}
+
+} // namespace quillet::win32

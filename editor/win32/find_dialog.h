@@ -1,0 +1,48 @@
+#pragma once
+// frmFind on Win32: shows a FindDialogModel as a modal dialog built in code from its twips
+// layout, and passes the user's actions back to it. Rebuilt on every opening.
+
+#include "editor/find/find_dialog_model.h"
+#include "editor/platform/find_dialog.h"
+
+#include <windows.h>
+
+#include <functional>
+#include <optional>
+
+namespace quillet::win32 {
+
+class FindDialogWin32 : public FindDialog {
+public:
+    // We don't own the editor; owner is the window the dialog is modal to.
+    FindDialogWin32(Editor& editor, HINSTANCE instance) : editor_(editor), instance_(instance) {}
+    void SetOwner(HWND owner) { owner_ = owner; }
+
+    void ShowModal() override;
+
+    // Runs once the dialog is up, with its window (tests drive it from here).
+    std::function<void(HWND)> onShown;
+
+    // Control identifiers, for tests and tools that drive the dialog.
+    static int ControlId(FindControl control);
+
+private:
+    static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK FieldProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                      DWORD_PTR data);
+    INT_PTR HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    void OnInitDialog();
+    void OnCommand(int id, int code);
+    void ShowModelState();
+    void CloseIfDone();
+    FindControl FocusedControl() const;
+
+    Editor& editor_;
+    HINSTANCE instance_;
+    HWND owner_ = nullptr;
+    HWND hwnd_ = nullptr;
+    HFONT font_ = nullptr;
+    std::optional<FindDialogModel> model_;
+};
+
+} // namespace quillet::win32

@@ -1,0 +1,141 @@
+#include "installer/win32/main_window_win32.h"
+
+#include "installer/win32/resource.h"
+#include "installer/win32/text.h"
+
+#include <commctrl.h>
+
+#include <utility>
+
+namespace quillet::installer::win32 {
+
+namespace {
+
+constexpr wchar_t kWindowClass[] = L"QuilletInstallerWindow";
+
+} // namespace
+
+MainWindowWin32::~MainWindowWin32() {
+    if (window_)
+        DestroyWindow(window_);
+}
+
+bool MainWindowWin32::Create() {
+    WNDCLASSEXW wc = {};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = WindowProc;
+    wc.hInstance = instance_;
+    wc.hIcon = LoadIconW(instance_, MAKEINTRESOURCEW(IDI_INSTALLER));
+    wc.hIconSm =
+        static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(IDI_INSTALLER), IMAGE_ICON,
+                                      GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszClassName = kWindowClass;
+    RegisterClassExW(&wc); // fails harmlessly when already registered
+
+    HDC screen = GetDC(nullptr);
+    int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSX) : 96;
+    if (screen)
+        ReleaseDC(nullptr, screen);
+    std::wstring caption = Wide(kWindowCaption);
+    window_ = CreateWindowExW(0, kWindowClass, caption.c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                              CW_USEDEFAULT, CW_USEDEFAULT, MulDiv(800, dpi, 96), MulDiv(600, dpi, 96),
+                              nullptr, nullptr, instance_, this);
+    return window_ != nullptr;
+}
+
+void MainWindowWin32::Show() {
+    if (!window_ && !Create())
+        return;
+    ShowWindow(window_, SW_SHOWNORMAL);
+    UpdateWindow(window_);
+    SetForegroundWindow(window_);
+}
+
+ClientSize MainWindowWin32::InnerSize() {
+    RECT r = {};
+    if (window_)
+        GetClientRect(window_, &r);
+    return {r.right - r.left, r.bottom - r.top};
+}
+
+void MainWindowWin32::Dispatch(MSG& msg) {
+    if (webView_.PreTranslate(msg))
+        return;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+}
+
+void MainWindowWin32::PumpMessages() {
+    // A nested pump from inside a handler that is itself pumping would only go deeper.
+    if (pumping_)
+        return;
+    pumping_ = true;
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            PostQuitMessage(int(msg.wParam)); // leave it for the main loop
+            break;
+        }
+        Dispatch(msg);
+    }
+    pumping_ = false;
+}
+
+int MainWindowWin32::RunMessageLoop() {
+    if (!window_)
+        return 1;
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0)
+        Dispatch(msg);
+    return int(msg.wParam);
+}
+
+LRESULT CALLBACK MainWindowWin32::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+        auto* self = static_cast<MainWindowWin32*>(create->lpCreateParams);
+        self->window_ = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<MainWindowWin32*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!self)
+        return DefWindowProcW(window, message, wParam, lParam);
+    return self->HandleMessage(message, wParam, lParam);
+}
+
+LRESULT MainWindowWin32::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE:
+        webView_.Create(window_, kBrowserStartLocation);
+        frmForma_Form_Load(app_);
+        return 0;
+    case WM_SIZE: frmForma_Form_Resize(app_); return 0;
+    case WM_COMMAND:
+        if (webView_.OnCommand(wParam, lParam))
+            return 0;
+        break;
+    case WM_CTLCOLORSTATIC:
+        if (HBRUSH brush =
+                webView_.OnControlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)))
+            return reinterpret_cast<LRESULT>(brush);
+        break;
+    case WM_SETCURSOR:
+        if (webView_.OnSetCursor(reinterpret_cast<HWND>(wParam)))
+            return TRUE;
+        break;
+    case WM_DESTROY:
+        webView_.Destroy();
+        PostQuitMessage(0);
+        return 0;
+    case WM_NCDESTROY: {
+        HWND window = std::exchange(window_, nullptr);
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    }
+    return DefWindowProcW(window_, message, wParam, lParam);
+}
+
+} // namespace quillet::installer::win32

@@ -1,0 +1,42 @@
+#pragma once
+// The installer's window "Мои программы": the web view filling its client area, and the message
+// loop the program runs on once the installation is done.
+
+#include "installer/installer.h"
+#include "installer/win32/web_view_win32.h"
+
+#include <windows.h>
+
+namespace quillet::installer::win32 {
+
+class MainWindowWin32 : public InstallerWindow {
+public:
+    MainWindowWin32(HINSTANCE instance, Installer& app, WebViewWin32& webView)
+        : instance_(instance), app_(app), webView_(webView) {}
+    MainWindowWin32(const MainWindowWin32&) = delete;
+    MainWindowWin32& operator=(const MainWindowWin32&) = delete;
+    ~MainWindowWin32() override;
+
+    void PumpMessages() override;
+    // Creates the window on its first showing.
+    void Show() override;
+    ClientSize InnerSize() override;
+
+    // Runs until the window has been closed; returns the exit code.
+    int RunMessageLoop();
+    HWND Handle() const { return window_; }
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    bool Create();
+    void Dispatch(MSG& msg);
+
+    HINSTANCE instance_;
+    Installer& app_;
+    WebViewWin32& webView_;
+    HWND window_ = nullptr;
+    bool pumping_ = false;
+};
+
+} // namespace quillet::installer::win32

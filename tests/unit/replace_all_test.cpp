@@ -1,0 +1,102 @@
+#include "editor/control/text_model.h"
+
+#include "fakes/cp1251_codec.h"
+#include "fakes/fake_file_system.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+namespace quillet {
+namespace {
+
+class CountingEvents : public TextControlEvents {
+public:
+    void OnChange() override { ++changes; }
+    void OnKeyDown(int16_t&, int16_t&) override {}
+    void OnMouseDown(int16_t, int16_t, int32_t, int32_t) override {}
+    int changes = 0;
+};
+
+struct Model {
+    explicit Model(std::u16string text) {
+        model.SetText(std::move(text));
+        model.SetEvents(&events);
+    }
+    fakes::FakeFileSystem files;
+    fakes::Cp1251Codec codec;
+    TextModel model{files, codec};
+    CountingEvents events;
+};
+
+// The one-match-at-a-time loop every control must agree with.
+int32_t ReplaceMatchByMatch(TextModel& model, std::u16string_view pattern, std::u16string_view replacement,
+                            int32_t options) {
+    return model.TextControl::ReplaceAll(pattern, replacement, options);
+}
+
+TEST(ModelReplaceAll, GivesTheTextCountAndCaretOfReplacingMatchByMatch) {
+    std::mt19937 random(5);
+    const std::u16string_view alphabet[] = {u"a", u"A", u"b", u"\r\n", u"я", u"Я", u"\n", u"\r"};
+    auto pick = [&](int maxLength) {
+        std::u16string s;
+        const int length = std::uniform_int_distribution<int>(0, maxLength)(random);
+        for (int i = 0; i < length; ++i)
+            s.insert(s.size(),
+                     alphabet[std::uniform_int_distribution<size_t>(0, std::size(alphabet) - 1)(random)]);
+        return s;
+    };
+    for (int round = 0; round < 3000; ++round) {
+        const std::u16string text = pick(24);
+        std::u16string pattern = pick(3);
+        if (pattern.empty())
+            pattern = u"a";
+        const std::u16string replacement = pick(3);
+        const int32_t options = round % 2 ? kFindMatchCase : kFindIgnoreCase;
+        Model loop(text);
+        Model fast(text);
+        loop.model.SetSelection(1, 1);
+        fast.model.SetSelection(1, 1);
+        const int32_t expected = ReplaceMatchByMatch(loop.model, pattern, replacement, options);
+        ASSERT_EQ(fast.model.ReplaceAll(pattern, replacement, options), expected) << round;
+        ASSERT_EQ(fast.model.Text(), loop.model.Text()) << round;
+        ASSERT_EQ(fast.model.SelStart(), loop.model.SelStart()) << round;
+        ASSERT_EQ(fast.model.SelLength(), loop.model.SelLength()) << round;
+        ASSERT_EQ(fast.events.changes, expected > 0 ? 1 : 0) << round;
+    }
+}
+
+TEST(ModelReplaceAll, IsUndoneInOneStepAndLeavesAMissUntouched) {
+    Model m(u"Да да\r\nДА нет");
+    m.model.SetSelection(2, 4);
+    EXPECT_EQ(m.model.ReplaceAll(u"zz", u"y", kFindIgnoreCase), 0);
+    EXPECT_EQ(m.events.changes, 0);
+    EXPECT_FALSE(m.model.CanUndo());
+    EXPECT_EQ(m.model.SelStart(), 2);
+    EXPECT_EQ(m.model.SelLength(), 2);
+
+    EXPECT_EQ(m.model.ReplaceAll(u"да", u"ja", kFindIgnoreCase), 3);
+    EXPECT_EQ(m.model.Text(), u"ja ja\r\nja нет");
+    EXPECT_EQ(m.model.SelStart(), 9);
+    EXPECT_EQ(m.model.LineCount(), 2);
+    EXPECT_EQ(m.model.LineStart(1), 7);
+    m.model.Undo();
+    EXPECT_EQ(m.model.Text(), u"Да да\r\nДА нет");
+    EXPECT_FALSE(m.model.CanUndo());
+    EXPECT_EQ(m.events.changes, 2);
+}
+
+TEST(ModelReplaceAll, KeepsTheLineIndexWhenReplacementsAddAndRemoveLines) {
+    Model m(u"a;b;c\r\nd;e");
+    EXPECT_EQ(m.model.ReplaceAll(u";", u"\n", kFindMatchCase), 3);
+    EXPECT_EQ(m.model.Text(), u"a\r\nb\r\nc\r\nd\r\ne");
+    EXPECT_EQ(m.model.LineCount(), 5);
+    EXPECT_EQ(m.model.LineStart(4), 12);
+    EXPECT_EQ(m.model.ReplaceAll(u"\r\n", u"", kFindMatchCase), 4);
+    EXPECT_EQ(m.model.Text(), u"abcde");
+    EXPECT_EQ(m.model.LineCount(), 1);
+}
+
+} // namespace
+} // namespace quillet

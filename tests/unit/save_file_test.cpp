@@ -1,0 +1,201 @@
+#include "editor/core/load_document.h"
+#include "editor/files/save_file.h"
+#include "files_fixture.h"
+
+namespace quillet::testing {
+namespace {
+
+using SaveFileTest = FilesTest;
+
+const MessageStyle kQuestion{MessageIcon::Warning, MessageButtons::YesNo, MessageAnswer::No};
+
+void ExpectStyle(const MessageStyle& actual, const MessageStyle& expected) {
+    EXPECT_EQ(actual.icon, expected.icon);
+    EXPECT_EQ(actual.buttons, expected.buttons);
+    EXPECT_EQ(actual.defaultAnswer, expected.defaultAnswer);
+}
+
+TEST_F(SaveFileTest, SaveOnAnUntitledDocumentAsksForANameAndCompletesItWithTxt) {
+    ed.doc.DialogFolder = u"C:\\Документы\\";
+    Type(u"Привет\r\nмир");
+    dialogs.Choose(u"C:\\Документы\\письмо");
+
+    frmForma_mnuSave_Click(ed);
+
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_TRUE(dialogs.shown[0].save);
+    EXPECT_EQ(dialogs.shown[0].file, std::u16string(255, u'\0')); // untitled: no name
+    EXPECT_EQ(dialogs.shown[0].initialDir, u"C:\\Документы\\");
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(files.files[u"C:\\Документы\\письмо.txt"], "\xcf\xf0\xe8\xe2\xe5\xf2\r\n\xec\xe8\xf0");
+    EXPECT_EQ(ed.doc.CurrentFilePath, u"C:\\Документы\\письмо.txt");
+    EXPECT_EQ(ed.doc.DisplayName, u" письмо.txt");
+    EXPECT_EQ(ed.doc.DialogFolder, u"C:\\Документы\\");
+    EXPECT_EQ(window.caption, u" письмо.txt - Квиллет");
+    EXPECT_EQ(ed.doc.Modified, 0);
+    EXPECT_EQ(ed.doc.UndoAllowed, 1); // saving keeps Undo
+    EXPECT_EQ(rich.Text(), u"Привет\r\nмир");
+}
+
+TEST_F(SaveFileTest, SaveOnATitledDocumentWritesWithoutAskingEvenWhenUnmodifiedOrDeleted) {
+    Titled(u"C:\\dir\\a.txt", u"text");
+    files.files.erase(u"C:\\dir\\a.txt");
+    frmForma_mnuSave_Click(ed);
+    EXPECT_EQ(files.files[u"C:\\dir\\a.txt"], "text");
+
+    files.files[u"C:\\dir\\a.txt"] = "changed by another program";
+    frmForma_mnuSave_Click(ed);
+    EXPECT_EQ(files.files[u"C:\\dir\\a.txt"], "text");
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_TRUE(dialogs.shown.empty());
+}
+
+TEST_F(SaveFileTest, SaveAsOpensWithTheFullPathAndAsksNothingForTheSamePath) {
+    Titled(u"C:\\dir\\a.txt", u"text");
+    dialogs.Choose(u"C:\\dir\\a.txt");
+    frmForma_mnuSaveAs_Click(ed);
+    EXPECT_EQ(dialogs.shown[0].file.substr(0, 12), u"C:\\dir\\a.txt");
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(files.files[u"C:\\dir\\a.txt"], "text");
+}
+
+TEST_F(SaveFileTest, OverwriteAnsweredNoChangesNothingButTheDialogFolder) {
+    Titled(u"C:\\dir\\a.txt", u"new");
+    ed.doc.Modified = 1;
+    files.files[u"D:\\other\\A.TXT"] = "keep";
+    dialogs.Choose(u"D:\\other\\A.TXT");
+    messages.answers = {MessageAnswer::No};
+
+    frmForma_mnuSaveAs_Click(ed);
+
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, u"Файл \"D:\\other\\A.TXT\" уже существует.\r\nЗаменить его?");
+    EXPECT_EQ(messages.shown[0].title, u"Квиллет");
+    ExpectStyle(messages.shown[0].style, kQuestion);
+    EXPECT_EQ(files.files[u"D:\\other\\A.TXT"], "keep");
+    EXPECT_EQ(files.writes, 0);
+    EXPECT_EQ(ed.doc.CurrentFilePath, u"C:\\dir\\a.txt");
+    EXPECT_EQ(ed.doc.Modified, 1);
+    EXPECT_EQ(window.caption, u" a.txt - Квиллет");
+    EXPECT_EQ(ed.doc.DialogFolder, u"D:\\other\\"); // the accepted dialog moved it
+}
+
+TEST_F(SaveFileTest, OverwriteAnsweredYesReplacesTheFileAndTheCaseOfAPathCounts) {
+    Titled(u"C:\\dir\\a.txt", u"new");
+    dialogs.Choose(u"C:\\dir\\A.txt"); // the same file to Windows, another path to us
+    files.files[u"C:\\dir\\A.txt"] = "old";
+    messages.answers = {MessageAnswer::Yes};
+
+    frmForma_mnuSaveAs_Click(ed);
+
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(files.files[u"C:\\dir\\A.txt"], "new");
+    EXPECT_EQ(ed.doc.CurrentFilePath, u"C:\\dir\\A.txt");
+    EXPECT_EQ(window.caption, u" A.txt - Квиллет");
+}
+
+TEST_F(SaveFileTest, AReadOnlyTargetIsReportedAndTheDocumentStaysAsItWas) {
+    Titled(u"C:\\dir\\a.txt", u"new");
+    ed.doc.Modified = 1;
+    files.readOnly.insert(u"C:\\dir\\a.txt");
+
+    frmForma_mnuSave_Click(ed);
+
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, u"Файл \"C:\\dir\\a.txt\" защищён от записи.");
+    EXPECT_EQ(messages.shown[0].title, u"Квиллет");
+    ExpectStyle(messages.shown[0].style, {MessageIcon::Error, MessageButtons::Ok, MessageAnswer::Ok});
+    EXPECT_EQ(files.files[u"C:\\dir\\a.txt"], "old");
+    EXPECT_EQ(ed.doc.Modified, 1);
+    EXPECT_EQ(ed.doc.CurrentFilePath, u"C:\\dir\\a.txt");
+}
+
+TEST_F(SaveFileTest, AnyOtherWriteFailureLeavesTheOldFileAndTheStateAlone) {
+    Type(u"new");
+    ed.doc.DialogFolder = u"C:\\start\\";
+    files.failWrites = 61; // the disk is full
+    files.files[u"E:\\full\\b.txt"] = "old";
+    dialogs.Choose(u"E:\\full\\b.txt");
+    messages.answers = {MessageAnswer::Yes};
+
+    frmForma_mnuSave_Click(ed);
+
+    ASSERT_EQ(messages.shown.size(), 2u);
+    EXPECT_EQ(messages.shown[1].text, u"Файл \"E:\\full\\b.txt\" сохранить не возможно.");
+    ExpectStyle(messages.shown[1].style, {MessageIcon::Error, MessageButtons::Ok, MessageAnswer::Ok});
+    EXPECT_EQ(files.files[u"E:\\full\\b.txt"], "old");
+    EXPECT_EQ(ed.doc.CurrentFilePath, u"");
+    EXPECT_EQ(ed.doc.DisplayName, u"");
+    EXPECT_EQ(ed.doc.Modified, 1);
+    EXPECT_EQ(window.caption, u"Квиллет");
+}
+
+TEST_F(SaveFileTest, CharactersTheCodePageCannotHoldAreNeverDroppedWithoutAsking) {
+    Type(u"日本 и €");
+    dialogs.Choose(u"C:\\dir\\x.txt");
+    dialogs.Choose(u"C:\\dir\\x.txt");
+    messages.answers = {MessageAnswer::No, MessageAnswer::Yes};
+
+    frmForma_mnuSaveAs_Click(ed);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_NE(messages.shown[0].text.find(u"C:\\dir\\x.txt"), std::u16string::npos);
+    EXPECT_NE(messages.shown[0].text.find(u"будут заменены"), std::u16string::npos);
+    EXPECT_EQ(messages.shown[0].title, u"Квиллет");
+    ExpectStyle(messages.shown[0].style, kQuestion);
+    EXPECT_EQ(files.writes, 0);
+    EXPECT_EQ(ed.doc.Modified, 1);
+    EXPECT_EQ(ed.doc.CurrentFilePath, u"");
+
+    frmForma_mnuSaveAs_Click(ed);
+    EXPECT_EQ(files.files[u"C:\\dir\\x.txt"], "?? \xe8 \x88");
+    EXPECT_EQ(ed.doc.Modified, 0);
+
+    // Text the code page holds whole is saved without the question.
+    rich.SetText(u"\u2116 \u0401\u0451 \u20ac");
+    frmForma_mnuSave_Click(ed);
+    EXPECT_EQ(messages.shown.size(), 2u);
+    EXPECT_EQ(files.files[u"C:\\dir\\x.txt"], "\xb9 \xa8\xb8 \x88");
+}
+
+TEST_F(SaveFileTest, ACancelledSaveAsDialogDoesNothing) {
+    Type(u"text");
+    dialogs.Cancel();
+    frmForma_mnuSaveAs_Click(ed);
+    EXPECT_EQ(files.writes, 0);
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(ed.doc.Modified, 1);
+    EXPECT_EQ(ed.doc.DialogFolder, ed.doc.AppFolder);
+}
+
+} // namespace
+} // namespace quillet::testing
+
+namespace quillet::testing {
+namespace {
+
+using RoundTripTest = FilesTest;
+
+TEST_F(RoundTripTest, EveryByteValueComesBackUnchangedAndLoneBreaksBecomeCrLf) {
+    std::string everyByte;
+    for (int b = 0; b < 256; ++b)
+        everyByte.push_back(char(b));
+    std::string withCrLf; // the same bytes with its lone LF and lone CR written as CR LF
+    for (char c : everyByte)
+        withCrLf += (c == '\n' || c == '\r') ? std::string("\r\n") : std::string(1, c);
+    ASSERT_EQ(withCrLf.size(), 258u);
+
+    files.files[u"C:\\dir\\all.txt"] = withCrLf;
+    LoadDocument(ed, u"C:\\dir\\all.txt");
+    ASSERT_EQ(ed.doc.Modified, 0);
+    frmForma_mnuSave_Click(ed);
+    EXPECT_TRUE(messages.shown.empty()); // the code page holds every character read from it
+    EXPECT_EQ(files.files[u"C:\\dir\\all.txt"], withCrLf);
+
+    files.files[u"C:\\dir\\lone.txt"] = everyByte;
+    LoadDocument(ed, u"C:\\dir\\lone.txt");
+    frmForma_mnuSave_Click(ed);
+    EXPECT_EQ(files.files[u"C:\\dir\\lone.txt"], withCrLf);
+}
+
+} // namespace
+} // namespace quillet::testing
