@@ -11,6 +11,22 @@ namespace {
 constexpr size_t kChunk = 1 << 20;
 } // namespace
 
+AnsiCodecWin32::AnsiCodecWin32() {
+    CPINFO info{};
+    if (!GetCPInfo(CP_ACP, &info) || info.MaxCharSize != 1)
+        return;
+    char all[256];
+    for (int b = 0; b < 256; ++b)
+        all[b] = static_cast<char>(b);
+    wchar_t chars[256] = {};
+    if (MultiByteToWideChar(CP_ACP, 0, all, 256, chars, 256) != 256)
+        return;
+    bytes_.assign(0x10000, -1);
+    for (int b = 0; b < 256; ++b)
+        if (bytes_[chars[b]] < 0)
+            bytes_[chars[b]] = static_cast<int16_t>(b);
+}
+
 std::u16string AnsiCodecWin32::Decode(std::string_view bytes) const {
     std::u16string text;
     // In a single-byte code page every byte is one character; a double-byte one needs at most
@@ -46,6 +62,23 @@ std::u16string AnsiCodecWin32::Decode(std::string_view bytes) const {
 
 bool AnsiCodecWin32::Encode(std::u16string_view text, std::string& out) const {
     bool exact = true;
+    if (!bytes_.empty()) {
+        // Saving 50 MB goes through here; the system's conversion is several times slower.
+        const char fallback = static_cast<char>(bytes_[u'?'] >= 0 ? bytes_[u'?'] : '?');
+        size_t old = out.size();
+        out.resize(old + text.size());
+        char* to = out.data() + old;
+        for (char16_t c : text) {
+            int16_t byte = bytes_[c];
+            if (byte < 0) {
+                exact = false;
+                *to++ = fallback;
+            } else {
+                *to++ = static_cast<char>(byte);
+            }
+        }
+        return exact;
+    }
     size_t pos = 0;
     while (pos < text.size()) {
         size_t n = std::min(kChunk, text.size() - pos);

@@ -138,4 +138,10 @@ int32_t FileSystemWin32::WriteWhole(std::u16string_view path, ByteSource& source
     return 0;
 }
 
+bool FileSystemWin32::Exists(std::u16string_view path) {
+    // Any failure to read the attributes counts as no file, as a failed length query would.
+    DWORD attributes = GetFileAttributesW(ToWide(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 } // namespace quillet::win32

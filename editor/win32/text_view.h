@@ -57,6 +57,7 @@ public:
         return model_.ReplaceAll(pattern, replacement, options);
     }
     int32_t SaveFile(std::u16string_view path) override { return model_.SaveFile(path); }
+    bool FitsCodePage(const AnsiCodec&) const override { return model_.EncodesExactly(); }
     void Move(int32_t left, int32_t top, int32_t width, int32_t height) override;
     void SetWordWrap(bool wrap) override { model_.SetWordWrap(wrap); }
     bool WordWrap() const override { return model_.WordWrap(); }

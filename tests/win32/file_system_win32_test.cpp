@@ -124,3 +124,22 @@ TEST(AnsiCodecWin32Test, TheRussianCodePageRoundTripsAndReportsCharactersItCanno
 
 } // namespace
 } // namespace quillet::win32
+
+namespace quillet::win32 {
+namespace {
+
+TEST(FileSystemWin32Test, OnlyAFileCountsAsExisting) {
+    TempDir dir;
+    FileSystemWin32 fs;
+    ASSERT_TRUE(TempDir::Write(dir.Path(L"есть.txt"), "x"));
+    CreateDirectoryW(dir.Path(L"папка").c_str(), nullptr);
+    EXPECT_TRUE(fs.Exists(dir.Path16(L"есть.txt")));
+    EXPECT_FALSE(fs.Exists(dir.Path16(L"нет.txt")));
+    EXPECT_FALSE(fs.Exists(dir.Path16(L"папка")));
+    EXPECT_FALSE(fs.Exists(dir.Path16(L"нет\\файла.txt")));
+    SetFileAttributesW(dir.Path(L"есть.txt").c_str(), FILE_ATTRIBUTE_READONLY);
+    EXPECT_TRUE(fs.Exists(dir.Path16(L"есть.txt")));
+}
+
+} // namespace
+} // namespace quillet::win32

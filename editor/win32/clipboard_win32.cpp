@@ -1,0 +1,123 @@
+#include "editor/win32/clipboard_win32.h"
+
+#include <cstring>
+#include <string>
+
+namespace quillet::win32 {
+
+namespace {
+
+// Another program may hold the clipboard open for a moment; try a few times before giving up.
+class OpenedClipboard {
+public:
+    explicit OpenedClipboard(HWND owner) {
+        for (int attempt = 0; attempt < 10 && !open_; ++attempt) {
+            open_ = ::OpenClipboard(owner) != FALSE;
+            if (!open_)
+                ::Sleep(10);
+        }
+    }
+    ~OpenedClipboard() {
+        if (open_)
+            ::CloseClipboard();
+    }
+    OpenedClipboard(const OpenedClipboard&) = delete;
+    OpenedClipboard& operator=(const OpenedClipboard&) = delete;
+    explicit operator bool() const { return open_; }
+
+private:
+    bool open_ = false;
+};
+
+// Hands bytes to the clipboard, which owns them once SetClipboardData succeeds.
+bool PutData(UINT format, const void* data, size_t bytes) {
+    HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, bytes);
+    if (!memory)
+        return false;
+    void* target = ::GlobalLock(memory);
+    if (!target) {
+        ::GlobalFree(memory);
+        return false;
+    }
+    std::memcpy(target, data, bytes);
+    ::GlobalUnlock(memory);
+    if (!::SetClipboardData(format, memory)) {
+        ::GlobalFree(memory);
+        return false;
+    }
+    return true;
+}
+
+std::string ToAnsi(std::u16string_view text) {
+    if (text.empty())
+        return {};
+    const wchar_t* wide = reinterpret_cast<const wchar_t*>(text.data());
+    int size =
+        ::WideCharToMultiByte(CP_ACP, 0, wide, static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    if (size <= 0)
+        return {};
+    std::string out(static_cast<size_t>(size), '\0');
+    ::WideCharToMultiByte(CP_ACP, 0, wide, static_cast<int>(text.size()), out.data(), size, nullptr, nullptr);
+    return out;
+}
+
+// The text of a clipboard handle up to its first NUL, never past the memory's end.
+template <typename Char> std::basic_string<Char> ReadTerminated(HANDLE handle) {
+    const Char* data = static_cast<const Char*>(::GlobalLock(handle));
+    if (!data)
+        return {};
+    size_t limit = ::GlobalSize(handle) / sizeof(Char);
+    size_t length = 0;
+    while (length < limit && data[length] != 0)
+        ++length;
+    std::basic_string<Char> text(data, length);
+    ::GlobalUnlock(handle);
+    return text;
+}
+
+} // namespace
+
+void ClipboardWin32::Clear() {
+    if (OpenedClipboard clipboard{owner_})
+        ::EmptyClipboard();
+}
+
+bool ClipboardWin32::SetText(std::u16string_view text) {
+    OpenedClipboard clipboard{owner_};
+    if (!clipboard || !::EmptyClipboard())
+        return false;
+    std::u16string unicode(text);
+    if (!PutData(CF_UNICODETEXT, unicode.c_str(), (unicode.size() + 1) * sizeof(char16_t)))
+        return false;
+    // For programs that read only 8-bit text; Unicode readers get the exact text above.
+    std::string ansi = ToAnsi(text);
+    PutData(CF_TEXT, ansi.c_str(), ansi.size() + 1);
+    return true;
+}
+
+std::optional<std::u16string> ClipboardWin32::Text() {
+    OpenedClipboard clipboard{owner_};
+    if (!clipboard)
+        return std::nullopt;
+    // The system offers Unicode text for 8-bit text too, converted by the writer's locale.
+    if (HANDLE unicode = ::GetClipboardData(CF_UNICODETEXT)) {
+        std::wstring text = ReadTerminated<wchar_t>(unicode);
+        return std::u16string(text.begin(), text.end());
+    }
+    if (HANDLE ansi = ::GetClipboardData(CF_TEXT)) {
+        std::string bytes = ReadTerminated<char>(ansi);
+        std::u16string text;
+        if (!bytes.empty()) {
+            int size =
+                ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+            text.resize(static_cast<size_t>(size > 0 ? size : 0));
+            if (size > 0)
+                ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()),
+                                      reinterpret_cast<wchar_t*>(text.data()), size);
+        }
+        return text;
+    }
+    return std::nullopt;
+}
+
+} // namespace quillet::win32

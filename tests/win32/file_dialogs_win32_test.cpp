@@ -1,0 +1,144 @@
+// The common Open and Save As dialogs shown from the core's record, answered the way a person
+// would: type a name and press OK, or cancel.
+
+#include "editor/files/api_open_save.h"
+#include "editor/win32/file_dialogs_win32.h"
+#include "tests/win32/win32_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <thread>
+
+namespace quillet::win32 {
+namespace {
+
+using testing_win32::TempDir;
+
+constexpr int kFileNameBox = 1148; // the file-name combo box of the common dialogs
+constexpr int kFileTypeBox = 1136;
+
+BOOL CALLBACK IsOwnDialog(HWND hwnd, LPARAM param) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    wchar_t cls[64] = {};
+    GetClassNameW(hwnd, cls, 64);
+    if (pid == GetCurrentProcessId() && std::wstring(cls) == L"#32770" && IsWindowVisible(hwnd)) {
+        *reinterpret_cast<HWND*>(param) = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND FindOwnDialog() {
+    HWND found = nullptr;
+    EnumWindows(IsOwnDialog, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+BOOL CALLBACK IsEdit(HWND hwnd, LPARAM param) {
+    wchar_t cls[32] = {};
+    GetClassNameW(hwnd, cls, 32);
+    if (std::wstring(cls) == L"Edit") {
+        *reinterpret_cast<HWND*>(param) = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND FindEdit(HWND parent) {
+    HWND found = nullptr;
+    EnumChildWindows(parent, IsEdit, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+std::wstring TextOf(HWND hwnd) {
+    wchar_t text[512] = {};
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(hwnd, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000,
+                        &result);
+    return text;
+}
+
+// What the person at the dialog saw, and how they answered.
+struct Seen {
+    bool shown = false;
+    std::wstring name;
+    std::wstring type;
+};
+
+// Answers the next dialog of this process from another thread: types name and presses OK, or
+// cancels when name is empty.
+std::thread Answer(Seen& seen, std::wstring name) {
+    return std::thread([&seen, name] {
+        HWND dialog = nullptr;
+        for (int i = 0; i < 300 && !dialog; ++i) {
+            Sleep(50);
+            dialog = FindOwnDialog();
+        }
+        if (!dialog)
+            return;
+        Sleep(200); // let the dialog finish filling itself in
+        seen.shown = true;
+        HWND box = GetDlgItem(dialog, kFileNameBox);
+        HWND edit = box ? FindEdit(box) : nullptr;
+        if (!edit)
+            edit = GetDlgItem(dialog, 1152); // an edit box in place of the combo box
+        seen.name = edit ? TextOf(edit) : L"<no name box>";
+        seen.type = TextOf(GetDlgItem(dialog, kFileTypeBox));
+        if (name.empty()) {
+            PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+            return;
+        }
+        DWORD_PTR result = 0;
+        SendMessageTimeoutW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()), SMTO_ABORTIFHUNG,
+                            5000, &result);
+        PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+    });
+}
+
+Editor EditorIn(const TempDir& dir) {
+    Editor ed;
+    ed.doc.PathSeparator = u"\\";
+    ed.doc.DialogFolder = dir.Path16();
+    return ed;
+}
+
+TEST(FileDialogsWin32Test, SaveAsStartsWithTheNameInTheFolderAndReturnsAUnicodeChoice) {
+    TempDir dir;
+    FileDialogsWin32 dialogs(GetModuleHandleW(nullptr));
+    Editor ed = EditorIn(dir);
+
+    FileDialogRecord record = MakeFileDialogRecord(ed, true, dir.Path16(L"старое.txt"));
+    Seen seen;
+    std::thread person = Answer(seen, dir.Path(L"письмо 日本"));
+    bool accepted = dialogs.Show(record);
+    person.join();
+
+    ASSERT_TRUE(seen.shown);
+    EXPECT_NE(seen.name.find(L"старое.txt"), std::wstring::npos)
+        << std::string(seen.name.begin(), seen.name.end());
+    EXPECT_NE(seen.type.find(L"Текстовый файл"), std::wstring::npos);
+    ASSERT_TRUE(accepted);
+    std::u16string chosen = record.file.substr(0, record.file.find(u'\0'));
+    EXPECT_EQ(chosen, dir.Path16(L"письмо 日本"));
+    EXPECT_EQ(record.file.size(), 255u);
+}
+
+TEST(FileDialogsWin32Test, ACancelledOpenDialogReportsNoChoice) {
+    TempDir dir;
+    FileDialogsWin32 dialogs(GetModuleHandleW(nullptr));
+    Editor ed = EditorIn(dir);
+    FileDialogRecord record = MakeFileDialogRecord(ed, false, u"");
+    Seen seen;
+    std::thread person = Answer(seen, L"");
+    EXPECT_FALSE(dialogs.Show(record));
+    person.join();
+    EXPECT_TRUE(seen.shown);
+    EXPECT_EQ(seen.name, L"");
+    EXPECT_EQ(record.file, std::u16string(255, u'\0'));
+}
+
+} // namespace
+} // namespace quillet::win32

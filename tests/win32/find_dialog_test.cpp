@@ -1,0 +1,260 @@
+#include "editor/win32/find_dialog.h"
+
+#include "editor/control/text_model.h"
+#include "editor/find/search.h"
+#include "editor/win32/resource.h"
+#include "fakes/cp1251_codec.h"
+#include "fakes/fake_file_system.h"
+#include "fakes/fake_main_window.h"
+#include "fakes/fake_message_boxes.h"
+#include "win32/screenshot.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <deque>
+#include <functional>
+#include <string>
+
+namespace quillet {
+namespace {
+
+using win32::FindDialogWin32;
+
+std::wstring TextOf(HWND hwnd) {
+    wchar_t buffer[256] = {};
+    GetWindowTextW(hwnd, buffer, 256);
+    return buffer;
+}
+
+int Px(int twips) {
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return MulDiv(twips, dpi, 1440);
+}
+
+HWND Item(HWND dialog, FindControl control) {
+    return GetDlgItem(dialog, FindDialogWin32::ControlId(control));
+}
+
+HWND FieldOf(HWND combo) {
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    GetComboBoxInfo(combo, &info);
+    return info.hwndItem;
+}
+
+// Keys as the user presses them: posted, so they pass through the dialog's own loop.
+void Press(HWND target, UINT key) {
+    PostMessageW(target, WM_KEYDOWN, key, 1);
+    PostMessageW(target, WM_KEYUP, key, 0xC0000001);
+}
+
+void Type(HWND target, std::wstring_view text) {
+    for (wchar_t c : text)
+        PostMessageW(target, WM_CHAR, c, 1);
+}
+
+// Runs steps one after another inside the dialog's modal loop, each once the messages of the
+// previous one have been handled. A dialog that never closes is ended after a while, so a fault
+// fails the test instead of hanging it.
+class FindDialogTest : public ::testing::Test {
+protected:
+    FindDialogTest() : dialog(editor, GetModuleHandleW(nullptr)) {
+        owner = CreateWindowExW(0, L"STATIC", L"owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 400, 300,
+                                nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+        dialog.SetOwner(owner);
+        editor.ports.rich = &rich;
+        editor.ports.messages = &messages;
+        editor.ports.window = &window;
+        editor.ports.findDialog = &dialog;
+        window.SetMenuCaption(MenuItem::mEditZamenit, u"Заменить");
+        dialog.onShown = [this](HWND hwnd) {
+            shown = hwnd;
+            timer = SetTimer(nullptr, 0, 30, Tick);
+        };
+    }
+    ~FindDialogTest() override { DestroyWindow(owner); }
+
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR id, DWORD) {
+        KillTimer(nullptr, id);
+        FindDialogTest& t = *current;
+        if (!IsWindow(t.shown))
+            return;
+        if (t.steps.empty() || ++t.ticks > 300) {
+            t.forcedClose = true;
+            EndDialog(t.shown, 0);
+            return;
+        }
+        auto step = std::move(t.steps.front());
+        t.steps.pop_front();
+        step(t.shown);
+        t.timer = SetTimer(nullptr, 0, 30, Tick);
+    }
+
+    // Opens the dialog with the command, runs the steps, returns once it has closed.
+    void Run(void (*command)(Editor&), std::deque<std::function<void(HWND)>> script) {
+        current = this;
+        steps = std::move(script);
+        command(editor);
+        KillTimer(nullptr, timer);
+    }
+
+    static inline FindDialogTest* current = nullptr;
+    Editor editor;
+    fakes::FakeFileSystem files;
+    fakes::Cp1251Codec codec;
+    TextModel rich{files, codec};
+    fakes::FakeMessageBoxes messages;
+    fakes::FakeMainWindow window;
+    FindDialogWin32 dialog;
+    HWND owner = nullptr;
+    HWND shown = nullptr;
+    std::deque<std::function<void(HWND)>> steps;
+    UINT_PTR timer = 0;
+    int ticks = 0;
+    bool forcedClose = false;
+};
+
+TEST_F(FindDialogTest, FindLayoutAsDesignedTypedTextEnablesFindAndEnterSelectsTheMatch) {
+    rich.SetText(u"one two one");
+    std::wstring caption;
+    RECT client{};
+    bool ownerEnabled = true, replaceShown = true, findEnabledAtFirst = true, findEnabledAfterTyping = false;
+    bool focusInField = false;
+    std::wstring checkCaption;
+    RECT label{};
+    LOGFONTW font{};
+    Run(frmForma_mEditFind_Click,
+        {[&](HWND d) {
+             caption = TextOf(d);
+             GetClientRect(d, &client);
+             ownerEnabled = IsWindowEnabled(owner);
+             replaceShown = IsWindowVisible(Item(d, FindControl::cboReplace)) ||
+                            IsWindowVisible(Item(d, FindControl::cmdReplaceAll));
+             findEnabledAtFirst = IsWindowEnabled(Item(d, FindControl::cmdFind));
+             focusInField = GetFocus() == FieldOf(Item(d, FindControl::cboFind));
+             GetWindowRect(Item(d, FindControl::lblFind), &label);
+             MapWindowPoints(nullptr, d, reinterpret_cast<POINT*>(&label), 2);
+             auto hfont =
+                 reinterpret_cast<HFONT>(SendMessageW(Item(d, FindControl::cboFind), WM_GETFONT, 0, 0));
+             GetObjectW(hfont, sizeof font, &font);
+             checkCaption = TextOf(Item(d, FindControl::chkMatchCase));
+             Type(GetFocus(), L"two");
+         },
+         [&](HWND d) {
+             findEnabledAfterTyping = IsWindowEnabled(Item(d, FindControl::cmdFind));
+             testing::SaveScreenshot(d, "find_dialog_find_layout");
+             Press(GetFocus(), VK_RETURN);
+         }});
+    EXPECT_FALSE(forcedClose) << "Enter with a match closes the dialog";
+    EXPECT_EQ(caption, L"Найти");
+    EXPECT_EQ(checkCaption, L"С учётом регистра");
+    EXPECT_EQ(client.right, Px(6030));
+    EXPECT_EQ(client.bottom, Px(1500));
+    EXPECT_FALSE(ownerEnabled);
+    EXPECT_FALSE(replaceShown);
+    EXPECT_FALSE(findEnabledAtFirst);
+    EXPECT_TRUE(focusInField);
+    EXPECT_TRUE(findEnabledAfterTyping);
+    EXPECT_EQ(label.left, Px(75));
+    EXPECT_EQ(label.top, Px(150));
+    EXPECT_GE(font.lfWeight, FW_BOLD);
+    EXPECT_EQ(font.lfCharSet, 204);
+    EXPECT_EQ(rich.SelStart(), 4);
+    EXPECT_EQ(rich.SelLength(), 3);
+    EXPECT_EQ(editor.search.FindPattern, u"two");
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(FindDialogTest, ReplaceLayoutOffersTheHistoryAndReplacesAllWithTheCount) {
+    rich.SetText(u"Да да ДА нет");
+    editor.search.FindHistory = {u"да", u"нет"};
+    rich.SetSelStart(9);
+    rich.SetSelLength(3); // «нет» leads the search list
+    std::wstring caption;
+    RECT outer{};
+    bool replaceShown = false;
+    int findEntries = 0, replaceEntries = 0;
+    std::wstring firstEntry, fieldText;
+    Run(frmForma_mEditZamenit_Click,
+        {[&](HWND d) {
+             caption = TextOf(d);
+             GetWindowRect(d, &outer);
+             replaceShown = IsWindowVisible(Item(d, FindControl::cboReplace)) &&
+                            IsWindowVisible(Item(d, FindControl::lblReplace)) &&
+                            IsWindowEnabled(Item(d, FindControl::cmdReplaceAll));
+             findEntries = int(SendMessageW(Item(d, FindControl::cboFind), CB_GETCOUNT, 0, 0));
+             replaceEntries = int(SendMessageW(Item(d, FindControl::cboReplace), CB_GETCOUNT, 0, 0));
+             wchar_t entry[64] = {};
+             SendMessageW(Item(d, FindControl::cboFind), CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(entry));
+             firstEntry = entry;
+             fieldText = TextOf(Item(d, FindControl::cboFind));
+             testing::SaveScreenshot(d, "find_dialog_replace_layout");
+             SetFocus(FieldOf(Item(d, FindControl::cboFind)));
+             SendMessageW(GetFocus(), EM_SETSEL, 0, -1);
+             Type(GetFocus(), L"да");
+             SetFocus(FieldOf(Item(d, FindControl::cboReplace)));
+             Type(GetFocus(), L"ok");
+         },
+         [&](HWND d) { SendMessageW(Item(d, FindControl::cmdReplaceAll), BM_CLICK, 0, 0); }});
+    EXPECT_FALSE(forcedClose);
+    EXPECT_EQ(caption, L"Заменить");
+    EXPECT_EQ(outer.bottom - outer.top, Px(2350));
+    EXPECT_TRUE(replaceShown);
+    EXPECT_EQ(findEntries, 3);
+    EXPECT_EQ(replaceEntries, 2);
+    EXPECT_EQ(firstEntry, L"нет");
+    EXPECT_EQ(fieldText, L"нет");
+    EXPECT_EQ(rich.Text(), u"ok ok ok нет");
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, u"Количество замен: 3");
+    EXPECT_EQ(editor.search.FindHistory, (std::vector<std::u16string>{u"да", u"нет", u"ok"}));
+}
+
+TEST_F(FindDialogTest, EscapeClosesOnlyFromAFieldAndTheCheckBoxOutlivesCancel) {
+    bool openAfterEscapeOnCheckBox = false;
+    Run(frmForma_mEditZamenit_Click, {[&](HWND d) {
+                                          SendMessageW(Item(d, FindControl::chkMatchCase), BM_CLICK, 0, 0);
+                                          SetFocus(Item(d, FindControl::chkMatchCase));
+                                          Press(GetFocus(), VK_ESCAPE);
+                                      },
+                                      [&](HWND d) {
+                                          openAfterEscapeOnCheckBox = IsWindowVisible(d);
+                                          Press(FieldOf(Item(d, FindControl::cboReplace)), VK_ESCAPE);
+                                      }});
+    EXPECT_FALSE(forcedClose) << "Escape in the replacement field closes";
+    EXPECT_TRUE(openAfterEscapeOnCheckBox);
+    EXPECT_EQ(editor.search.FindMatchCase, 1);
+
+    bool ticked = false;
+    Run(frmForma_mEditFind_Click, {[&](HWND d) {
+            ticked =
+                IsDlgButtonChecked(d, FindDialogWin32::ControlId(FindControl::chkMatchCase)) == BST_CHECKED;
+            SendMessageW(Item(d, FindControl::cmdCancel), BM_CLICK, 0, 0);
+        }});
+    EXPECT_FALSE(forcedClose);
+    EXPECT_TRUE(ticked);
+    EXPECT_EQ(editor.search.FindMatchCase, 1);
+}
+
+TEST_F(FindDialogTest, AMissKeepsTheDialogOpenUntilTheCloseBox) {
+    rich.SetText(u"abc");
+    bool openAfterMiss = false;
+    Run(frmForma_mEditFind_Click,
+        {[&](HWND) { Type(GetFocus(), L"zz"); },
+         [&](HWND d) { SendMessageW(Item(d, FindControl::cmdFind), BM_CLICK, 0, 0); },
+         [&](HWND d) {
+             openAfterMiss = IsWindowVisible(d);
+             PostMessageW(d, WM_SYSCOMMAND, SC_CLOSE, 0);
+         }});
+    EXPECT_FALSE(forcedClose);
+    EXPECT_TRUE(openAfterMiss);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, u"Текст не найден.");
+}
+
+} // namespace
+} // namespace quillet
