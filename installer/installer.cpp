@@ -129,6 +129,11 @@ bool RegisterFileType(Installer& app, std::u16string_view description, std::u16s
     ok &= registry.SetString(Join({extension, sep, u"Shell\\Open\\Command"}), u"", openCommand);
     // The shell copies the named file for New → text document; it is the template we write.
     ok &= registry.SetString(Join({extension, sep, u"ShellNew"}), u"FileName", templatePath);
+    // The shell reads the extension's default value as the name of the file type's own key and
+    // looks for the icon and the open command there; without that key it finds no program.
+    ok &= registry.SetString(description, u"", description);
+    ok &= registry.SetString(Join({description, sep, u"DefaultIcon"}), u"", iconPath);
+    ok &= registry.SetString(Join({description, sep, u"Shell\\Open\\Command"}), u"", openCommand);
     return ok;
 }
 

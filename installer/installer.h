@@ -49,8 +49,9 @@ struct Installer {
 enum FolderKind : int32_t { kDesktop = 0, kPrograms = 1, kStartMenu = 2, kStartUp = 3 };
 
 // Writes the four entries for the extension under the classes root: description, icon, open
-// command, and the ShellNew entry naming the new-document template. Every entry is tried; true
-// only when all four were written.
+// command, and the ShellNew entry naming the new-document template; then the file type's key
+// that the description names, with the same icon and command. Every entry is tried; true only
+// when all were written.
 bool RegisterFileType(Installer& app, std::u16string_view description, std::u16string_view openCommand,
                       std::u16string_view extension, std::u16string_view iconPath,
                       std::u16string_view templatePath);

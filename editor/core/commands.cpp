@@ -29,16 +29,40 @@ CommandHandler CommandFor(MenuItem item) {
 }
 
 bool RunCommand(Editor& ed, MenuItem item) {
-    CommandHandler handler = CommandFor(item);
-    if (!handler)
+    if (!CommandReady(ed, item))
         return false;
-    handler(ed);
+    CommandFor(item)(ed);
     return true;
+}
+
+bool CommandReady(const Editor& ed, MenuItem item) {
+    if (!CommandFor(item))
+        return false;
+    // A shell that has no adapter yet for a service a command works through shows it disabled
+    // rather than letting it fail.
+    const Ports& p = ed.ports;
+    switch (item) {
+    case MenuItem::mEditCut:
+    case MenuItem::mEditCopy:
+    case MenuItem::mEditPaste: return p.clipboard && p.layouts;
+    case MenuItem::mFormatFont: return p.fontDialog != nullptr;
+    case MenuItem::mEditFind:
+    case MenuItem::mEditFindNext:
+    case MenuItem::mEditZamenit: return p.findDialog != nullptr;
+    case MenuItem::mnuNew:
+    case MenuItem::mnuOpen:
+    case MenuItem::mnuSave:
+    case MenuItem::mnuSaveAs: return p.fileDialogs && p.files && p.codec;
+    case MenuItem::HelpCallHelp:
+    case MenuItem::HelpMySoft: return p.shell && p.files && p.codec;
+    case MenuItem::HelpOprog: return p.about != nullptr;
+    default: return true;
+    }
 }
 
 void ApplyCommandAvailability(Editor& ed) {
     for (MenuItem item : kCommandItems)
-        ed.Window().SetMenuEnabled(item, CommandFor(item) != nullptr);
+        ed.Window().SetMenuEnabled(item, CommandReady(ed, item));
 }
 
 void OnMenuOpening(Editor& ed, MenuItem menu) {

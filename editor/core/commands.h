@@ -11,10 +11,13 @@ using CommandHandler = void (*)(Editor&);
 // The handler behind a menu item, or null (menus themselves, separators, unbuilt commands).
 CommandHandler CommandFor(MenuItem item);
 
-// Runs the item's handler; false when it has none.
+// The item has a handler and the editor has the ports it works through.
+bool CommandReady(const Editor& ed, MenuItem item);
+
+// Runs the item's handler; false when it has none or it is not ready.
 bool RunCommand(Editor& ed, MenuItem item);
 
-// Enables every command item that has a handler and disables the rest; menus stay enabled.
+// Enables every command item that is ready and disables the rest; menus stay enabled.
 void ApplyCommandAvailability(Editor& ed);
 
 // Called as a menu drops down (or the Edit menu pops up as a context menu), before it shows.

@@ -1,15 +1,37 @@
 #include "editor/win32/main_window.h"
 
-#include "editor/core/document_state.h"
+#include "editor/core/commands.h"
+#include "editor/core/frm_forma.h"
+#include "editor/core/setting_number.h"
+#include "editor/win32/menu_bar.h"
 #include "editor/win32/resource.h"
 
+#include <algorithm>
+#include <string>
+
 namespace quillet::win32 {
+
+namespace {
+
+using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+
+int SystemDpi() {
+    HDC screen = GetDC(nullptr);
+    int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
+    if (screen)
+        ReleaseDC(nullptr, screen);
+    return dpi > 0 ? dpi : 96;
+}
+
+} // namespace
 
 MainFrame::~MainFrame() {
     if (hwnd_) {
         SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
         DestroyWindow(hwnd_);
     }
+    if (accelerators_)
+        DestroyAcceleratorTable(accelerators_);
 }
 
 bool MainFrame::Create(HINSTANCE instance) {
@@ -17,24 +39,289 @@ bool MainFrame::Create(HINSTANCE instance) {
     wc.cbSize = sizeof(wc);
     wc.lpfnWndProc = &MainFrame::WndProc;
     wc.hInstance = instance;
-    wc.hIcon = LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION));
+    wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_APP));
+    if (!wc.hIcon)
+        wc.hIcon = LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION));
+    wc.hIconSm =
+        static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON,
+                                      GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
     wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     wc.lpszClassName = kClassName;
     if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
         return false;
+
+    // The client area is given in twips; the frame around it is what the system adds.
+    int dpi = SystemDpi();
+    RECT rc{0, 0, MulDiv(kInitialClientWidth, dpi, 1440), MulDiv(kInitialClientHeight, dpi, 1440)};
+    AdjustWindowRectEx(&rc, WS_OVERLAPPEDWINDOW, TRUE, 0);
+    int width = rc.right - rc.left;
+    int height = rc.bottom - rc.top;
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    int left = work.left + std::max(0L, (work.right - work.left - width) / 2);
+    int top = work.top + std::max(0L, (work.bottom - work.top - height) / 2);
+
+    menuBar_ = BuildMenuBar();
     std::wstring title = ToWide(kAppTitle);
-    HWND hwnd =
-        CreateWindowExW(0, kClassName, title.c_str(), WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
-                        CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this);
-    if (!hwnd)
+    HWND hwnd = CreateWindowExW(0, kClassName, title.c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, left,
+                                top, width, height, nullptr, menuBar_, instance, this);
+    if (!hwnd) {
+        DestroyMenu(menuBar_);
+        menuBar_ = nullptr;
         return false;
-    return view_.Create(hwnd_, IDC_RICH, instance);
+    }
+    // The menu bar may take more room at this DPI than the estimate: make the client exact.
+    RECT client{};
+    GetClientRect(hwnd_, &client);
+    int wantHeight = MulDiv(kInitialClientHeight, Dpi(), 1440);
+    if (client.bottom != wantHeight)
+        SetWindowPos(hwnd_, nullptr, 0, 0, width, height + wantHeight - client.bottom,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (!view_.Create(hwnd_, IDC_RICH, instance))
+        return false;
+    view_.SetWordWrap(true); // as the check mark of "Перенос по словам" says
+    OnSize();
+    return true;
+}
+
+void MainFrame::Attach(Editor& ed) {
+    ed_ = &ed;
+    RebuildAccelerators();
+}
+
+void MainFrame::RebuildAccelerators() {
+    if (accelerators_)
+        DestroyAcceleratorTable(accelerators_);
+    accelerators_ = ed_ ? BuildAccelerators(*ed_) : nullptr;
+}
+
+bool MainFrame::TranslateShortcut(MSG& msg) {
+    return accelerators_ && hwnd_ && TranslateAcceleratorW(hwnd_, accelerators_, &msg);
+}
+
+int MainFrame::Dpi() const {
+    static auto getDpi = reinterpret_cast<GetDpiForWindowFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+    if (getDpi && hwnd_) {
+        UINT dpi = getDpi(hwnd_);
+        if (dpi > 0)
+            return int(dpi);
+    }
+    return SystemDpi();
+}
+
+int32_t MainFrame::Twips(int pixels) const {
+    return RoundHalfEven(pixels * 1440.0 / Dpi());
+}
+
+int MainFrame::Pixels(int32_t twips) const {
+    return MulDiv(twips, Dpi(), 1440);
 }
 
 void MainFrame::SetCaption(std::u16string_view caption) {
     std::wstring text = ToWide(caption);
     SetWindowTextW(hwnd_, text.c_str());
+}
+
+std::u16string MainFrame::Caption() const {
+    int length = GetWindowTextLengthW(hwnd_);
+    std::wstring text(size_t(length) + 1, L'\0');
+    text.resize(size_t(GetWindowTextW(hwnd_, text.data(), length + 1)));
+    return FromWide(text);
+}
+
+HMENU MainFrame::MenuOf(MenuItem item, UINT& by, UINT& id) const {
+    int position = MenuPosition(item);
+    if (position >= 0) {
+        by = MF_BYPOSITION;
+        id = UINT(position);
+        return menuBar_;
+    }
+    by = MF_BYCOMMAND;
+    id = CommandId(item);
+    return menuBar_; // MF_BYCOMMAND searches the popups too
+}
+
+void MainFrame::SetMenuCaption(MenuItem item, std::u16string_view caption) {
+    UINT by = 0, id = 0;
+    HMENU menu = MenuOf(item, by, id);
+    std::u16string text(caption);
+    if (const MenuEntry* entry = FindEntry(item); entry && !entry->shortcut.empty()) {
+        text += u'\t';
+        text += entry->shortcut;
+    }
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_STRING;
+    info.dwTypeData = const_cast<wchar_t*>(Wide(text));
+    SetMenuItemInfoW(menu, id, by == MF_BYPOSITION, &info);
+    if (by == MF_BYPOSITION)
+        DrawMenuBar(hwnd_);
+}
+
+std::u16string MainFrame::MenuCaption(MenuItem item) const {
+    UINT by = 0, id = 0;
+    HMENU menu = MenuOf(item, by, id);
+    wchar_t buffer[256] = {};
+    GetMenuStringW(menu, id, buffer, int(std::size(buffer)), by);
+    std::u16string text = FromWide(buffer);
+    return text.substr(0, text.find(u'\t'));
+}
+
+void MainFrame::SetMenuChecked(MenuItem item, bool checked) {
+    UINT by = 0, id = 0;
+    HMENU menu = MenuOf(item, by, id);
+    CheckMenuItem(menu, id, by | (checked ? MF_CHECKED : MF_UNCHECKED));
+}
+
+bool MainFrame::MenuChecked(MenuItem item) const {
+    UINT by = 0, id = 0;
+    HMENU menu = MenuOf(item, by, id);
+    UINT state = GetMenuState(menu, id, by);
+    return state != UINT(-1) && (state & MF_CHECKED);
+}
+
+void MainFrame::SetMenuEnabled(MenuItem item, bool enabled) {
+    UINT by = 0, id = 0;
+    HMENU menu = MenuOf(item, by, id);
+    EnableMenuItem(menu, id, by | (enabled ? MF_ENABLED : MF_GRAYED));
+    if (by == MF_BYPOSITION)
+        DrawMenuBar(hwnd_);
+}
+
+bool MainFrame::MenuEnabled(MenuItem item) const {
+    UINT by = 0, id = 0;
+    HMENU menu = MenuOf(item, by, id);
+    UINT state = GetMenuState(menu, id, by);
+    return state != UINT(-1) && !(state & (MF_GRAYED | MF_DISABLED));
+}
+
+void MainFrame::Show() {
+    ShowWindow(hwnd_, SW_SHOW);
+    UpdateWindow(hwnd_);
+    OnSize(); // the first showing counts as a resize even where the system sends none
+}
+
+WindowState MainFrame::State() const {
+    if (IsIconic(hwnd_))
+        return WindowState::Minimized;
+    if (IsZoomed(hwnd_))
+        return WindowState::Maximized;
+    return WindowState::Normal;
+}
+
+void MainFrame::Maximize() {
+    ShowWindow(hwnd_, SW_MAXIMIZE);
+}
+
+int32_t MainFrame::OuterWidth() const {
+    RECT rc{};
+    GetWindowRect(hwnd_, &rc);
+    return Twips(rc.right - rc.left);
+}
+
+int32_t MainFrame::OuterHeight() const {
+    RECT rc{};
+    GetWindowRect(hwnd_, &rc);
+    return Twips(rc.bottom - rc.top);
+}
+
+RECT MainFrame::WorkArea() const {
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    if (GetMonitorInfoW(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTONEAREST), &info))
+        return info.rcWork;
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    return work;
+}
+
+// A new outer size in the normal state, moved back inside the work area where it would stick out.
+void MainFrame::ResizeOuter(int widthPx, int heightPx) {
+    if (State() != WindowState::Normal) {
+        WINDOWPLACEMENT placement{};
+        placement.length = sizeof(placement);
+        GetWindowPlacement(hwnd_, &placement);
+        placement.rcNormalPosition.right = placement.rcNormalPosition.left + widthPx;
+        placement.rcNormalPosition.bottom = placement.rcNormalPosition.top + heightPx;
+        SetWindowPlacement(hwnd_, &placement);
+        return;
+    }
+    RECT rc{};
+    GetWindowRect(hwnd_, &rc);
+    RECT work = WorkArea();
+    int left = rc.left;
+    int top = rc.top;
+    if (left + widthPx > work.right)
+        left = std::max<int>(work.left, work.right - widthPx);
+    if (top + heightPx > work.bottom)
+        top = std::max<int>(work.top, work.bottom - heightPx);
+    SetWindowPos(hwnd_, nullptr, left, top, widthPx, heightPx, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void MainFrame::SetOuterWidth(int32_t twips) {
+    RECT rc{};
+    GetWindowRect(hwnd_, &rc);
+    ResizeOuter(Pixels(twips), rc.bottom - rc.top);
+}
+
+void MainFrame::SetOuterHeight(int32_t twips) {
+    RECT rc{};
+    GetWindowRect(hwnd_, &rc);
+    ResizeOuter(rc.right - rc.left, Pixels(twips));
+}
+
+int32_t MainFrame::ClientWidth() const {
+    RECT rc{};
+    GetClientRect(hwnd_, &rc);
+    return Twips(rc.right);
+}
+
+int32_t MainFrame::ClientHeight() const {
+    RECT rc{};
+    GetClientRect(hwnd_, &rc);
+    return Twips(rc.bottom);
+}
+
+int32_t MainFrame::WorkAreaWidth() const {
+    RECT work = WorkArea();
+    return Twips(work.right - work.left);
+}
+
+int32_t MainFrame::WorkAreaHeight() const {
+    RECT work = WorkArea();
+    return Twips(work.bottom - work.top);
+}
+
+void MainFrame::RequestClose() {
+    PostMessageW(hwnd_, WM_CLOSE, 0, 0);
+}
+
+void MainFrame::PopupEditMenu() {
+    POINT at{};
+    GetCursorPos(&at);
+    HMENU edit = GetSubMenu(menuBar_, MenuPosition(MenuItem::mEdit));
+    // Raises WM_INITMENUPOPUP, so the Edit menu's opening rule runs as for the menu bar.
+    TrackPopupMenuEx(edit, TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, hwnd_, nullptr);
+}
+
+void MainFrame::PumpMessages() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            PostQuitMessage(int(msg.wParam)); // leave it for the main loop
+            return;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+void MainFrame::SetPointer(Pointer pointer) {
+    pointer_ = pointer;
+    SetCursor(
+        LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(pointer == Pointer::Busy ? IDC_WAIT : IDC_ARROW)));
 }
 
 LRESULT CALLBACK MainFrame::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -51,6 +338,7 @@ LRESULT CALLBACK MainFrame::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
     if (msg == WM_NCDESTROY) {
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         self->hwnd_ = nullptr;
+        self->menuBar_ = nullptr; // destroyed with the window
         return DefWindowProcW(hwnd, msg, wParam, lParam);
     }
     return self->HandleMessage(msg, wParam, lParam);
@@ -60,17 +348,88 @@ LRESULT MainFrame::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_SIZE: OnSize(); return 0;
     case WM_SETFOCUS: view_.SetFocus(); return 0;
+    case WM_CLOSE: OnClose(); return 0;
+    case WM_QUERYENDSESSION: return OnQueryEndSession();
+    case WM_ENDSESSION:
+        if (wParam && unloaded_)
+            DestroyWindow(hwnd_);
+        else
+            unloaded_ = false;
+        return 0;
+    case WM_COMMAND: OnCommand(wParam, lParam); return 0;
+    case WM_INITMENUPOPUP: OnInitMenuPopup(reinterpret_cast<HMENU>(wParam), HIWORD(lParam) != 0); return 0;
+    case WM_SETCURSOR:
+        if (OnSetCursor())
+            return TRUE;
+        break;
+    case WM_DPICHANGED: OnDpiChanged(*reinterpret_cast<RECT*>(lParam)); return 0;
     case WM_DESTROY: PostQuitMessage(0); return 0;
-    default: return DefWindowProcW(hwnd_, msg, wParam, lParam);
+    default: break;
     }
+    return DefWindowProcW(hwnd_, msg, wParam, lParam);
 }
 
-// The text control fills the client area.
+// The text control fills the client area; once attached, through the core's resize handler.
 void MainFrame::OnSize() {
+    if (ed_) {
+        frmForma_Form_Resize(*ed_);
+        return;
+    }
     RECT rc{};
     GetClientRect(hwnd_, &rc);
     if (HWND view = view_.Handle())
         MoveWindow(view, 0, 0, rc.right, rc.bottom, TRUE);
+}
+
+// The close box, Exit and Alt+F4: the unload handler may keep the window open.
+void MainFrame::OnClose() {
+    if (!ed_ || unloaded_) {
+        DestroyWindow(hwnd_);
+        return;
+    }
+    int16_t cancel = 0;
+    frmForma_Form_Unload(*ed_, cancel);
+    if (cancel == 0)
+        DestroyWindow(hwnd_);
+}
+
+// Logging off or shutting down asks like the close box; the window goes at WM_ENDSESSION.
+BOOL MainFrame::OnQueryEndSession() {
+    if (!ed_ || unloaded_)
+        return TRUE;
+    int16_t cancel = 0;
+    frmForma_Form_Unload(*ed_, cancel);
+    if (cancel != 0)
+        return FALSE;
+    unloaded_ = true;
+    return TRUE;
+}
+
+void MainFrame::OnCommand(WPARAM wParam, LPARAM lParam) {
+    if (lParam != 0 || !ed_)
+        return; // a control's notification, such as the text control's EN_CHANGE
+    if (auto item = ItemFromCommand(LOWORD(wParam)))
+        RunCommand(*ed_, *item);
+}
+
+void MainFrame::OnInitMenuPopup(HMENU menu, bool systemMenu) {
+    if (systemMenu || !ed_)
+        return;
+    for (const MenuDefinition& definition : MenuBarDefinition())
+        if (GetSubMenu(menuBar_, MenuPosition(definition.menu)) == menu)
+            OnMenuOpening(*ed_, definition.menu);
+}
+
+bool MainFrame::OnSetCursor() {
+    if (pointer_ != Pointer::Busy)
+        return false;
+    SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_WAIT)));
+    return true;
+}
+
+void MainFrame::OnDpiChanged(const RECT& suggested) {
+    SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 } // namespace quillet::win32

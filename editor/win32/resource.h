@@ -4,6 +4,9 @@
 #define IDR_MANIFEST 1
 #define IDI_APP 101
 #define IDC_RICH 1001
+// Menu commands are IDM_FIRST plus the item's MenuItem number (menu_bar.h).
+#define IDM_FIRST 40000
+
 
 // The find dialog frmFind, built in code.
 #define IDC_FIND_LBLFIND 2001

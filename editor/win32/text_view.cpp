@@ -139,8 +139,17 @@ LRESULT TextView::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         if (OnKeyMessage(wParam) == 0 || msg == WM_KEYDOWN)
             return 0;
         break;
-    case WM_CHAR: return OnChar(static_cast<wchar_t>(wParam));
+    case WM_CHAR:
+        if (inKeyHandler_) {
+            heldChars_.emplace_back(msg, wParam);
+            return 0;
+        }
+        return OnChar(static_cast<wchar_t>(wParam));
     case WM_SYSCHAR:
+        if (inKeyHandler_) {
+            heldChars_.emplace_back(msg, wParam);
+            return 0;
+        }
         if (swallowChar_) {
             swallowChar_ = false;
             return 0;
@@ -930,9 +939,27 @@ LRESULT TextView::OnKeyMessage(WPARAM key) {
     int16_t shift = ShiftState();
     swallowChar_ = false;
     if (TextControlEvents* events = events_) {
+        // A handler that pumps can let further keys through; each keeps its own characters.
+        bool outerInHandler = inKeyHandler_;
+        std::vector<std::pair<UINT, WPARAM>> outerHeld;
+        outerHeld.swap(heldChars_);
+        inKeyHandler_ = true;
         events->OnKeyDown(keyCode, shift);
-        if (keyCode == 0 && shift == 0) {
-            swallowChar_ = true; // and the character the key would type
+        inKeyHandler_ = outerInHandler;
+        std::vector<std::pair<UINT, WPARAM>> held;
+        held.swap(heldChars_);
+        heldChars_.swap(outerHeld);
+        bool swallowed = keyCode == 0 && shift == 0;
+        bool ownCharCame = !held.empty();
+        // The first character that came is the key's own: gone with a swallowed key.
+        if (swallowed && ownCharCame)
+            held.erase(held.begin());
+        if (hwnd_)
+            for (auto [msg, ch] : held) // after the key, as they would have come
+                PostMessageW(hwnd_, msg, ch, 1);
+        if (swallowed) {
+            // And the character the key would type, unless it already came during the handler.
+            swallowChar_ = !ownCharCame;
             return 0;
         }
         if (!hwnd_)

@@ -189,6 +189,10 @@ private:
     bool hasFocus_ = false;
     bool dragging_ = false;
     bool swallowChar_ = false;
+    // The key handler may pump messages (Paste does); the character its own key produced can
+    // arrive meanwhile and waits here until the handler has said whether the key is swallowed.
+    bool inKeyHandler_ = false;
+    std::vector<std::pair<UINT, WPARAM>> heldChars_;
     int wheelRest_ = 0;
     POINT lastMouse_{};
 };

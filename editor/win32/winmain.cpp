@@ -1,10 +1,22 @@
-// Quillet's entry point: the main window on the text control, opening the file named on the
-// command line.
+// Quillet's entry point: builds the main window and its adapters, runs the start-up routine and
+// then the window's message loop until the window has been unloaded.
 
-#include "editor/core/document_state.h"
+#include "editor/core/commands.h"
+#include "editor/core/editor.h"
+#include "editor/core/frm_forma.h"
+#include "editor/core/startup.h"
+#include "editor/win32/about_window_win32.h"
 #include "editor/win32/ansi_codec_win32.h"
+#include "editor/win32/clipboard_win32.h"
+#include "editor/win32/file_dialogs_win32.h"
 #include "editor/win32/file_system_win32.h"
+#include "editor/win32/find_dialog.h"
+#include "editor/win32/font_dialog_win32.h"
+#include "editor/win32/keyboard_layouts_win32.h"
 #include "editor/win32/main_window.h"
+#include "editor/win32/message_boxes_win32.h"
+#include "editor/win32/settings_registry.h"
+#include "editor/win32/shell_win32.h"
 #include "editor/win32/text_view.h"
 
 #include <windows.h>
@@ -16,57 +28,80 @@ using namespace quillet::win32;
 
 namespace {
 
-// The command line is one path; one leading and one trailing double quote are removed.
-std::u16string PathFromCommandLine(const wchar_t* commandLine) {
-    std::u16string path = FromWide(commandLine ? commandLine : L"");
-    if (!path.empty() && path.front() == u'"')
-        path.erase(0, 1);
-    if (!path.empty() && path.back() == u'"')
-        path.pop_back();
-    return path;
-}
-
-std::u16string FileNamePart(const std::u16string& path) {
-    size_t slash = path.find_last_of(u"\\/");
-    return slash == std::u16string::npos ? path : path.substr(slash + 1);
-}
-
-void LoadFile(const std::u16string& path, FileSystemWin32& files, AnsiCodecWin32& codec, TextView& view,
-              MainFrame& frame) {
-    ReadResult read = files.ReadWhole(path);
-    if (read.status != ReadStatus::Ok) {
-        std::u16string message =
-            u"Файл \"" + path + u"\"" +
-            (read.status == ReadStatus::NotFound ? u" не найден." : u" не удаётся открыть.");
-        MessageBoxW(frame.Handle(), Wide(message), Wide(std::u16string(kAppTitle)), MB_OK | MB_ICONERROR);
-        return;
+// The folder of the running program, without a trailing separator unless it is a drive's root.
+std::u16string ProgramFolder() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        DWORD length = GetModuleFileNameW(nullptr, path.data(), DWORD(path.size()));
+        if (length == 0)
+            return {};
+        if (length < path.size()) {
+            path.resize(length);
+            break;
+        }
+        path.resize(path.size() * 2);
     }
-    std::u16string text = codec.Decode(read.bytes);
-    std::string().swap(read.bytes); // the bytes are no longer needed; don't hold both copies
-    view.SetText(std::move(text));
-    frame.SetCaption(u" " + FileNamePart(path) + u" - " + kAppTitle);
+    size_t slash = path.find_last_of(L"\\/");
+    if (slash == std::wstring::npos)
+        return {};
+    path.resize(slash == 2 && path[1] == L':' ? slash + 1 : slash);
+    return FromWide(path);
 }
 
 } // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int show) {
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
     FileSystemWin32 files;
     AnsiCodecWin32 codec;
     TextView view(files, codec);
     MainFrame frame(view);
     if (!frame.Create(instance))
         return 1;
-    std::u16string path = PathFromCommandLine(commandLine);
-    if (!path.empty())
-        LoadFile(path, files, codec, view, frame);
-    ShowWindow(frame.Handle(), show);
-    UpdateWindow(frame.Handle());
+
+    MessageBoxesWin32 messages;
+    messages.SetOwner(frame.Handle());
+    RegistrySettings settings;
+    KeyboardLayoutsWin32 layouts;
+    ShellWin32 shell;
+    ClipboardWin32 clipboard(frame.Handle());
+    FileDialogsWin32 fileDialogs(instance);
+    fileDialogs.SetOwner(frame.Handle());
+    FontDialogWin32 fontDialog(frame.Handle());
+
+    Editor ed;
+    AboutBoxWin32 about(instance, ed);
+    about.SetOwner(frame.Handle());
+    FindDialogWin32 findDialog(ed, instance);
+    findDialog.SetOwner(frame.Handle());
+    ed.ports.rich = &view;
+    ed.ports.window = &frame;
+    ed.ports.messages = &messages;
+    ed.ports.settings = &settings;
+    ed.ports.files = &files;
+    ed.ports.codec = &codec;
+    ed.ports.layouts = &layouts;
+    ed.ports.clipboard = &clipboard;
+    ed.ports.fileDialogs = &fileDialogs;
+    ed.ports.fontDialog = &fontDialog;
+    ed.ports.shell = &shell;
+    ed.ports.about = &about;
+    ed.ports.findDialog = &findDialog;
+
+    RichEvents events(ed);
+    view.SetEvents(&events);
+    ApplyCommandAvailability(ed);
+    frame.Attach(ed);
+
+    RunStartup(ed, ProgramFolder(), FromWide(commandLine ? commandLine : L""));
     view.SetFocus();
 
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        if (frame.TranslateShortcut(msg))
+            continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
+    view.SetEvents(nullptr);
     return static_cast<int>(msg.wParam);
 }

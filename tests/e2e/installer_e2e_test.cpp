@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include <objidl.h>
+#include <shellapi.h>
 #include <shlobj.h>
 #include <shobjidl.h>
 
@@ -145,7 +146,8 @@ protected:
 
     // Back to the prefix as Wine makes it: .txt for the system's own text files.
     void ForgetInstallation() {
-        for (const wchar_t* sub : {L".txt\\DefaultIcon", L".txt\\Shell", L".txt\\ShellNew"})
+        for (const wchar_t* sub :
+             {L".txt\\DefaultIcon", L".txt\\Shell", L".txt\\ShellNew", L"Текстовый документ"})
             RegDeleteTreeW(HKEY_CLASSES_ROOT, sub), RegDeleteKeyW(HKEY_CLASSES_ROOT, sub);
         HKEY key = nullptr;
         if (RegCreateKeyExW(HKEY_CLASSES_ROOT, L".txt", 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
@@ -207,6 +209,31 @@ protected:
         return boxes;
     }
 
+    // The started Quillet shows the document: its caption names it and the text is its content.
+    // The process is ended afterwards.
+    void ExpectShowsDocument(HANDLE process, DWORD pid) {
+        HWND main = nullptr;
+        WaitFor(
+            [&] {
+                for (HWND hwnd : TopWindows(pid))
+                    if (ClassOf(hwnd) == L"QuilletMain")
+                        main = hwnd;
+                return main != nullptr;
+            },
+            15s);
+        EXPECT_NE(main, nullptr) << "Quillet did not start";
+        if (main) {
+            EXPECT_TRUE(
+                WaitFor([&] { return TextOf(main) == L" Мой документ с пробелами.txt - Квиллет"; }, 10s))
+                << "caption length " << TextOf(main).size();
+            HWND text = FindDescendant(main, L"QuilletText");
+            EXPECT_TRUE(WaitFor([&] { return TextOf(text) == L"Открыто через ассоциацию\r\n"; }, 5s));
+        }
+        TerminateProcess(process, 0);
+        WaitForSingleObject(process, 5000);
+        CloseHandle(process);
+    }
+
     TempFolder temp_;
     std::wstring folder_, shellNew_, template_, link_;
 };
@@ -229,6 +256,11 @@ TEST_F(InstallerEndToEnd, RegistersQuilletMakesItsShortcutAndEmptiesTheTemplateA
         EXPECT_EQ(ClassesValue(L".txt\\DefaultIcon", nullptr), editor);
         EXPECT_EQ(ClassesValue(L".txt\\Shell\\Open\\Command", nullptr), L"\"" + editor + L"\" %1");
         EXPECT_EQ(ClassesValue(L".txt\\ShellNew", L"FileName"), template_);
+        // The file type that .txt names, so the shell finds the program through it.
+        EXPECT_EQ(ClassesValue(kDocumentKind, nullptr), kDocumentKind);
+        EXPECT_EQ(ClassesValue(kDocumentKind + L"\\DefaultIcon", nullptr), editor);
+        EXPECT_EQ(ClassesValue(kDocumentKind + L"\\Shell\\Open\\Command", nullptr),
+                  L"\"" + editor + L"\" %1");
 
         auto link = ReadLink(link_);
         ASSERT_TRUE(link.has_value()) << "no shortcut in the Start menu's Programs";
@@ -294,24 +326,25 @@ TEST_F(InstallerEndToEnd, QuilletStartedByTheRegisteredCommandOpensTheDocument) 
     PROCESS_INFORMATION process{};
     ASSERT_TRUE(
         CreateProcessW(nullptr, expanded, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &process));
-    HWND main = nullptr;
-    WaitFor(
-        [&] {
-            for (HWND hwnd : TopWindows(process.dwProcessId))
-                if (ClassOf(hwnd) == L"QuilletMain")
-                    main = hwnd;
-            return main != nullptr;
-        },
-        15s);
-    ASSERT_NE(main, nullptr) << "Quillet did not start from the registered command";
-    EXPECT_TRUE(WaitFor([&] { return TextOf(main) == L" Мой документ с пробелами.txt - Квиллет"; }, 10s))
-        << "caption length " << TextOf(main).size();
-    HWND text = FindDescendant(main, L"QuilletText");
-    EXPECT_TRUE(WaitFor([&] { return TextOf(text) == L"Открыто через ассоциацию\r\n"; }, 5s));
-    TerminateProcess(process.hProcess, 0);
-    WaitForSingleObject(process.hProcess, 5000);
     CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    ExpectShowsDocument(process.hProcess, process.dwProcessId);
+}
+
+TEST_F(InstallerEndToEnd, TheShellOpensATextDocumentWithQuilletAfterInstalling) {
+    CreateDirectoryW(shellNew_.c_str(), nullptr);
+    ASSERT_EQ(RunInstaller(1).size(), 1u);
+    std::wstring document = temp_.Path() + L"Мой документ с пробелами.txt";
+    ASSERT_TRUE(WriteBytes(document, Cp1251(L"Открыто через ассоциацию\r\n")));
+
+    SHELLEXECUTEINFOW info{};
+    info.cbSize = sizeof(info);
+    info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
+    info.lpVerb = L"open";
+    info.lpFile = document.c_str();
+    info.nShow = SW_SHOWNORMAL;
+    ASSERT_TRUE(ShellExecuteExW(&info)) << "the shell found no program for .txt, error " << GetLastError();
+    ASSERT_NE(info.hProcess, nullptr);
+    ExpectShowsDocument(info.hProcess, GetProcessId(info.hProcess));
 }
 
 } // namespace

@@ -112,7 +112,7 @@ TEST(Commands, OnlyBuiltCommandsAreEnabledAndRunThroughTheTable) {
     EditorWithFakes f;
     ApplyCommandAvailability(f.ed);
     for (MenuItem item : kCommandItems)
-        EXPECT_EQ(f.window.MenuEnabled(item), CommandFor(item) != nullptr) << int(item);
+        EXPECT_EQ(f.window.MenuEnabled(item), CommandReady(f.ed, item)) << int(item);
     EXPECT_TRUE(f.window.MenuEnabled(MenuItem::mnuExit));
     EXPECT_TRUE(f.window.MenuEnabled(MenuItem::mFormatPerenosSlov));
     EXPECT_TRUE(f.window.MenuEnabled(MenuItem::mFormatKlava));
@@ -124,6 +124,12 @@ TEST(Commands, OnlyBuiltCommandsAreEnabledAndRunThroughTheTable) {
     EXPECT_TRUE(RunCommand(f.ed, MenuItem::mFormatPerenosSlov));
     EXPECT_FALSE(f.window.MenuChecked(MenuItem::mFormatPerenosSlov));
     EXPECT_FALSE(RunCommand(f.ed, MenuItem::mnuFile));
+
+    // A command whose service has no adapter is shown disabled and never runs.
+    f.ed.ports.clipboard = nullptr;
+    ApplyCommandAvailability(f.ed);
+    EXPECT_FALSE(f.window.MenuEnabled(MenuItem::mEditCopy));
+    EXPECT_FALSE(RunCommand(f.ed, MenuItem::mEditCopy));
 }
 
 } // namespace

@@ -37,6 +37,9 @@ TEST(InstallerStartUp, RegistersLinksAndTemplatesThenReportsAndOnlyThenShowsTheW
         {{u".txt\\DefaultIcon", u""}, kEditor},
         {{u".txt\\Shell\\Open\\Command", u""}, u"\"" + kEditor + u"\" %1"},
         {{u".txt\\ShellNew", u"FileName"}, kTemplate},
+        {{u"Текстовый документ", u""}, u"Текстовый документ"},
+        {{u"Текстовый документ\\DefaultIcon", u""}, kEditor},
+        {{u"Текстовый документ\\Shell\\Open\\Command", u""}, u"\"" + kEditor + u"\" %1"},
     };
     EXPECT_EQ(w.registry.values, expected);
 
@@ -63,6 +66,9 @@ TEST(InstallerStartUp, RegistersLinksAndTemplatesThenReportsAndOnlyThenShowsTheW
         u"registry .txt\\DefaultIcon [",
         u"registry .txt\\Shell\\Open\\Command [",
         u"registry .txt\\ShellNew [FileName]",
+        u"registry Текстовый документ [",
+        u"registry Текстовый документ\\DefaultIcon [",
+        u"registry Текстовый документ\\Shell\\Open\\Command [",
         u"link ",
         u"create ",
         u"pump",
