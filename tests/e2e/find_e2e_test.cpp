@@ -29,15 +29,23 @@ bool WaitGone(HWND hwnd, Millis timeout = 10s) {
     return WaitFor([&] { return !IsWindow(hwnd) || !IsWindowVisible(hwnd); }, timeout);
 }
 
-// The "Квиллет" message box: its text, after pressing its OK button.
+// The "Квиллет" message box (the find dialog may be up beside it): its text, after pressing OK.
 std::wstring AnswerMessage(const App& app) {
-    MessageBoxInfo box = app.WaitMessageBox();
-    if (!box.hwnd || box.title != L"Квиллет")
+    HWND box = WaitDialog(app, L"Квиллет");
+    if (!box)
         return L"<no message box>";
-    HWND hwnd = WaitDialog(app, L"Квиллет");
-    app.ClickButton(hwnd, IDOK);
-    WaitGone(hwnd);
-    return box.text;
+    std::wstring text;
+    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        if (_wcsicmp(ClassOf(child).c_str(), L"Static") == 0 && !TextOf(child).empty())
+            text = TextOf(child);
+    app.ClickButton(box, IDOK);
+    WaitGone(box);
+    return text;
+}
+
+// Typed keys come through the input queue, behind anything posted: wait for them to land.
+bool FieldHolds(HWND dialog, int id, const std::wstring& text) {
+    return WaitFor([&] { return TextOf(GetDlgItem(dialog, id)) == text; }, 3s);
 }
 
 bool SelectionIs(const App& app, int start, int end) {
@@ -99,25 +107,28 @@ TEST_F(FindEndToEnd, ReplaceAllReportsTheCountAndTheSavedFileHoldsTheResult) {
     TypeText(L"кот");
     PressKey(VK_TAB); // to the replacement field
     TypeText(L"пёс");
+    EXPECT_TRUE(FieldHolds(dialog, IDC_FIND_CBOFIND, L"кот"));
+    EXPECT_TRUE(FieldHolds(dialog, IDC_FIND_CBOREPLACE, L"пёс"));
     app.ClickButton(dialog, IDC_FIND_CMDREPLACEALL);
-    EXPECT_EQ(AnswerMessage(app), L"Количество замен: 4");
+    EXPECT_EQ(AnswerMessage(app), L"Количество замен: 3");
     EXPECT_TRUE(WaitGone(dialog));
-    EXPECT_TRUE(app.WaitText(L"пёс и пёс, пёс\r\nпёсшка"));
+    EXPECT_TRUE(app.WaitText(L"пёс и пёс, пёс\r\nкошка"));
 
     app.Activate();
     PressKey('S', {VK_CONTROL});
     std::string bytes;
     EXPECT_TRUE(
-        WaitFor([&] { return ReadBytes(path, bytes) && bytes == Cp1251(L"пёс и пёс, пёс\r\nпёсшка"); }));
+        WaitFor([&] { return ReadBytes(path, bytes) && bytes == Cp1251(L"пёс и пёс, пёс\r\nкошка"); }));
 
     // Nothing to replace: the count is 0 and the text stays.
     dialog = OpenDialog('H', L"Заменить");
     ASSERT_NE(dialog, nullptr);
     TypeText(L"кот");
+    EXPECT_TRUE(FieldHolds(dialog, IDC_FIND_CBOFIND, L"кот"));
     app.ClickButton(dialog, IDC_FIND_CMDREPLACEALL);
     EXPECT_EQ(AnswerMessage(app), L"Количество замен: 0");
     EXPECT_TRUE(WaitGone(dialog));
-    EXPECT_EQ(app.Text(), L"пёс и пёс, пёс\r\nпёсшка");
+    EXPECT_EQ(app.Text(), L"пёс и пёс, пёс\r\nкошка");
     app.Kill();
 }
 
@@ -134,8 +145,8 @@ TEST_F(FindEndToEnd, MatchCaseOnAndOffWithCyrillicText) {
     ASSERT_NE(dialog, nullptr);
     app.ClickButton(dialog, IDC_FIND_CHKMATCHCASE);
     app.Sync();
-    SetForegroundWindow(dialog);
-    TypeText(L"ПРИВЕТ"); // replaces the selected text the field starts with
+    PressKey(VK_TAB);    // from the check box round to the search field, its text selected
+    TypeText(L"ПРИВЕТ"); // in place of the selection the field starts with
     PressKey(VK_RETURN);
     EXPECT_TRUE(WaitGone(dialog));
     EXPECT_TRUE(SelectionIs(app, 14, 20));
