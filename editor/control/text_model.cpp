@@ -217,7 +217,19 @@ struct TextModel::Impl {
         return table[c];
     }
 
-    int32_t FindText(std::u16string_view pattern, size_t start, bool matchCase) const;
+    struct Pattern;
+    // The first match at or after start, without selecting it; -1 if none.
+    int32_t FindText(const Pattern& pattern, size_t start) const;
+};
+
+// A search pattern folded once, for any number of searches.
+struct TextModel::Impl::Pattern {
+    Pattern(std::u16string_view text, bool matchCase);
+
+    bool matchCase;
+    std::u16string folded;
+    std::vector<char16_t> firstUnits; // what the text may hold where a match starts
+    bool startsInsidePair;            // starts with half of a supplementary character
 };
 
 namespace {
@@ -241,11 +253,12 @@ std::u16string FoldPattern(std::u16string_view pattern, const char16_t* table) {
 }
 
 // Every code unit that folds to `folded` (a few at most: K, k and the Kelvin sign fold alike).
-std::vector<char16_t> UnitsFoldingTo(char16_t folded, const char16_t* table) {
-    std::vector<char16_t> units;
-    for (uint32_t c = 0; c < 0x10000; ++c)
-        if (table[c] == folded)
-            units.push_back(char16_t(c));
+// A folded unit folds to itself, so it is one of them.
+std::vector<char16_t> UnitsFoldingTo(char16_t folded) {
+    std::vector<char16_t> units{folded};
+    for (size_t i = 0; i < casefold::kBmpFoldCount; ++i)
+        if (casefold::kBmpFolds[i].to == folded)
+            units.push_back(casefold::kBmpFolds[i].from);
     return units;
 }
 
@@ -281,14 +294,26 @@ size_t ScanFor(const char16_t* s, size_t from, size_t to, const std::vector<char
 
 } // namespace
 
-int32_t TextModel::Impl::FindText(std::u16string_view pattern, size_t start, bool matchCase) const {
+TextModel::Impl::Pattern::Pattern(std::u16string_view text, bool matchCase_)
+    : matchCase(matchCase_),
+      folded(matchCase_ ? std::u16string(text) : FoldPattern(text, casefold::BmpTable())),
+      startsInsidePair(false) {
+    if (folded.empty())
+        return;
+    char16_t first = folded[0];
+    startsInsidePair = !matchCase && (IsHighSurrogate(first) || IsLowSurrogate(first));
+    firstUnits = matchCase ? std::vector<char16_t>{first} : UnitsFoldingTo(first);
+}
+
+int32_t TextModel::Impl::FindText(const Pattern& pattern, size_t start) const {
+    const std::u16string& folded = pattern.folded;
+    const bool matchCase = pattern.matchCase;
     size_t n = text.Size();
-    size_t m = pattern.size();
+    size_t m = folded.size();
     if (m == 0 || m > n || start > n - m)
         return -1;
     size_t lastStart = n - m;
     const char16_t* table = casefold::BmpTable();
-    std::u16string folded = matchCase ? std::u16string(pattern) : FoldPattern(pattern, table);
 
     auto matchesAt = [&](size_t p) {
         for (size_t k = 1; k < m; ++k) {
@@ -300,16 +325,14 @@ int32_t TextModel::Impl::FindText(std::u16string_view pattern, size_t start, boo
         return matchCase || FoldedAt(p, table) == folded[0];
     };
 
-    char16_t first = folded[0];
-    if (!matchCase && (IsHighSurrogate(first) || IsLowSurrogate(first))) {
-        // Rare: a pattern starting inside a supplementary character. Compare unit by unit.
+    if (pattern.startsInsidePair) {
+        // Rare: compare unit by unit.
         for (size_t p = start; p <= lastStart; ++p)
-            if (FoldedAt(p, table) == first && matchesAt(p))
+            if (matchesAt(p))
                 return int32_t(p);
         return -1;
     }
 
-    std::vector<char16_t> units = matchCase ? std::vector<char16_t>{first} : UnitsFoldingTo(first, table);
     // The two halves around the gap, scanned in place; a match may run across the gap.
     auto before = text.Before();
     auto after = text.After();
@@ -323,7 +346,7 @@ int32_t TextModel::Impl::FindText(std::u16string_view pattern, size_t start, boo
         size_t from = std::max(start, half.base);
         size_t to = std::min(half.base + half.size, lastStart + 1);
         while (from < to) {
-            size_t hit = ScanFor(half.data - half.base, from, to, units);
+            size_t hit = ScanFor(half.data - half.base, from, to, pattern.firstUnits);
             if (hit >= to)
                 break;
             if (matchesAt(hit))
@@ -475,6 +498,9 @@ void TextModel::SetText(std::u16string text) {
         }
     }
 
+    // Growing by doubling may have left the index up to half empty; give most of that back.
+    if (starts.capacity() > starts.size() + starts.size() / 4)
+        starts.shrink_to_fit();
     m.text.Reset(std::move(text));
     m.lines.Reset(std::move(starts));
     m.anchor = m.caret = 0;
@@ -560,79 +586,50 @@ void TextModel::SetFontItalic(bool italic) {
 int32_t TextModel::Find(std::u16string_view text, int32_t start, int32_t options) {
     if (text.empty() || start >= TextLength())
         return -1;
-    int32_t found = impl_->FindText(text, size_t(std::max(start, 0)), (options & kFindMatchCase) != 0);
+    Impl::Pattern pattern(text, (options & kFindMatchCase) != 0);
+    int32_t found = impl_->FindText(pattern, size_t(std::max(start, 0)));
     if (found >= 0)
         impl_->Select(found, int64_t(found) + int64_t(text.size()));
     return found;
 }
 
-// The results of replacing match by match, each search resuming after the inserted text, built
-// as one new span and written as one edit. A match that starts or ends inside a CR LF pair is
-// widened to the whole pair, as selecting it would.
 int32_t TextModel::ReplaceAll(std::u16string_view pattern, std::u16string_view replacement, int32_t options) {
     Impl& m = *impl_;
-    const size_t n = m.text.Size();
-    const size_t length = pattern.size();
-    if (length == 0 || length > n)
+    if (pattern.empty())
         return 0;
-    const bool matchCase = (options & kFindMatchCase) != 0;
-    const char16_t* table = casefold::BmpTable();
-    const std::u16string folded = matchCase ? std::u16string(pattern) : FoldPattern(pattern, table);
-    const char16_t first = folded[0];
-    const bool plainFirst = matchCase || !(IsHighSurrogate(first) || IsLowSurrogate(first));
-    const std::vector<char16_t> units =
-        plainFirst ? (matchCase ? std::vector<char16_t>{first} : UnitsFoldingTo(first, table))
-                   : std::vector<char16_t>{};
+    Impl::Pattern prepared(pattern, (options & kFindMatchCase) != 0);
+    std::u16string inserted = NormalizeBreaks(replacement);
 
-    // One block to scan; the edit below moves the gap to the first match anyway.
-    m.text.MoveGap(n);
-    const char16_t* s = m.text.Before().data();
-    const size_t lastStart = n - length;
-    constexpr size_t kNoMatch = std::numeric_limits<size_t>::max();
-    auto matchesAt = [&](size_t p) {
-        for (size_t k = 0; k < length; ++k)
-            if ((matchCase ? s[p + k] : m.FoldedAt(p + k, table)) != folded[k])
-                return false;
-        return true;
-    };
-    auto next = [&](size_t from) -> size_t {
-        while (from <= lastStart) {
-            size_t hit = plainFirst ? ScanFor(s, from, lastStart + 1, units) : from;
-            if (hit > lastStart)
-                return kNoMatch;
-            if (matchesAt(hit))
-                return hit;
-            from = hit + 1;
-        }
-        return kNoMatch;
-    };
-    auto insideBreak = [&](size_t p) { return p > 0 && p < n && s[p - 1] == u'\r' && s[p] == u'\n'; };
-
-    const std::u16string inserted = NormalizeBreaks(replacement);
-    std::u16string span;
-    size_t spanStart = 0;
-    size_t copied = 0; // the end of what has gone into span
-    int64_t count = 0;
-    for (size_t hit = next(0); hit != kNoMatch; hit = next(copied)) {
-        size_t lo = insideBreak(hit) ? hit - 1 : hit;
-        size_t hi = insideBreak(hit + length) ? hit + length + 1 : hit + length;
-        if (count == 0) {
-            spanStart = lo;
-            copied = lo;
-        }
-        span.append(s + copied, lo - copied);
-        span.append(inserted);
-        copied = hi;
+    // The new text from the first match to the end of the last, built in one pass; what lies
+    // outside stays where it is.
+    std::u16string middle;
+    int32_t count = 0;
+    int32_t first = -1;
+    int32_t copied = 0; // the old text before this is done with
+    int32_t found = m.FindText(prepared, 0);
+    while (found >= 0) {
+        auto [from, to] = m.Bounds(found, int64_t(found) + int64_t(pattern.size()));
+        if (first < 0)
+            first = copied = from;
+        m.text.CopyTo(size_t(copied), size_t(from - copied), middle);
+        middle += inserted;
+        copied = to;
         ++count;
+        found = to < m.Length() ? m.FindText(prepared, size_t(to)) : -1;
     }
     if (count == 0)
         return 0;
-    // Positions are 32-bit: a result too long to count is refused whole, never half done.
-    if (n - (copied - spanStart) + span.size() > size_t(std::numeric_limits<int32_t>::max()) ||
-        count > std::numeric_limits<int32_t>::max())
-        return 0;
-    m.Edit(int32_t(spanStart), int32_t(copied), span, EditKind::Program);
-    return int32_t(count);
+    size_t room = size_t(std::numeric_limits<int32_t>::max()) - size_t(m.Length() - (copied - first));
+    if (middle.size() > room)
+        return 0; // the result would be too long to count in positions: leave the text alone
+
+    m.typingRunOpen = false;
+    m.Record(size_t(first), m.Range(size_t(first), size_t(copied)), middle, EditKind::Program);
+    m.Apply(size_t(first), size_t(copied - first), middle);
+    m.anchor = m.caret = first + int32_t(middle.size());
+    m.Notify();
+    m.RaiseChange();
+    return count;
 }
 
 int32_t TextModel::SaveFile(std::u16string_view path) {

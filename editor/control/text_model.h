@@ -55,11 +55,10 @@ public:
     void SetFontBold(bool bold) override;
     void SetFontItalic(bool italic) override;
     int32_t Find(std::u16string_view text, int32_t start, int32_t options) override;
-    // One pass and one edit: one undo step, one Change, however many matches.
+    // One pass and one edit: one undo step and one Change however many matches.
     int32_t ReplaceAll(std::u16string_view pattern, std::u16string_view replacement,
                        int32_t options) override;
     int32_t SaveFile(std::u16string_view path) override;
-    bool FitsCodePage(const AnsiCodec&) const override { return EncodesExactly(); } // our own codec
     void Move(int32_t left, int32_t top, int32_t width, int32_t height) override;
     void SetWordWrap(bool wrap) override;
     bool WordWrap() const override;

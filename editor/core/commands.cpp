@@ -5,6 +5,9 @@
 #include "editor/edit/edit_menu.h"
 #include "editor/edit/font_choice.h"
 #include "editor/files/help_menu.h"
+#include "editor/files/open_from_dialog.h"
+#include "editor/files/save_changes.h"
+#include "editor/files/save_file.h"
 #include "editor/find/search.h"
 
 namespace quillet {
@@ -12,6 +15,10 @@ namespace quillet {
 CommandHandler CommandFor(MenuItem item) {
     // Each command joins this list when its work lands.
     switch (item) {
+    case MenuItem::mnuNew: return frmForma_mnuNew_Click;
+    case MenuItem::mnuOpen: return frmForma_mnuOpen_Click;
+    case MenuItem::mnuSave: return frmForma_mnuSave_Click;
+    case MenuItem::mnuSaveAs: return frmForma_mnuSaveAs_Click;
     case MenuItem::mnuExit: return frmForma_mnuExit_Click;
     case MenuItem::mFormatPerenosSlov: return frmForma_mFormatPerenosSlov_Click;
     case MenuItem::mFormatKlava: return frmForma_mFormatKlava_Click;

@@ -130,6 +130,11 @@ int32_t FileSystemWin32::WriteWhole(std::u16string_view path, ByteSource& source
     } else {
         SetFileAttributesW(temp.c_str(), FILE_ATTRIBUTE_NORMAL);
     }
+    // ReplaceFile keeps the old file's permissions, owner and streams as well. Where it cannot
+    // (some file systems, or the old file already gone), a plain rename puts the new one in place.
+    if (exists && ReplaceFileW(target.c_str(), temp.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
+                               nullptr, nullptr))
+        return 0;
     if (!MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         DWORD error = GetLastError();
         DeleteFileW(temp.c_str());

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 namespace quillet::fakes {
 
@@ -51,10 +52,14 @@ public:
     static int ToByte(char16_t c) {
         if (c < 0x80)
             return c;
-        for (size_t i = 0; i < kCp1251High.size(); ++i)
-            if (kCp1251High[i] == c)
-                return int(0x80 + i);
-        return -1;
+        // The reverse of the table, built once: large documents encode in one pass.
+        static const std::vector<int16_t> reverse = [] {
+            std::vector<int16_t> r(0x10000, -1);
+            for (size_t i = 0; i < kCp1251High.size(); ++i)
+                r[kCp1251High[i]] = int16_t(0x80 + i);
+            return r;
+        }();
+        return reverse[c];
     }
 };
 

@@ -1,0 +1,421 @@
+// What only the document model does: the line index, typing runs in the undo store, the gap,
+// case folding beyond Cyrillic, Replace All in one edit, saving in pieces, large documents.
+
+#include "editor/control/text_model.h"
+#include "tests/fakes/cp1251_codec.h"
+#include "tests/fakes/fake_file_system.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+namespace quillet {
+namespace {
+
+std::u16string Normalized(std::u16string_view text) {
+    std::u16string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == u'\r' || text[i] == u'\n') {
+            out += u"\r\n";
+            if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
+                ++i;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+std::vector<int32_t> NaiveLineStarts(const std::u16string& text) {
+    std::vector<int32_t> starts{0};
+    for (size_t i = 0; i < text.size(); ++i)
+        if (text[i] == u'\n')
+            starts.push_back(int32_t(i + 1));
+    return starts;
+}
+
+void ExpectLinesMatch(const TextModel& model, const std::u16string& reference) {
+    std::vector<int32_t> starts = NaiveLineStarts(reference);
+    ASSERT_EQ(model.LineCount(), int32_t(starts.size()));
+    for (size_t line = 0; line < starts.size(); ++line) {
+        ASSERT_EQ(model.LineStart(int32_t(line)), starts[line]) << "line " << line;
+        int32_t end = line + 1 < starts.size() ? starts[line + 1] - 2 : int32_t(reference.size());
+        ASSERT_EQ(model.LineEnd(int32_t(line)), end) << "line " << line;
+    }
+    size_t line = 0;
+    for (int32_t p = 0; p <= int32_t(reference.size()); ++p) {
+        while (line + 1 < starts.size() && starts[line + 1] <= p)
+            ++line;
+        ASSERT_EQ(model.LineFromPosition(p), int32_t(line)) << "position " << p;
+    }
+}
+
+class TextModelTest : public ::testing::Test {
+protected:
+    fakes::FakeFileSystem files;
+    fakes::Cp1251Codec codec;
+    TextModel model{files, codec};
+
+    void Type(std::u16string_view text) {
+        for (char16_t c : text)
+            model.ReplaceSelection(std::u16string_view(&c, 1), EditKind::Typing);
+    }
+    void Backspace() { model.ReplaceRange(model.Caret() - 1, model.Caret(), u"", EditKind::Typing); }
+};
+
+TEST_F(TextModelTest, LineIndexAndTextFollowRandomEditsAndUndoLikeANaiveReference) {
+    std::mt19937 random(20240607);
+    const std::u16string pieces[] = {u"a",  u"Ж",    u"xyz",           u"\r\n", u"\n",
+                                     u"\r", u"\n\r", u"line\r\nbreak", u""};
+    auto randomText = [&](int parts) {
+        std::u16string text;
+        for (int i = 0; i < parts; ++i)
+            text += pieces[random() % std::size(pieces)];
+        return text;
+    };
+
+    std::u16string reference = Normalized(randomText(400));
+    model.SetText(randomText(0) + reference);
+    ASSERT_EQ(model.Text(), reference);
+
+    struct Snapshot {
+        std::u16string text;
+        int32_t selStart, selLength;
+    };
+    std::vector<Snapshot> history;
+    int32_t focus = int32_t(reference.size() / 2); // edits cluster around here, then jump
+    for (int step = 0; step < 3000; ++step) {
+        int choice = int(random() % 100);
+        if (choice < 8 && !history.empty()) {
+            model.Undo();
+            reference = history.back().text;
+            ASSERT_EQ(model.Text(), reference) << "step " << step;
+            EXPECT_EQ(model.SelStart(), history.back().selStart);
+            EXPECT_EQ(model.SelLength(), history.back().selLength);
+            history.pop_back();
+        } else if (choice < 9) {
+            std::u16string raw = randomText(int(random() % 300));
+            model.SetText(raw);
+            reference = Normalized(raw);
+            history.clear();
+            ASSERT_FALSE(model.CanUndo());
+        } else {
+            if (choice < 15)
+                focus = int32_t(random() % (reference.size() + 1));
+            int32_t length = int32_t(reference.size());
+            int32_t start = std::clamp(focus + int32_t(random() % 11) - 5, 0, length);
+            model.SetSelStart(start);
+            model.SetSelLength(int32_t(random() % 7));
+            int32_t selStart = model.SelStart();
+            int32_t selLength = model.SelLength();
+            // The selection never splits a line break.
+            for (int32_t edge : {selStart, selStart + selLength})
+                ASSERT_FALSE(edge > 0 && edge < length && reference[edge - 1] == u'\r') << "step " << step;
+            history.push_back({reference, selStart, selLength});
+            std::u16string raw = randomText(int(random() % 4));
+            model.ReplaceSelection(raw, EditKind::Program);
+            if (selLength == 0 && raw.empty())
+                history.pop_back(); // nothing happened, nothing to undo
+            reference.replace(size_t(selStart), size_t(selLength), Normalized(raw));
+            focus = model.SelStart();
+        }
+        ASSERT_EQ(model.TextLength(), int32_t(reference.size())) << "step " << step;
+        if (step % 16 == 0) {
+            ASSERT_EQ(model.Text(), reference) << "step " << step;
+            ExpectLinesMatch(model, reference);
+            if (HasFatalFailure())
+                return;
+        }
+    }
+    ASSERT_EQ(model.Text(), reference);
+    ExpectLinesMatch(model, reference);
+    for (int i = 0; i < 200; ++i) {
+        int32_t a = int32_t(random() % (reference.size() + 1));
+        int32_t b = int32_t(random() % (reference.size() + 1));
+        ASSERT_EQ(model.Range(a, b), reference.substr(std::min(a, b), size_t(std::abs(b - a))));
+        ASSERT_EQ(model.CharAt(a), a < int32_t(reference.size()) ? reference[a] : u'\0');
+    }
+}
+
+TEST_F(TextModelTest, TypingJoinsOneUndoStepUntilTheCaretMovesTheRunBreaksOrTheProgramWrites) {
+    model.SetText(u"");
+    Type(u"abc");
+    EXPECT_EQ(model.Text(), u"abc");
+    model.Undo();
+    EXPECT_EQ(model.Text(), u"");
+    EXPECT_FALSE(model.CanUndo());
+
+    // Backspace and Enter stay in the run; moving the caret ends it.
+    Type(u"ab");
+    Backspace();
+    Type(u"d\r");
+    EXPECT_EQ(model.Text(), u"ad\r\n");
+    model.SetSelStart(0);
+    Type(u">");
+    EXPECT_EQ(model.Text(), u">ad\r\n");
+    model.Undo();
+    EXPECT_EQ(model.Text(), u"ad\r\n");
+    EXPECT_EQ(model.SelStart(), 0);
+    model.Undo();
+    EXPECT_EQ(model.Text(), u"");
+
+    // Setting the selection it already has is no movement.
+    Type(u"xy");
+    model.SetSelection(model.Anchor(), model.Caret());
+    Type(u"z");
+    model.BreakUndoRun();
+    Type(u"!");
+    model.SetSelText(u"?");
+    Type(u"1");
+    EXPECT_EQ(model.Text(), u"xyz!?1");
+    model.Undo();
+    EXPECT_EQ(model.Text(), u"xyz!?");
+    model.Undo();
+    EXPECT_EQ(model.Text(), u"xyz!");
+    model.Undo();
+    EXPECT_EQ(model.Text(), u"xyz");
+    model.Undo();
+    EXPECT_EQ(model.Text(), u"");
+
+    // Typing over a selection, then backspacing past what was typed, is still one step that
+    // brings the selection back.
+    model.SetText(u"hello world");
+    model.SetSelection(6, 11);
+    Type(u"W");
+    Backspace();
+    Backspace();
+    EXPECT_EQ(model.Text(), u"hello");
+    model.Undo();
+    EXPECT_EQ(model.Text(), u"hello world");
+    EXPECT_EQ(model.Anchor(), 6);
+    EXPECT_EQ(model.Caret(), 11);
+    EXPECT_FALSE(model.CanUndo());
+}
+
+TEST_F(TextModelTest, APositionInsideALineBreakMovesOffIt) {
+    model.SetText(u"a\r\nb");
+    model.SetSelStart(2);
+    EXPECT_EQ(model.SelStart(), 1);
+
+    // A range reaching into a break takes all of it.
+    model.SetSelection(0, 2);
+    EXPECT_EQ(model.SelText(), u"a\r\n");
+    model.SetSelection(2, 0);
+    EXPECT_EQ(model.Anchor(), 3);
+    EXPECT_EQ(model.Caret(), 0);
+    model.SetSelection(2, 4);
+    EXPECT_EQ(model.SelText(), u"\r\nb");
+
+    model.ReplaceRange(2, 2, u"x", EditKind::Program);
+    EXPECT_EQ(model.Text(), u"ax\r\nb");
+    model.ReplaceRange(3, 4, u"", EditKind::Program);
+    EXPECT_EQ(model.Text(), u"axb");
+    EXPECT_EQ(model.LineCount(), 1);
+
+    // Searching for half a break selects the whole break.
+    model.SetText(u"a\r\nb");
+    EXPECT_EQ(model.Find(u"\n", 0, kFindMatchCase), 2);
+    EXPECT_EQ(model.SelText(), u"\r\n");
+}
+
+TEST_F(TextModelTest, ANulCharacterIsKeptLikeAnyOther) {
+    const std::u16string withNul(u"a\0b\0", 4);
+    model.SetText(withNul);
+    EXPECT_EQ(model.TextLength(), 4);
+    EXPECT_EQ(model.Text(), withNul);
+    EXPECT_EQ(model.Find(std::u16string_view(u"\0b", 2), 0, kFindIgnoreCase), 1);
+    ASSERT_EQ(model.SaveFile(u"nul.txt"), 0);
+    EXPECT_EQ(files.files[u"nul.txt"], std::string("a\0b\0", 4));
+}
+
+TEST_F(TextModelTest, FindIgnoringCaseFoldsEveryScriptOfTheUnicodeTable) {
+    model.SetText(u"ΣΊΣΥΦΟΣ; 5 \u212A; \u017Fun; \U00010400; Stra\u1E9Ee; ÄRGER; \u0130stanbul");
+    EXPECT_EQ(model.Find(u"σίσυφος", 0, kFindIgnoreCase), 0); // final sigma too
+    EXPECT_EQ(model.Find(u"5 k", 0, kFindIgnoreCase), 9);     // the Kelvin sign
+    EXPECT_EQ(model.Find(u"SUN", 0, kFindIgnoreCase), 14);    // long s
+    EXPECT_EQ(model.Find(u"\U00010428", 0, kFindIgnoreCase), 19);
+    EXPECT_EQ(model.SelLength(), 2);
+    EXPECT_EQ(model.Find(u"straße", 0, kFindIgnoreCase), 23);
+    EXPECT_EQ(model.Find(u"ärger", 0, kFindIgnoreCase), 31);
+    EXPECT_EQ(model.Find(u"\U00010428", 0, kFindMatchCase), -1);
+    // Dotted capital I folds only under Turkish rules, which plain folding leaves out.
+    EXPECT_EQ(model.Find(u"istanbul", 0, kFindIgnoreCase), -1);
+}
+
+TEST_F(TextModelTest, FindSeesMatchesAcrossTheGapAndAtBothEnds) {
+    model.SetText(u"0123456789abcdefghij");
+    model.SetSelStart(10);
+    model.ReplaceSelection(u"XY", EditKind::Program); // the gap now sits right after "XY"
+    EXPECT_EQ(model.Find(u"9XYab", 0, kFindMatchCase), 9);
+    EXPECT_EQ(model.Find(u"xyAB", 0, kFindIgnoreCase), 10);
+    EXPECT_EQ(model.Find(u"0", 0, kFindMatchCase), 0);
+    EXPECT_EQ(model.Find(u"HIJ", 0, kFindIgnoreCase), 19);
+    EXPECT_EQ(model.Find(u"hijk", 0, kFindIgnoreCase), -1);
+    EXPECT_EQ(model.Find(u"j", 21, kFindMatchCase), 21);
+}
+
+TEST_F(TextModelTest, ReplaceAllMakesOneEditThatMatchesReplacingMatchByMatch) {
+    struct Counter : TextControlEvents {
+        void OnChange() override { ++changes; }
+        void OnKeyDown(int16_t&, int16_t&) override {}
+        void OnMouseDown(int16_t, int16_t, int32_t, int32_t) override {}
+        int changes = 0;
+    } counter;
+    model.SetText(u"Кот и кот, КОТ.");
+    model.SetEvents(&counter);
+    EXPECT_EQ(model.ReplaceAll(u"кот", u"пёс\n", kFindIgnoreCase), 3);
+    EXPECT_EQ(model.Text(), u"пёс\r\n и пёс\r\n, пёс\r\n.");
+    EXPECT_EQ(counter.changes, 1);
+    EXPECT_EQ(model.SelStart(), 20);
+    EXPECT_EQ(model.LineCount(), 4);
+    model.Undo();
+    EXPECT_EQ(model.Text(), u"Кот и кот, КОТ.");
+    EXPECT_FALSE(model.CanUndo());
+
+    EXPECT_EQ(model.ReplaceAll(u"собака", u"x", kFindIgnoreCase), 0);
+    EXPECT_EQ(counter.changes, 2); // the undo only
+    EXPECT_FALSE(model.CanUndo());
+    model.SetEvents(nullptr);
+
+    // Against the contract's own loop, on random texts.
+    fakes::FakeFileSystem otherFiles;
+    TextModel loop(otherFiles, codec);
+    std::mt19937 random(7);
+    const std::u16string alphabet[] = {u"a", u"A", u"b", u"\r\n", u"я", u"Я", u"\n"};
+    auto randomText = [&](size_t parts) {
+        std::u16string text;
+        for (size_t i = 0; i < parts; ++i)
+            text += alphabet[random() % std::size(alphabet)];
+        return text;
+    };
+    for (int round = 0; round < 300; ++round) {
+        std::u16string text = randomText(random() % 40);
+        std::u16string pattern = randomText(1 + random() % 3);
+        std::u16string replacement = randomText(random() % 3);
+        int32_t options = random() % 2 ? kFindMatchCase : kFindIgnoreCase;
+        model.SetText(text);
+        loop.SetText(text);
+        int32_t expected = loop.TextControl::ReplaceAll(pattern, replacement, options);
+        ASSERT_EQ(model.ReplaceAll(pattern, replacement, options), expected) << "round " << round;
+        ASSERT_EQ(model.Text(), loop.Text()) << "round " << round;
+        if (expected > 0) {
+            ASSERT_EQ(model.SelStart(), loop.SelStart()) << "round " << round;
+        }
+        ExpectLinesMatch(model, loop.Text());
+    }
+}
+
+// Keeps the pieces it is handed, so a test can see their sizes.
+class PieceRecorder : public FileSystem {
+public:
+    ReadResult ReadWhole(std::u16string_view) override { return {}; }
+    int32_t WriteWhole(std::u16string_view, ByteSource& source) override {
+        for (auto piece = source.Next(); !piece.empty(); piece = source.Next()) {
+            pieces.push_back(piece.size());
+            bytes.append(piece);
+        }
+        return 0;
+    }
+    std::vector<size_t> pieces;
+    std::string bytes;
+};
+
+TEST_F(TextModelTest, SaveFileHandsTheTextOverInPiecesAndTellsWhetherItEncodesExactly) {
+    PieceRecorder disk;
+    TextModel big(disk, codec);
+    std::u16string line = u"Съешь же ещё этих мягких булок\r\n";
+    std::u16string text;
+    while (text.size() < 3'000'000)
+        text += line;
+    big.SetText(text);
+    big.SetSelStart(1'500'000);
+    big.ReplaceSelection(u"«ä»", EditKind::Program);
+    EXPECT_FALSE(big.EncodesExactly());
+
+    ASSERT_EQ(big.SaveFile(u"big.txt"), 0);
+    EXPECT_GE(disk.pieces.size(), 3u);
+    for (size_t size : disk.pieces)
+        EXPECT_LE(size, size_t(1) << 21);
+    std::string expected;
+    codec.Encode(big.Text(), expected);
+    EXPECT_EQ(disk.bytes, expected);
+    EXPECT_EQ(disk.bytes.substr(1'500'000, 3), "\xAB?\xBB");
+
+    big.Undo();
+    EXPECT_TRUE(big.EncodesExactly());
+    big.SetText(u"plain ASCII only");
+    EXPECT_TRUE(big.EncodesExactly());
+}
+
+TEST_F(TextModelTest, TheViewHearsOfEveryChangeAndTheStateItDoesNotDraw) {
+    struct Log : TextModelObserver {
+        void OnTextChanged(int32_t position, int32_t removed, int32_t inserted) override {
+            edits.push_back({position, removed, inserted});
+        }
+        void OnSelectionChanged() override { ++selections; }
+        void OnFontChanged() override { ++fonts; }
+        void OnWordWrapChanged() override { ++wraps; }
+        std::vector<std::array<int32_t, 3>> edits;
+        int selections = 0, fonts = 0, wraps = 0;
+    } log;
+    model.SetObserver(&log);
+
+    model.SetText(u"abcdef");
+    model.SetSelection(3, 5);
+    model.ReplaceSelection(u"\nXY", EditKind::Typing);
+    ASSERT_EQ(log.edits.size(), 2u);
+    EXPECT_EQ(log.edits[0], (std::array<int32_t, 3>{0, 0, 6}));
+    EXPECT_EQ(log.edits[1], (std::array<int32_t, 3>{3, 2, 4}));
+    EXPECT_EQ(log.selections, 3);
+
+    model.SetFontSize(16);
+    EXPECT_EQ(log.fonts, 1);
+    model.SetWordWrap(true);
+    EXPECT_TRUE(model.WordWrap());
+    EXPECT_EQ(log.wraps, 1);
+    model.Move(10, 20, 3000, 2000);
+    EXPECT_EQ(model.Width(), 3000);
+    EXPECT_EQ(model.Height(), 2000);
+    EXPECT_TRUE(model.SetFocus());
+    model.SetObserver(nullptr);
+}
+
+TEST_F(TextModelTest, ATenMillionCharacterDocumentLoadsSearchesAndEditsCorrectly) {
+    std::u16string expected;
+    int32_t lines = 0;
+    // Built in place as the argument, the way the loader hands its text over.
+    model.SetText([&] {
+        std::u16string text;
+        while (text.size() < 10'000'000) {
+            std::u16string line = u"строка ";
+            line += char16_t(u'0' + lines % 10);
+            text += line;
+            text += u'\n'; // Unix breaks: the model widens them in place
+            expected += line;
+            expected += u"\r\n";
+            ++lines;
+        }
+        text.reserve(text.size() + size_t(lines));
+        return text;
+    }());
+    ASSERT_EQ(model.TextLength(), int32_t(expected.size()));
+    EXPECT_EQ(model.LineCount(), lines + 1);
+    EXPECT_EQ(model.LineStart(lines / 2), (lines / 2) * 10);
+    EXPECT_EQ(model.Find(u"СТРОКА 9\r\nстрока 0", int32_t(expected.size()) - 40, kFindIgnoreCase),
+              int32_t(expected.size()) - 30);
+    EXPECT_EQ(model.Find(u"строка x", 0, kFindIgnoreCase), -1);
+
+    int32_t middle = (lines / 2) * 10;
+    model.SetSelStart(middle);
+    model.ReplaceSelection(u"новая\r\n", EditKind::Typing);
+    expected.insert(size_t(middle), u"новая\r\n");
+    EXPECT_EQ(model.LineCount(), lines + 2);
+    EXPECT_EQ(model.LineFromPosition(int32_t(expected.size())), lines + 1);
+    EXPECT_EQ(model.LineStart(lines), int32_t(expected.size()) - 10);
+    EXPECT_EQ(model.Text(), expected);
+}
+
+} // namespace
+} // namespace quillet
