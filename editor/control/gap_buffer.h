@@ -85,11 +85,14 @@ private:
         size_t size = Size();
         size_t spare = std::clamp<size_t>(size / 16, 1024, size_t(8) << 20);
         size_t newGap = std::max(needed, spare);
-        Container grown;
-        grown.resize(size + newGap);
+        // Each element written once: the text before the gap, the gap, the text after it.
         const T* base = data_.data();
-        std::copy(base, base + gapStart_, grown.data());
-        std::copy(base + gapStart_ + gapLength_, base + data_.size(), grown.data() + gapStart_ + newGap);
+        const size_t after = data_.size() - gapStart_ - gapLength_;
+        Container grown;
+        grown.reserve(size + newGap);
+        grown.insert(grown.end(), base, base + gapStart_);
+        grown.resize(gapStart_ + newGap);
+        grown.insert(grown.end(), base + gapStart_ + gapLength_, base + gapStart_ + gapLength_ + after);
         data_ = std::move(grown);
         gapLength_ = newGap;
     }

@@ -498,6 +498,9 @@ void TextModel::SetText(std::u16string text) {
         }
     }
 
+    // Growing by doubling may have left the index up to half empty; give most of that back.
+    if (starts.capacity() > starts.size() + starts.size() / 4)
+        starts.shrink_to_fit();
     m.text.Reset(std::move(text));
     m.lines.Reset(std::move(starts));
     m.anchor = m.caret = 0;
