@@ -40,6 +40,10 @@ void Swallow(int16_t& keyCode, int16_t& shift) {
 
 } // namespace
 
+bool ShortcutFollowsSelection(MenuItem item) {
+    return item == MenuItem::mEditCut || item == MenuItem::mEditCopy || item == MenuItem::mEditDelete;
+}
+
 void UndoText(Editor& editor, int32_t message) {
     if (message == kEmUndo)
         editor.Rich().Undo();

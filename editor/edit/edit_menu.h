@@ -20,6 +20,11 @@ inline constexpr int16_t kKeyZ = 90;
 inline constexpr int16_t kKeyDelete = 46;
 inline constexpr int16_t kKeyF10 = 121;
 
+// Items whose shortcut the key rule takes in the text control, so that it acts on the selection
+// of the moment and not on the item's state from the last time the menu opened; the window
+// gives them no accelerator of its own.
+bool ShortcutFollowsSelection(MenuItem item);
+
 // Sends the control an undo message.
 void UndoText(Editor& editor, int32_t message);
 

@@ -1,6 +1,7 @@
 #include "editor/win32/menu_bar.h"
 
 #include "editor/core/commands.h"
+#include "editor/edit/edit_menu.h"
 #include "editor/win32/handles.h"
 #include "editor/win32/resource.h"
 
@@ -114,7 +115,8 @@ HACCEL BuildAccelerators(const Editor& ed) {
     std::vector<ACCEL> table;
     for (const MenuDefinition& menu : kBar)
         for (const MenuEntry& entry : menu.entries)
-            if (!entry.separator && entry.key && CommandReady(ed, entry.item))
+            if (!entry.separator && entry.key && CommandReady(ed, entry.item) &&
+                !ShortcutFollowsSelection(entry.item))
                 table.push_back({BYTE(FVIRTKEY | entry.modifiers), entry.key, WORD(CommandId(entry.item))});
     if (table.empty())
         return nullptr;

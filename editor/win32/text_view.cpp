@@ -807,25 +807,37 @@ void TextView::ScrollTo(RowPos top, int xOffset) {
     UpdateScrollBars();
 }
 
+// Setting scroll bars is slow under Wine (tens of milliseconds), so only changes are passed on.
 void TextView::UpdateScrollBars() {
     if (!hwnd_)
         return;
-    SCROLLINFO si{};
-    si.cbSize = sizeof(si);
-    si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
-    si.nMin = 0;
-    si.nMax = std::max(0, RowCount() - 1);
-    si.nPage = static_cast<UINT>(ClientRows());
-    si.nPos = FirstVisibleRow();
-    SetScrollInfo(hwnd_, SB_VERT, &si, TRUE);
-
     RECT rc{};
     GetClientRect(hwnd_, &rc);
     int width = std::max<int>(1, rc.right - 2 * margin_);
-    si.nMax = model_.WordWrap() ? 0 : std::max(maxWidthSeen_ + avgCharWidth_, xOffset_ + width);
-    si.nPage = model_.WordWrap() ? 0 : static_cast<UINT>(width);
-    si.nPos = xOffset_;
-    SetScrollInfo(hwnd_, SB_HORZ, &si, TRUE);
+    ScrollState now;
+    now.vMax = std::max(0, RowCount() - 1);
+    now.vPage = ClientRows();
+    now.vPos = FirstVisibleRow();
+    now.hMax = model_.WordWrap() ? 0 : std::max(maxWidthSeen_ + avgCharWidth_, xOffset_ + width);
+    now.hPage = model_.WordWrap() ? 0 : width;
+    now.hPos = xOffset_;
+
+    SCROLLINFO si{};
+    si.cbSize = sizeof(si);
+    si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
+    if (now.vMax != scroll_.vMax || now.vPage != scroll_.vPage || now.vPos != scroll_.vPos) {
+        si.nMax = now.vMax;
+        si.nPage = static_cast<UINT>(now.vPage);
+        si.nPos = now.vPos;
+        SetScrollInfo(hwnd_, SB_VERT, &si, TRUE);
+    }
+    if (now.hMax != scroll_.hMax || now.hPage != scroll_.hPage || now.hPos != scroll_.hPos) {
+        si.nMax = now.hMax;
+        si.nPage = static_cast<UINT>(now.hPage);
+        si.nPos = now.hPos;
+        SetScrollInfo(hwnd_, SB_HORZ, &si, TRUE);
+    }
+    scroll_ = now;
 }
 
 int32_t TextView::NextPosition(int32_t pos) {

@@ -182,6 +182,11 @@ private:
     int32_t cachedLine_ = -1;
     std::vector<int32_t> cachedStarts_;
 
+    struct ScrollState {
+        int vMax = -1, vPage = -1, vPos = -1, hMax = -1, hPage = -1, hPos = -1;
+    };
+    ScrollState scroll_; // what the scroll bars show now
+
     RowPos top_{0, 0};
     int xOffset_ = 0;
     int maxWidthSeen_ = 0;

@@ -1,3 +1,4 @@
+#include "editor/core/commands.h"
 #include "editor/files/help_menu.h"
 #include "editor/files/save_file_urlm.h"
 
@@ -166,6 +167,25 @@ TEST_F(HelpMenu, TheAboutLinkShowsTheHourglassWhileThePageIsWrittenAndOpened) {
     frmForma_HelpOprog_Click(ed);
     EXPECT_EQ(about.shows, 2);
     EXPECT_TRUE(about.window.pointers.empty());
+}
+
+TEST_F(HelpMenu, TheHelpItemsAreEnabledAndRunFromTheMenuOnlyWhileTheirServicesAreWired) {
+    ApplyCommandAvailability(ed);
+    EXPECT_TRUE(window.MenuEnabled(MenuItem::HelpCallHelp));
+    EXPECT_TRUE(window.MenuEnabled(MenuItem::HelpOprog));
+    EXPECT_TRUE(window.MenuEnabled(MenuItem::HelpMySoft));
+    EXPECT_TRUE(RunCommand(ed, MenuItem::HelpCallHelp));
+    EXPECT_TRUE(RunCommand(ed, MenuItem::HelpOprog));
+    EXPECT_TRUE(RunCommand(ed, MenuItem::HelpMySoft));
+    EXPECT_EQ(shell.opened.size(), 2u);
+    EXPECT_EQ(about.shows, 1);
+
+    ed.ports.shell = nullptr;
+    ed.ports.about = nullptr;
+    ApplyCommandAvailability(ed);
+    EXPECT_FALSE(window.MenuEnabled(MenuItem::HelpCallHelp));
+    EXPECT_FALSE(window.MenuEnabled(MenuItem::HelpOprog));
+    EXPECT_FALSE(RunCommand(ed, MenuItem::HelpMySoft));
 }
 
 } // namespace

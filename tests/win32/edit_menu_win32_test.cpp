@@ -1,0 +1,170 @@
+// The Edit menu's rules in the real main window and text view, in-process: what the menu
+// shows when it opens, and shortcuts that act on the selection of the moment.
+
+#include "editor/core/commands.h"
+#include "editor/core/frm_forma.h"
+#include "editor/win32/clipboard_win32.h"
+#include "editor/win32/main_window.h"
+#include "editor/win32/menu_bar.h"
+#include "editor/win32/text_view.h"
+
+#include "fakes/cp1251_codec.h"
+#include "fakes/fake_file_system.h"
+#include "fakes/fake_font_dialog.h"
+#include "fakes/fake_keyboard_layouts.h"
+#include "fakes/fake_message_boxes.h"
+#include "fakes/fake_settings_store.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+namespace quillet {
+namespace {
+
+using win32::MainFrame;
+using win32::TextView;
+
+void Pump() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+class EditMenuWin32Test : public ::testing::Test {
+protected:
+    EditMenuWin32Test() : view(files, codec), frame(view), events(ed) {
+        created = frame.Create(GetModuleHandleW(nullptr));
+        clipboard.SetOwner(frame.Handle());
+        ed.ports.rich = &view;
+        ed.ports.window = &frame;
+        ed.ports.messages = &messages;
+        ed.ports.settings = &settings;
+        ed.ports.files = &files;
+        ed.ports.codec = &codec;
+        ed.ports.layouts = &layouts;
+        ed.ports.clipboard = &clipboard;
+        ed.ports.fontDialog = &fontDialog;
+        view.SetEvents(&events);
+        ApplyCommandAvailability(ed);
+        frame.Attach(ed);
+    }
+    ~EditMenuWin32Test() override {
+        SetCtrl(false);
+        view.SetEvents(nullptr);
+    }
+
+    void OpenEditMenu() {
+        HMENU edit = GetSubMenu(GetMenu(frame.Handle()), win32::MenuPosition(MenuItem::mEdit));
+        SendMessageW(frame.Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(edit), 1);
+    }
+    static void SetCtrl(bool down) {
+        BYTE state[256];
+        GetKeyboardState(state);
+        state[VK_CONTROL] = down ? 0x80 : 0;
+        SetKeyboardState(state);
+    }
+    // A key as the message loop delivers it: the window's accelerators first, then the
+    // key-down with its character already queued by TranslateMessage.
+    bool Press(WPARAM vk, bool ctrl, wchar_t ch = 0) {
+        SetCtrl(ctrl);
+        MSG msg{view.Handle(), WM_KEYDOWN, vk, 1, 0, {}};
+        bool accelerator = frame.TranslateShortcut(msg);
+        if (!accelerator) {
+            if (ch)
+                PostMessageW(view.Handle(), WM_CHAR, ch, 1);
+            SendMessageW(view.Handle(), WM_KEYDOWN, vk, 1);
+        }
+        SetCtrl(false);
+        Pump();
+        return accelerator;
+    }
+    void Select(int32_t start, int32_t length) {
+        view.SetSelStart(start);
+        view.SetSelLength(length);
+    }
+
+    fakes::FakeFileSystem files;
+    fakes::Cp1251Codec codec;
+    fakes::FakeMessageBoxes messages;
+    fakes::FakeSettingsStore settings;
+    fakes::FakeKeyboardLayouts layouts{{fakes::kRussian, fakes::kEnglishUs}, 0};
+    fakes::FakeFontDialog fontDialog;
+    win32::ClipboardWin32 clipboard;
+    TextView view;
+    MainFrame frame;
+    Editor ed;
+    RichEvents events;
+    bool created = false;
+};
+
+TEST_F(EditMenuWin32Test, OpeningTheMenuSetsItsItemsFromTheSelectionAndUndoAllowed) {
+    ASSERT_TRUE(created);
+    view.SetText(u"один два");
+    ed.doc.Modified = ed.doc.UndoAllowed = 0;
+    OpenEditMenu();
+    EXPECT_FALSE(frame.MenuEnabled(MenuItem::mEditCopy));
+    EXPECT_FALSE(frame.MenuEnabled(MenuItem::mEditCut));
+    EXPECT_FALSE(frame.MenuEnabled(MenuItem::mEditDelete));
+    EXPECT_FALSE(frame.MenuEnabled(MenuItem::mEditUndo));
+    EXPECT_TRUE(frame.MenuEnabled(MenuItem::mEditPaste));
+
+    Select(0, 4);
+    ed.doc.UndoAllowed = 1;
+    OpenEditMenu();
+    EXPECT_TRUE(frame.MenuEnabled(MenuItem::mEditCopy));
+    EXPECT_TRUE(frame.MenuEnabled(MenuItem::mEditCut));
+    EXPECT_TRUE(frame.MenuEnabled(MenuItem::mEditDelete));
+    EXPECT_TRUE(frame.MenuEnabled(MenuItem::mEditUndo));
+}
+
+TEST_F(EditMenuWin32Test, ShortcutsActOnTheSelectionOfTheMomentWhateverTheMenuLastShowed) {
+    ASSERT_TRUE(created);
+    view.SetText(u"один два три");
+    OpenEditMenu(); // nothing selected: Cut, Copy and Delete show disabled
+    ASSERT_FALSE(frame.MenuEnabled(MenuItem::mEditCopy));
+
+    Select(0, 4);
+    EXPECT_FALSE(Press('C', true, 0x03)); // not an accelerator: the key rule takes it
+    EXPECT_EQ(clipboard.Text(), u"один");
+
+    Select(4, 4);
+    Press('X', true, 0x18);
+    EXPECT_EQ(view.Text(), u"один три");
+    EXPECT_EQ(clipboard.Text(), u" два");
+
+    Select(0, 5);
+    EXPECT_FALSE(Press(VK_DELETE, false));
+    EXPECT_EQ(view.Text(), u"три");
+    // Nothing selected: Del deletes the next character.
+    view.SetSelStart(0);
+    Press(VK_DELETE, false);
+    EXPECT_EQ(view.Text(), u"ри");
+}
+
+TEST_F(EditMenuWin32Test, CtrlVPastesThePlainTextOnceAndCtrlZWaitsForTheUsersFirstChange) {
+    ASSERT_TRUE(created);
+    view.SetText(u"ab");
+    ed.doc.Modified = ed.doc.UndoAllowed = 0;
+    view.SetSelStart(1);
+    ASSERT_TRUE(clipboard.SetText(u"ВСТАВКА"));
+    Press('V', true, 0x16);
+    EXPECT_EQ(view.Text(), u"aВСТАВКАb");
+    EXPECT_EQ(ed.doc.UndoAllowed, 1);
+
+    view.SetText(u"xy"); // as a load does: nothing of the user's to undo
+    ed.doc.UndoAllowed = 0;
+    view.SetSelStart(2);
+    view.SetSelText(u"z"); // a program write the control could undo
+    ed.doc.UndoAllowed = 0;
+    Press('Z', true, 0x1A);
+    EXPECT_EQ(view.Text(), u"xyz");
+    ed.doc.UndoAllowed = 1;
+    Press('Z', true, 0x1A);
+    EXPECT_EQ(view.Text(), u"xy");
+}
+
+} // namespace
+} // namespace quillet
