@@ -647,6 +647,13 @@ bool TextModel::EncodesExactly() const {
     return m.exact;
 }
 
+bool TextModel::FitsCodePage(const AnsiCodec& codec) const {
+    if (&codec == &impl_->codec)
+        return EncodesExactly();
+    EncodedPieces pieces(impl_->text, codec);
+    return pieces.CheckAll();
+}
+
 void TextModel::Move(int32_t left, int32_t top, int32_t width, int32_t height) {
     impl_->left = left;
     impl_->top = top;
