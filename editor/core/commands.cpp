@@ -4,6 +4,7 @@
 #include "editor/core/raskladka.h"
 #include "editor/edit/edit_menu.h"
 #include "editor/edit/font_choice.h"
+#include "editor/files/help_menu.h"
 #include "editor/files/open_from_dialog.h"
 #include "editor/files/save_changes.h"
 #include "editor/files/save_file.h"
@@ -31,6 +32,9 @@ CommandHandler CommandFor(MenuItem item) {
     case MenuItem::mEditFind: return frmForma_mEditFind_Click;
     case MenuItem::mEditFindNext: return frmForma_mEditFindNext_Click;
     case MenuItem::mEditZamenit: return frmForma_mEditZamenit_Click;
+    case MenuItem::HelpCallHelp: return frmForma_HelpCallHelp_Click;
+    case MenuItem::HelpOprog: return frmForma_HelpOprog_Click;
+    case MenuItem::HelpMySoft: return frmForma_HelpMySoft_Click;
     default: return nullptr;
     }
 }

@@ -253,3 +253,37 @@ TEST(FilesEndToEnd, ClosingAnsweredYesSavesAndEnds) {
     EXPECT_EQ(app.WaitExit(), 0);
     EXPECT_EQ(FileBytes(path), "new old");
 }
+
+TEST(FilesEndToEnd, CharactersOutsideTheCodePageAreSavedOnlyWhenTheUserAgrees) {
+    TempFolder folder;
+    std::wstring path = folder.File(L"смесь.txt");
+    ASSERT_TRUE(WriteBytes(path, "old"));
+    App app;
+    ASSERT_TRUE(app.Launch(Env().quilletExe, L"\"" + path + L"\""));
+    ASSERT_NE(app.WaitMainWindow(), nullptr);
+    ASSERT_TRUE(app.WaitCaption(L" смесь.txt - Квиллет"));
+    ASSERT_TRUE(app.Activate());
+    TypeText(L"日本 ");
+    ASSERT_TRUE(app.WaitText(L"日本 old"));
+
+    PressKey('S', {VK_CONTROL});
+    MessageBoxInfo question = WaitQuestion(app);
+    ASSERT_NE(question.hwnd, nullptr);
+    EXPECT_EQ(question.title, L"Квиллет");
+    EXPECT_NE(question.text.find(L"будут заменены"), std::wstring::npos);
+    Shot(L"files_unencodable.bmp");
+    Answer(app, question.hwnd, IDNO);
+    app.Sync();
+    EXPECT_EQ(FileBytes(path), "old");
+
+    PressKey('S', {VK_CONTROL});
+    question = WaitQuestion(app);
+    ASSERT_NE(question.hwnd, nullptr);
+    Answer(app, question.hwnd, IDYES);
+    app.Sync();
+    EXPECT_EQ(FileBytes(path), "?? old");
+
+    // Saved: closing asks nothing more.
+    app.Close();
+    EXPECT_EQ(app.WaitExit(), 0);
+}

@@ -1,3 +1,4 @@
+#include "editor/core/commands.h"
 #include "editor/files/help_menu.h"
 #include "editor/files/save_file_urlm.h"
 
@@ -116,6 +117,19 @@ TEST_F(HelpMenu, MarkupCharactersInTheTargetAreWrittenAsReferencesSoThePageStays
     EXPECT_EQ(shell.opened.at(0).file, u"D:\\O'Brien & <Co> \"x\"\\0.html");
 }
 
+TEST_F(HelpMenu, HashAndPercentInALocalPathAreEscapedButAWebAddressIsLeftAlone) {
+    ed.doc.AppFolder = u"C:\\C# 100%\\";
+    frmForma_HelpCallHelp_Click(ed);
+    EXPECT_EQ(files.files[u"C:\\C# 100%\\0.html"],
+              kHead + "C:\\C%23 100%25\\" + Cp1251(u"Справка.htm") + kTail);
+
+    OpenViaRedirectPage(ed, u"\\\\server\\share#1\\a.htm");
+    EXPECT_EQ(files.files[u"C:\\C# 100%\\0.html"], kHead + "\\\\server\\share%231\\a.htm" + kTail);
+
+    OpenViaRedirectPage(ed, u"https://example.org/site/?q=100%25#top");
+    EXPECT_EQ(files.files[u"C:\\C# 100%\\0.html"], kHead + "https://example.org/site/?q=100%25#top" + kTail);
+}
+
 TEST_F(HelpMenu, CharactersOutsideTheCodePageAreWrittenAsNumericReferences) {
     // Chinese, an emoji beyond the basic plane, a lone surrogate, a tab and the euro sign that
     // Windows-1251 does hold.
@@ -166,6 +180,25 @@ TEST_F(HelpMenu, TheAboutLinkShowsTheHourglassWhileThePageIsWrittenAndOpened) {
     frmForma_HelpOprog_Click(ed);
     EXPECT_EQ(about.shows, 2);
     EXPECT_TRUE(about.window.pointers.empty());
+}
+
+TEST_F(HelpMenu, TheHelpItemsAreEnabledAndRunFromTheMenuOnlyWhileTheirServicesAreWired) {
+    ApplyCommandAvailability(ed);
+    EXPECT_TRUE(window.MenuEnabled(MenuItem::HelpCallHelp));
+    EXPECT_TRUE(window.MenuEnabled(MenuItem::HelpOprog));
+    EXPECT_TRUE(window.MenuEnabled(MenuItem::HelpMySoft));
+    EXPECT_TRUE(RunCommand(ed, MenuItem::HelpCallHelp));
+    EXPECT_TRUE(RunCommand(ed, MenuItem::HelpOprog));
+    EXPECT_TRUE(RunCommand(ed, MenuItem::HelpMySoft));
+    EXPECT_EQ(shell.opened.size(), 2u);
+    EXPECT_EQ(about.shows, 1);
+
+    ed.ports.shell = nullptr;
+    ed.ports.about = nullptr;
+    ApplyCommandAvailability(ed);
+    EXPECT_FALSE(window.MenuEnabled(MenuItem::HelpCallHelp));
+    EXPECT_FALSE(window.MenuEnabled(MenuItem::HelpOprog));
+    EXPECT_FALSE(RunCommand(ed, MenuItem::HelpMySoft));
 }
 
 } // namespace
