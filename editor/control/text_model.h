@@ -59,8 +59,8 @@ public:
     int32_t ReplaceAll(std::u16string_view pattern, std::u16string_view replacement,
                        int32_t options) override;
     int32_t SaveFile(std::u16string_view path) override;
-    // The answer of EncodesExactly, with our own codec: no copy of the text.
-    bool FitsCodePage(const AnsiCodec&) const override { return EncodesExactly(); }
+    // Piece by piece, never a copy of the whole text; with the model's own codec the answer is kept.
+    bool FitsCodePage(const AnsiCodec& codec) const override;
     void Move(int32_t left, int32_t top, int32_t width, int32_t height) override;
     void SetWordWrap(bool wrap) override;
     bool WordWrap() const override;

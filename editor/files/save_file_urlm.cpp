@@ -38,12 +38,28 @@ bool CodePageHolds(const AnsiCodec& codec, char16_t c) {
     return codec.Encode(std::u16string_view(&c, 1), scratch);
 }
 
+// A path on a drive ("C:\...") or a share ("\\server\..."), which the browser takes as a file
+// address, rather than a web address.
+bool IsLocalPath(std::u16string_view target) {
+    bool drive = target.size() >= 3 &&
+                 ((target[0] >= u'A' && target[0] <= u'Z') || (target[0] >= u'a' && target[0] <= u'z')) &&
+                 target[1] == u':' && (target[2] == u'\\' || target[2] == u'/');
+    return drive || target.starts_with(u"\\\\");
+}
+
 } // namespace
 
 std::u16string RedirectPageLine(std::u16string_view target, const AnsiCodec& codec) {
     std::u16string line(kPageHead);
+    bool localPath = IsLocalPath(target);
     for (size_t i = 0; i < target.size(); ++i) {
         char16_t c = target[i];
+        // In a file address "#" would start a fragment and "%" an escape: a folder named "C#"
+        // or "100%" would lead the browser elsewhere.
+        if (localPath && (c == u'#' || c == u'%')) {
+            line += c == u'#' ? u"%23" : u"%25";
+            continue;
+        }
         switch (c) {
         case u'&': line += u"&amp;"; continue;
         case u'<': line += u"&lt;"; continue;

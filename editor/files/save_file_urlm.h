@@ -14,7 +14,8 @@ inline constexpr int kRedirectPageTries = 100;
 
 // The page's one line, CR LF not included, with target written so that the browser arrives at
 // it exactly: characters that would end the attribute or start markup, and characters the ANSI
-// code page cannot hold, become character references.
+// code page cannot hold, become character references; in a local path "#" and "%" are escaped
+// as in any file address.
 std::u16string RedirectPageLine(std::u16string_view target, const AnsiCodec& codec);
 
 // AppFolder + n + ".html".

@@ -117,6 +117,19 @@ TEST_F(HelpMenu, MarkupCharactersInTheTargetAreWrittenAsReferencesSoThePageStays
     EXPECT_EQ(shell.opened.at(0).file, u"D:\\O'Brien & <Co> \"x\"\\0.html");
 }
 
+TEST_F(HelpMenu, HashAndPercentInALocalPathAreEscapedButAWebAddressIsLeftAlone) {
+    ed.doc.AppFolder = u"C:\\C# 100%\\";
+    frmForma_HelpCallHelp_Click(ed);
+    EXPECT_EQ(files.files[u"C:\\C# 100%\\0.html"],
+              kHead + "C:\\C%23 100%25\\" + Cp1251(u"Справка.htm") + kTail);
+
+    OpenViaRedirectPage(ed, u"\\\\server\\share#1\\a.htm");
+    EXPECT_EQ(files.files[u"C:\\C# 100%\\0.html"], kHead + "\\\\server\\share%231\\a.htm" + kTail);
+
+    OpenViaRedirectPage(ed, u"https://example.org/site/?q=100%25#top");
+    EXPECT_EQ(files.files[u"C:\\C# 100%\\0.html"], kHead + "https://example.org/site/?q=100%25#top" + kTail);
+}
+
 TEST_F(HelpMenu, CharactersOutsideTheCodePageAreWrittenAsNumericReferences) {
     // Chinese, an emoji beyond the basic plane, a lone surrogate, a tab and the euro sign that
     // Windows-1251 does hold.

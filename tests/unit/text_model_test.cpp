@@ -343,8 +343,19 @@ TEST_F(TextModelTest, SaveFileHandsTheTextOverInPiecesAndTellsWhetherItEncodesEx
     EXPECT_EQ(disk.bytes, expected);
     EXPECT_EQ(disk.bytes.substr(1'500'000, 3), "\xAB?\xBB");
 
+    // Asked with another code page's codec, the model answers for that one.
+    struct EveryCharacterFits : fakes::Cp1251Codec {
+        bool Encode(std::u16string_view text, std::string& out) const override {
+            Cp1251Codec::Encode(text, out);
+            return true;
+        }
+    } everything;
+    EXPECT_FALSE(big.FitsCodePage(codec));
+    EXPECT_TRUE(big.FitsCodePage(everything));
+
     big.Undo();
     EXPECT_TRUE(big.EncodesExactly());
+    EXPECT_TRUE(big.FitsCodePage(codec));
     big.SetText(u"plain ASCII only");
     EXPECT_TRUE(big.EncodesExactly());
 }
