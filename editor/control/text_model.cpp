@@ -5,6 +5,7 @@
 #include "editor/control/line_index.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <deque>
 #include <limits>
@@ -230,6 +231,8 @@ struct TextModel::Impl::Pattern {
     std::u16string folded;
     std::vector<char16_t> firstUnits; // what the text may hold where a match starts
     bool startsInsidePair;            // starts with half of a supplementary character
+    bool skipSearch = false;          // long enough to search by jumping (SkipSearch)
+    std::array<uint32_t, 256> jumps{};
 };
 
 namespace {
@@ -292,6 +295,60 @@ size_t ScanFor(const char16_t* s, size_t from, size_t to, const std::vector<char
     return to;
 }
 
+// Patterns this long are searched by skipping: the unit under the end of the window says how far
+// the window may jump, so most of the text is never looked at.
+constexpr size_t kSkipSearchMin = 4;
+
+bool HasSurrogates(std::u16string_view s) {
+    return std::any_of(s.begin(), s.end(),
+                       [](char16_t c) { return IsHighSurrogate(c) || IsLowSurrogate(c); });
+}
+
+// Boyer-Moore-Horspool over the two halves around the gap and the windows across it. folded is
+// the pattern as compared (case-folded unless table is null); the jumps are keyed by a unit's low
+// byte, which can only make them shorter. matchesAt(p) confirms a window.
+// How far a window may jump, by the low byte of the unit under its end.
+std::array<uint32_t, 256> Jumps(std::u16string_view folded) {
+    std::array<uint32_t, 256> jump;
+    jump.fill(uint32_t(folded.size()));
+    for (size_t k = 0; k + 1 < folded.size(); ++k)
+        jump[folded[k] & 0xFF] = uint32_t(folded.size() - 1 - k);
+    return jump;
+}
+
+template <class Verify>
+int32_t SkipSearch(std::span<const char16_t> before, std::span<const char16_t> after,
+                   std::u16string_view folded, const std::array<uint32_t, 256>& jump, size_t start,
+                   size_t lastStart, const char16_t* table, Verify&& matchesAt) {
+    constexpr size_t kNone = std::numeric_limits<size_t>::max();
+    const size_t m = folded.size();
+    const char16_t last = folded[m - 1];
+    // s is indexed by text position; tries the windows starting in [from, to).
+    auto scan = [&](const char16_t* s, size_t from, size_t to) {
+        size_t p = from;
+        while (p < to) {
+            char16_t c = s[p + m - 1];
+            if (table)
+                c = table[c];
+            if (c == last && matchesAt(p))
+                return p;
+            p += jump[c & 0xFF];
+        }
+        return kNone;
+    };
+    const size_t b = before.size();
+    const size_t end = lastStart + 1;
+    const size_t wholeBefore = b >= m ? b - m + 1 : 0; // windows starting here reach past the gap
+    size_t hit = scan(before.data(), start, std::min(wholeBefore, end));
+    if (hit != kNone)
+        return int32_t(hit);
+    for (size_t p = std::max(start, wholeBefore); p < std::min(b, end); ++p)
+        if (matchesAt(p))
+            return int32_t(p);
+    hit = scan(after.data() - b, std::max(start, b), end);
+    return hit != kNone ? int32_t(hit) : -1;
+}
+
 } // namespace
 
 TextModel::Impl::Pattern::Pattern(std::u16string_view text, bool matchCase_)
@@ -303,6 +360,9 @@ TextModel::Impl::Pattern::Pattern(std::u16string_view text, bool matchCase_)
     char16_t first = folded[0];
     startsInsidePair = !matchCase && (IsHighSurrogate(first) || IsLowSurrogate(first));
     firstUnits = matchCase ? std::vector<char16_t>{first} : UnitsFoldingTo(first);
+    skipSearch = folded.size() >= kSkipSearchMin && (matchCase || !HasSurrogates(folded));
+    if (skipSearch)
+        jumps = Jumps(folded);
 }
 
 int32_t TextModel::Impl::FindText(const Pattern& pattern, size_t start) const {
@@ -332,6 +392,11 @@ int32_t TextModel::Impl::FindText(const Pattern& pattern, size_t start) const {
                 return int32_t(p);
         return -1;
     }
+
+    if (pattern.skipSearch)
+        return SkipSearch(text.Before(), text.After(), folded, pattern.jumps, start, lastStart,
+                          matchCase ? nullptr : table,
+                          [&](size_t p) { return (!matchCase || At(p) == folded[0]) && matchesAt(p); });
 
     // The two halves around the gap, scanned in place; a match may run across the gap.
     auto before = text.Before();

@@ -136,8 +136,12 @@ LRESULT TextView::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_GETDLGCODE: return DLGC_WANTALLKEYS | DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_WANTTAB;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
-        if (OnKeyMessage(wParam) == 0 || msg == WM_KEYDOWN)
+        if (OnKeyMessage(wParam) == 0 || msg == WM_KEYDOWN) {
+            // F10 comes as a system key: unless swallowed it goes on to open the menu bar.
+            if (msg == WM_SYSKEYDOWN && wParam == VK_F10 && !keySwallowed_)
+                break;
             return 0;
+        }
         break;
     case WM_CHAR:
         if (inKeyHandler_) {
@@ -950,6 +954,7 @@ LRESULT TextView::OnKeyMessage(WPARAM key) {
     int16_t keyCode = static_cast<int16_t>(key);
     int16_t shift = ShiftState();
     swallowChar_ = false;
+    keySwallowed_ = false;
     if (TextControlEvents* events = events_) {
         // A handler that pumps can let further keys through; each keeps its own characters.
         bool outerInHandler = inKeyHandler_;
@@ -969,6 +974,7 @@ LRESULT TextView::OnKeyMessage(WPARAM key) {
         if (hwnd_)
             for (auto [msg, ch] : held) // after the key, as they would have come
                 PostMessageW(hwnd_, msg, ch, 1);
+        keySwallowed_ = swallowed;
         if (swallowed) {
             // And the character the key would type, unless it already came during the handler.
             swallowChar_ = !ownCharCame;

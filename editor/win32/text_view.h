@@ -194,6 +194,7 @@ private:
     bool hasFocus_ = false;
     bool dragging_ = false;
     bool swallowChar_ = false;
+    bool keySwallowed_ = false; // by the handler, for the last key
     // The key handler may pump messages (Paste does); the character its own key produced can
     // arrive meanwhile and waits here until the handler has said whether the key is swallowed.
     bool inKeyHandler_ = false;

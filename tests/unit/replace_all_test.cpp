@@ -1,5 +1,7 @@
 #include "editor/control/text_model.h"
 
+#include "editor/control/case_folding.h"
+
 #include "fakes/cp1251_codec.h"
 #include "fakes/fake_file_system.h"
 
@@ -96,6 +98,57 @@ TEST(ModelReplaceAll, KeepsTheLineIndexWhenReplacementsAddAndRemoveLines) {
     EXPECT_EQ(m.model.ReplaceAll(u"\r\n", u"", kFindMatchCase), 4);
     EXPECT_EQ(m.model.Text(), u"abcde");
     EXPECT_EQ(m.model.LineCount(), 1);
+}
+
+// Every position compared in turn, folding through the same table.
+int32_t FindByComparingEverywhere(std::u16string_view text, std::u16string_view pattern, size_t start,
+                                  bool matchCase) {
+    const char16_t* table = casefold::BmpTable();
+    auto fold = [&](char16_t c) { return matchCase ? c : table[c]; };
+    for (size_t p = start; p + pattern.size() <= text.size(); ++p) {
+        size_t k = 0;
+        while (k < pattern.size() && fold(text[p + k]) == fold(pattern[k]))
+            ++k;
+        if (k == pattern.size())
+            return int32_t(p);
+    }
+    return -1;
+}
+
+TEST(ModelFind, FindsWhatComparingAtEveryPositionFindsWhereverTheEditGapLies) {
+    std::mt19937 random(11);
+    const std::u16string_view alphabet[] = {u"a", u"A", u"b", u"\r\n", u"я", u"Я", u"ё", u"Ё", u" "};
+    auto pick = [&](int minLength, int maxLength) {
+        std::u16string s;
+        const int length = std::uniform_int_distribution<int>(minLength, maxLength)(random);
+        for (int i = 0; i < length; ++i)
+            s.insert(s.size(),
+                     alphabet[std::uniform_int_distribution<size_t>(0, std::size(alphabet) - 1)(random)]);
+        return s;
+    };
+    for (int round = 0; round < 2000; ++round) {
+        Model m(pick(0, 40));
+        // An insertion leaves the gap where it was made.
+        m.model.SetSelStart(std::uniform_int_distribution<int32_t>(0, m.model.TextLength())(random));
+        m.model.SetSelText(pick(0, 3));
+        const std::u16string text = m.model.Text();
+        std::u16string pattern = pick(1, 7);
+        const size_t gap = size_t(m.model.SelStart());
+        if (round % 4 < 2 && text.size() >= 6 && gap >= 2 && gap + 2 <= text.size()) {
+            // Half the time a piece of the text that runs across the gap, in the other case.
+            const size_t from = gap - std::min<size_t>(gap, 1 + round % 3);
+            pattern = text.substr(from, std::min<size_t>(text.size() - from, 4 + round % 3));
+            for (auto& c : pattern)
+                c = c == u'a' ? u'A' : c == u'я' ? u'Я' : c;
+        }
+        const bool matchCase = round % 2 == 1;
+        const int32_t start = std::uniform_int_distribution<int32_t>(0, int32_t(text.size()))(random);
+        const int32_t expected = start >= int32_t(text.size())
+                                     ? -1
+                                     : FindByComparingEverywhere(text, pattern, size_t(start), matchCase);
+        ASSERT_EQ(m.model.Find(pattern, start, matchCase ? kFindMatchCase : kFindIgnoreCase), expected)
+            << round;
+    }
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "editor/find/search.h"
 
+#include "editor/files/save_changes.h"
 #include "unit/find_test_support.h"
 
 #include <gtest/gtest.h>
@@ -200,6 +201,25 @@ TEST(Search, F3StartingAtTheVeryEndOfTheTextFindsNothing) {
     FindNext(w.editor);
     EXPECT_EQ(w.Messages(), Strings{u"Текст не найден."});
     EXPECT_EQ(w.rich.findStarts.back(), 5);
+}
+
+} // namespace
+} // namespace quillet
+
+namespace quillet {
+namespace {
+
+TEST(Search, AfterNewF3SearchesTheOldPatternFromTheTopOfTheEmptyDocument) {
+    testing::SearchWorld w;
+    w.Load(u"abc abc abc");
+    ASSERT_TRUE(FindFirst(w.editor, u"abc"));
+    FindNext(w.editor);
+    NewDocument(w.editor);
+    EXPECT_EQ(w.editor.search.FindNextStart, 0);
+    EXPECT_EQ(w.editor.search.FindPattern, u"abc");
+    FindNext(w.editor);
+    EXPECT_EQ(w.Messages(), std::vector<std::u16string>{u"Текст не найден."});
+    EXPECT_EQ(w.rich.findStarts.back(), 0);
 }
 
 } // namespace
