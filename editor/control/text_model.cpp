@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdlib>
+#include <cstring>
 #include <deque>
 #include <limits>
 #include <vector>
@@ -360,9 +361,22 @@ int32_t SkipSearch(std::span<const char16_t> before, std::span<const char16_t> a
     return SearchAroundGap(before, after, m, start, lastStart, scan, matchesAt);
 }
 
+// Four units in one 64-bit word: lanes of x that are zero get their top bit set (a lane above
+// a zero one may be flagged too, which only costs a check).
+constexpr uint64_t kLaneOnes = 0x0001000100010001ull;
+constexpr uint64_t kLaneTops = 0x8000800080008000ull;
+inline uint64_t ZeroLanes(uint64_t x) {
+    return (x - kLaneOnes) & ~x & kLaneTops;
+}
+inline uint64_t FourUnits(const char16_t* p) {
+    uint64_t v;
+    std::memcpy(&v, p, sizeof v);
+    return v;
+}
+
 // First index i in [from, to) where s[i] is one of first and s[i + offset] one of last, or `to`:
-// a short pattern's two ends together are far rarer than its first unit alone. Eight a round,
-// like ScanFor; each list holds at most three units.
+// a short pattern's two ends together are far rarer than its first unit alone. Four positions a
+// round in plain 64-bit words; each list holds at most three units.
 size_t ScanForPair(const char16_t* s, size_t from, size_t to, size_t offset,
                    const std::vector<char16_t>& first, const std::vector<char16_t>& last) {
     const char16_t a0 = first[0], a1 = first.size() > 1 ? first[1] : a0,
@@ -373,13 +387,18 @@ size_t ScanForPair(const char16_t* s, size_t from, size_t to, size_t offset,
         const char16_t d = s[i + offset];
         return ((c == a0) | (c == a1) | (c == a2)) & ((d == b0) | (d == b1) | (d == b2));
     };
+    const uint64_t wa0 = a0 * kLaneOnes, wa1 = a1 * kLaneOnes, wa2 = a2 * kLaneOnes;
+    const uint64_t wb0 = b0 * kLaneOnes, wb1 = b1 * kLaneOnes, wb2 = b2 * kLaneOnes;
     size_t i = from;
-    for (; i + 8 <= to; i += 8) {
-        bool any = false;
-        for (size_t k = 0; k < 8; ++k)
-            any |= candidate(i + k);
-        if (any)
-            break;
+    for (; i + 4 <= to; i += 4) {
+        const uint64_t x = FourUnits(s + i);
+        const uint64_t y = FourUnits(s + i + offset);
+        const uint64_t firsts = ZeroLanes(x ^ wa0) | ZeroLanes(x ^ wa1) | ZeroLanes(x ^ wa2);
+        const uint64_t lasts = ZeroLanes(y ^ wb0) | ZeroLanes(y ^ wb1) | ZeroLanes(y ^ wb2);
+        if (firsts & lasts)
+            for (size_t k = 0; k < 4; ++k)
+                if (candidate(i + k))
+                    return i + k;
     }
     for (; i < to; ++i)
         if (candidate(i))
