@@ -96,5 +96,8 @@ int main() {
                  quillet::kFindIgnoreCase);
     FindMissCase("Find miss, 50 MB, case ignored, Cyrillic", u"Квиллет", quillet::kFindIgnoreCase);
     FindMissCase("Find miss, 50 MB, match case", u"every needlework", quillet::kFindMatchCase);
+    FindMissCase("Find miss, 50 MB, case ignored, 1 unit", u"Z", quillet::kFindIgnoreCase);
+    FindMissCase("Find miss, 50 MB, case ignored, 2 units", u"eZ", quillet::kFindIgnoreCase);
+    FindMissCase("Find miss, 50 MB, case ignored, 3 units", u"eZe", quillet::kFindIgnoreCase);
     return 0;
 }

@@ -10,6 +10,7 @@
 
 #include <psapi.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
@@ -86,14 +87,19 @@ int wmain(int argc, wchar_t** argv) {
         bool exact = false;
         int32_t error = -1;
         double check = 0, write = 0;
-        size_t peak = PeakDuring([&] {
+        size_t checkPeak = PeakDuring([&] {
             Clock::time_point start = Clock::now();
             exact = model.FitsCodePage(codec);
             check = Seconds(start);
-            start = Clock::now();
+        });
+        size_t writePeak = PeakDuring([&] {
+            Clock::time_point start = Clock::now();
             error = model.SaveFile(path16);
             write = Seconds(start);
         });
+        size_t peak = std::max(checkPeak, writePeak);
+        std::printf("  extra during the check %.1f MB, during the write %.1f MB\n",
+                    (checkPeak - before) / 1e6, (writePeak - before) / 1e6);
         std::printf("save %zu MB (%zu characters): check %.3f s (exact %d), write %.3f s, total %.3f s, "
                     "error %d; private memory %.1f MB, extra while saving %.1f MB\n",
                     megabytes, chars, check, int(exact), write, check + write, int(error), before / 1e6,

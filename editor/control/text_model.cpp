@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdlib>
+#include <cstring>
 #include <deque>
 #include <limits>
 #include <vector>
@@ -232,6 +233,8 @@ struct TextModel::Impl::Pattern {
     std::vector<char16_t> firstUnits; // what the text may hold where a match starts
     bool startsInsidePair;            // starts with half of a supplementary character
     bool skipSearch = false;          // long enough to search by jumping (SkipSearch)
+    bool pairSearch = false;          // short: search by its first and last units (ScanForPair)
+    std::vector<char16_t> lastUnits;
     std::array<uint32_t, 256> jumps{};
 };
 
@@ -316,14 +319,33 @@ std::array<uint32_t, 256> Jumps(std::u16string_view folded) {
     return jump;
 }
 
+constexpr size_t kNoWindow = std::numeric_limits<size_t>::max();
+
+// Scans the windows wholly before the gap, checks those across it one by one, then scans those
+// wholly after it. scan(s, from, to) gives the first confirmed window start in [from, to), s
+// indexed by text position, or kNoWindow; matchesAt(p) confirms one window.
+template <class Scan, class Verify>
+int32_t SearchAroundGap(std::span<const char16_t> before, std::span<const char16_t> after, size_t m,
+                        size_t start, size_t lastStart, Scan&& scan, Verify&& matchesAt) {
+    const size_t b = before.size();
+    const size_t end = lastStart + 1;
+    const size_t wholeBefore = b >= m ? b - m + 1 : 0; // windows starting here reach past the gap
+    size_t hit = scan(before.data(), start, std::min(wholeBefore, end));
+    if (hit != kNoWindow)
+        return int32_t(hit);
+    for (size_t p = std::max(start, wholeBefore); p < std::min(b, end); ++p)
+        if (matchesAt(p))
+            return int32_t(p);
+    hit = scan(after.data() - b, std::max(start, b), end);
+    return hit != kNoWindow ? int32_t(hit) : -1;
+}
+
 template <class Verify>
 int32_t SkipSearch(std::span<const char16_t> before, std::span<const char16_t> after,
                    std::u16string_view folded, const std::array<uint32_t, 256>& jump, size_t start,
                    size_t lastStart, const char16_t* table, Verify&& matchesAt) {
-    constexpr size_t kNone = std::numeric_limits<size_t>::max();
     const size_t m = folded.size();
     const char16_t last = folded[m - 1];
-    // s is indexed by text position; tries the windows starting in [from, to).
     auto scan = [&](const char16_t* s, size_t from, size_t to) {
         size_t p = from;
         while (p < to) {
@@ -334,19 +356,54 @@ int32_t SkipSearch(std::span<const char16_t> before, std::span<const char16_t> a
                 return p;
             p += jump[c & 0xFF];
         }
-        return kNone;
+        return kNoWindow;
     };
-    const size_t b = before.size();
-    const size_t end = lastStart + 1;
-    const size_t wholeBefore = b >= m ? b - m + 1 : 0; // windows starting here reach past the gap
-    size_t hit = scan(before.data(), start, std::min(wholeBefore, end));
-    if (hit != kNone)
-        return int32_t(hit);
-    for (size_t p = std::max(start, wholeBefore); p < std::min(b, end); ++p)
-        if (matchesAt(p))
-            return int32_t(p);
-    hit = scan(after.data() - b, std::max(start, b), end);
-    return hit != kNone ? int32_t(hit) : -1;
+    return SearchAroundGap(before, after, m, start, lastStart, scan, matchesAt);
+}
+
+// Four units in one 64-bit word: lanes of x that are zero get their top bit set (a lane above
+// a zero one may be flagged too, which only costs a check).
+constexpr uint64_t kLaneOnes = 0x0001000100010001ull;
+constexpr uint64_t kLaneTops = 0x8000800080008000ull;
+inline uint64_t ZeroLanes(uint64_t x) {
+    return (x - kLaneOnes) & ~x & kLaneTops;
+}
+inline uint64_t FourUnits(const char16_t* p) {
+    uint64_t v;
+    std::memcpy(&v, p, sizeof v);
+    return v;
+}
+
+// First index i in [from, to) where s[i] is one of first and s[i + offset] one of last, or `to`:
+// a short pattern's two ends together are far rarer than its first unit alone. Four positions a
+// round in plain 64-bit words; each list holds at most three units.
+size_t ScanForPair(const char16_t* s, size_t from, size_t to, size_t offset,
+                   const std::vector<char16_t>& first, const std::vector<char16_t>& last) {
+    const char16_t a0 = first[0], a1 = first.size() > 1 ? first[1] : a0,
+                   a2 = first.size() > 2 ? first[2] : a0;
+    const char16_t b0 = last[0], b1 = last.size() > 1 ? last[1] : b0, b2 = last.size() > 2 ? last[2] : b0;
+    auto candidate = [&](size_t i) {
+        const char16_t c = s[i];
+        const char16_t d = s[i + offset];
+        return ((c == a0) | (c == a1) | (c == a2)) & ((d == b0) | (d == b1) | (d == b2));
+    };
+    const uint64_t wa0 = a0 * kLaneOnes, wa1 = a1 * kLaneOnes, wa2 = a2 * kLaneOnes;
+    const uint64_t wb0 = b0 * kLaneOnes, wb1 = b1 * kLaneOnes, wb2 = b2 * kLaneOnes;
+    size_t i = from;
+    for (; i + 4 <= to; i += 4) {
+        const uint64_t x = FourUnits(s + i);
+        const uint64_t y = FourUnits(s + i + offset);
+        const uint64_t firsts = ZeroLanes(x ^ wa0) | ZeroLanes(x ^ wa1) | ZeroLanes(x ^ wa2);
+        const uint64_t lasts = ZeroLanes(y ^ wb0) | ZeroLanes(y ^ wb1) | ZeroLanes(y ^ wb2);
+        if (firsts & lasts)
+            for (size_t k = 0; k < 4; ++k)
+                if (candidate(i + k))
+                    return i + k;
+    }
+    for (; i < to; ++i)
+        if (candidate(i))
+            return i;
+    return to;
 }
 
 } // namespace
@@ -363,6 +420,10 @@ TextModel::Impl::Pattern::Pattern(std::u16string_view text, bool matchCase_)
     skipSearch = folded.size() >= kSkipSearchMin && (matchCase || !HasSurrogates(folded));
     if (skipSearch)
         jumps = Jumps(folded);
+    if (!skipSearch && folded.size() >= 2 && (matchCase || !HasSurrogates(folded))) {
+        lastUnits = matchCase ? std::vector<char16_t>{folded.back()} : UnitsFoldingTo(folded.back());
+        pairSearch = firstUnits.size() <= 3 && lastUnits.size() <= 3;
+    }
 }
 
 int32_t TextModel::Impl::FindText(const Pattern& pattern, size_t start) const {
@@ -393,10 +454,24 @@ int32_t TextModel::Impl::FindText(const Pattern& pattern, size_t start) const {
         return -1;
     }
 
+    auto confirmed = [&](size_t p) { return (!matchCase || At(p) == folded[0]) && matchesAt(p); };
     if (pattern.skipSearch)
         return SkipSearch(text.Before(), text.After(), folded, pattern.jumps, start, lastStart,
-                          matchCase ? nullptr : table,
-                          [&](size_t p) { return (!matchCase || At(p) == folded[0]) && matchesAt(p); });
+                          matchCase ? nullptr : table, confirmed);
+    if (pattern.pairSearch) {
+        auto scan = [&](const char16_t* s, size_t from, size_t to) {
+            while (from < to) {
+                size_t hit = ScanForPair(s, from, to, m - 1, pattern.firstUnits, pattern.lastUnits);
+                if (hit >= to)
+                    break;
+                if (matchesAt(hit))
+                    return hit;
+                from = hit + 1;
+            }
+            return kNoWindow;
+        };
+        return SearchAroundGap(text.Before(), text.After(), m, start, lastStart, scan, confirmed);
+    }
 
     // The two halves around the gap, scanned in place; a match may run across the gap.
     auto before = text.Before();

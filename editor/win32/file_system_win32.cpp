@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <new>
 #include <string>
+#include <vector>
 
 namespace quillet::win32 {
 
@@ -48,6 +49,26 @@ bool WriteAll(HANDLE file, std::string_view piece) {
         piece.remove_prefix(done);
     }
     return true;
+}
+
+// A file given permissions of its own (not just those it inherits from its folder, which the new
+// file beside it inherits anyway) passes them on to its replacement. Best effort: a file system
+// without access lists simply keeps none. ReplaceFile would do this too, but under Wine a failed
+// ReplaceFile leaves a stray temporary file beside the document.
+void KeepOwnPermissions(const std::wstring& from, const std::wstring& to) {
+    DWORD needed = 0;
+    GetFileSecurityW(from.c_str(), DACL_SECURITY_INFORMATION, nullptr, 0, &needed);
+    if (needed == 0)
+        return;
+    std::vector<BYTE> descriptor(needed);
+    if (!GetFileSecurityW(from.c_str(), DACL_SECURITY_INFORMATION, descriptor.data(), needed, &needed))
+        return;
+    SECURITY_DESCRIPTOR_CONTROL control = 0;
+    DWORD revision = 0;
+    if (!GetSecurityDescriptorControl(descriptor.data(), &control, &revision) ||
+        !(control & SE_DACL_PROTECTED))
+        return;
+    SetFileSecurityW(to.c_str(), DACL_SECURITY_INFORMATION, descriptor.data());
 }
 
 } // namespace
@@ -127,14 +148,10 @@ int32_t FileSystemWin32::WriteWhole(std::u16string_view path, ByteSource& source
     if (exists) {
         // Keep the target's attributes (hidden, archive...) on the new file.
         SetFileAttributesW(temp.c_str(), attributes & ~FILE_ATTRIBUTE_TEMPORARY);
+        KeepOwnPermissions(target, temp);
     } else {
         SetFileAttributesW(temp.c_str(), FILE_ATTRIBUTE_NORMAL);
     }
-    // ReplaceFile keeps the old file's permissions, owner and streams as well. Where it cannot
-    // (some file systems, or the old file already gone), a plain rename puts the new one in place.
-    if (exists && ReplaceFileW(target.c_str(), temp.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
-                               nullptr, nullptr))
-        return 0;
     if (!MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         DWORD error = GetLastError();
         DeleteFileW(temp.c_str());

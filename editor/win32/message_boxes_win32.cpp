@@ -35,6 +35,11 @@ MessageAnswer MessageBoxesWin32::Show(std::u16string_view text, std::u16string_v
                                       MessageStyle style) {
     // Before the main window is shown (a start-up load failure) the box stands alone.
     HWND owner = owner_ && IsWindowVisible(owner_) ? owner_ : nullptr;
+    // Over a modal dialog of ours (the find dialog), the box belongs to the dialog, so the
+    // keyboard goes back to it when the box closes.
+    HWND active = GetActiveWindow();
+    if (owner && active && active != owner && IsWindowEnabled(active) && GetWindow(active, GW_OWNER) == owner)
+        owner = active;
     UINT flags = MessageBoxFlags(style) | (owner ? MB_APPLMODAL : MB_TASKMODAL | MB_SETFOREGROUND);
     std::wstring wideText = ToWide(text);
     std::wstring wideTitle = ToWide(title);

@@ -286,7 +286,7 @@ App::~App() {
 }
 
 std::vector<std::wstring> App::DefaultSettingsKeys() {
-    return {L"Software\\VB and VBA Program Settings\\Quillet", L"Software\\Quillet"};
+    return {L"Software\\Quillet"};
 }
 
 bool App::Launch(const std::wstring& exe, const std::wstring& arguments,

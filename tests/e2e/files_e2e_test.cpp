@@ -36,6 +36,15 @@ HWND WaitFileDialog(const App& app) {
     return WaitDialog(app, true);
 }
 
+// What the file dialog's name field holds.
+std::wstring FileNameIn(HWND dialog) {
+    HWND field = GetDlgItem(dialog, kFileNameBox);
+    if (!field)
+        field = FindDescendant(dialog, L"", kFileNameBox);
+    HWND edit = field && ClassOf(field) != L"Edit" ? FindDescendant(field, L"Edit") : field;
+    return edit ? TextOf(edit) : L"<no name field>";
+}
+
 // The message box now up: its text, after waiting for it.
 MessageBoxInfo WaitQuestion(const App& app) {
     HWND box = WaitDialog(app, false);
@@ -131,6 +140,15 @@ TEST(FilesEndToEnd, TheOverwriteQuestionAnsweredNoKeepsTheFileAndYesReplacesIt) 
     Answer(app, question.hwnd, IDYES);
     EXPECT_TRUE(app.WaitCaption(L" занято.txt - Квиллет"));
     EXPECT_EQ(FileBytes(taken), Cp1251(L"новое"));
+
+    // Now titled, Save As opens on the document: given its full path, the dialog shows its
+    // folder and its name.
+    PostMessageW(app.MainWindow(), WM_COMMAND, kMenuFirst + kSaveAsItem, 0);
+    dialog = WaitFileDialog(app);
+    ASSERT_NE(dialog, nullptr);
+    WaitFor([&] { return !FileNameIn(dialog).empty(); }, 2s);
+    EXPECT_EQ(FileNameIn(dialog), L"занято.txt");
+    Answer(app, dialog, IDCANCEL);
     app.Kill();
 }
 

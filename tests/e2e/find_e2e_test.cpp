@@ -82,7 +82,14 @@ TEST_F(FindEndToEnd, FindSelectsTheMatchAndF3StepsThroughEveryMatchAndRoundAgain
 
     HWND dialog = OpenDialog('F', L"Найти");
     ASSERT_NE(dialog, nullptr);
-    TypeText(L"one");
+    TypeText(L"onf");
+    PressKey(VK_RETURN);
+    EXPECT_EQ(AnswerMessage(app), L"Текст не найден.");
+    EXPECT_FALSE(WaitGone(dialog, 500ms)) << "a miss leaves the dialog open";
+    // The user goes on typing in the field straight away.
+    PressKey(VK_BACK);
+    TypeText(L"e");
+    EXPECT_TRUE(FieldHolds(dialog, IDC_FIND_CBOFIND, L"one"));
     PressKey(VK_RETURN);
     EXPECT_TRUE(WaitGone(dialog)) << "a match closes the dialog";
     EXPECT_TRUE(SelectionIs(app, 0, 3));

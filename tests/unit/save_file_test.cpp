@@ -2,6 +2,8 @@
 #include "editor/files/save_file.h"
 #include "files_fixture.h"
 
+#include <algorithm>
+
 namespace quillet::testing {
 namespace {
 
@@ -195,6 +197,41 @@ TEST_F(RoundTripTest, EveryByteValueComesBackUnchangedAndLoneBreaksBecomeCrLf) {
     LoadDocument(ed, u"C:\\dir\\lone.txt");
     frmForma_mnuSave_Click(ed);
     EXPECT_EQ(files.files[u"C:\\dir\\lone.txt"], withCrLf);
+}
+
+} // namespace
+} // namespace quillet::testing
+
+namespace quillet::testing {
+namespace {
+
+// Counts what it is given, so a test can see that no piece is the whole document.
+class MeasuringCodec : public fakes::Cp1251Codec {
+public:
+    bool Encode(std::u16string_view text, std::string& out) const override {
+        largest = std::max(largest, text.size());
+        return fakes::Cp1251Codec::Encode(text, out);
+    }
+    mutable size_t largest = 0;
+};
+
+TEST(SaveInPiecesTest, TheCodePageCheckAndTheWriteNeverHandleTheWholeDocumentAtOnce) {
+    fakes::FakeFileSystem files;
+    MeasuringCodec codec;
+    TextModel model(files, codec);
+    std::u16string line = u"Строка текста номер такая-то, и ещё немного слов.\r\n";
+    std::u16string text;
+    while (text.size() < 5'000'000)
+        text += line;
+    model.SetText(text);
+
+    TextControl& control = model;
+    EXPECT_TRUE(control.FitsCodePage(codec));
+    EXPECT_LE(codec.largest, size_t(2) << 20);
+    codec.largest = 0;
+    ASSERT_EQ(control.SaveFile(u"C:\\big.txt"), 0);
+    EXPECT_LE(codec.largest, size_t(2) << 20);
+    EXPECT_EQ(files.files[u"C:\\big.txt"].size(), text.size());
 }
 
 } // namespace

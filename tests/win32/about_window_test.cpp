@@ -149,27 +149,29 @@ TEST_F(AboutWindowTest, OpensCentredOverADisabledOwnerWithItsTextsAndClosesWithE
 }
 
 TEST_F(AboutWindowTest, TheLinkShowsTheHourglassWhileItOpensTheSiteAndTheCloseBoxCloses) {
-    HCURSOR cursorAtOpen = nullptr;
-    HCURSOR cursorAfter = nullptr;
-    HCURSOR overLink = nullptr;
-    shell.onOpen = [&] { cursorAtOpen = GetCursor(); };
-    ShowAndRun([&](HWND about) {
-        HWND link = GetDlgItem(about, IDC_ABOUT_LINK);
-        RECT r{};
-        GetWindowRect(link, &r);
-        SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    HWND about = nullptr;
+    HWND link = nullptr;
+    // The pointer the window asks for over the link, as a mouse move there would show it.
+    auto pointerOverLink = [&] {
         SendMessageW(about, WM_SETCURSOR, reinterpret_cast<WPARAM>(link), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
-        overLink = GetCursor();
+        return GetCursor();
+    };
+    HCURSOR before = nullptr, atOpen = nullptr, after = nullptr;
+    shell.onOpen = [&] { atOpen = pointerOverLink(); };
+    ShowAndRun([&](HWND window) {
+        about = window;
+        link = GetDlgItem(about, IDC_ABOUT_LINK);
+        before = pointerOverLink();
         SendMessageW(about, WM_COMMAND, MAKEWPARAM(IDC_ABOUT_LINK, STN_CLICKED),
                      reinterpret_cast<LPARAM>(link));
-        cursorAfter = GetCursor();
+        after = pointerOverLink();
         PostMessageW(about, WM_SYSCOMMAND, SC_CLOSE, 0);
     });
 
     EXPECT_FALSE(forcedClose);
-    EXPECT_EQ(overLink, LoadCursorW(nullptr, IDC_HAND));
-    EXPECT_EQ(cursorAtOpen, LoadCursorW(nullptr, IDC_WAIT));
-    EXPECT_EQ(cursorAfter, LoadCursorW(nullptr, IDC_HAND));
+    EXPECT_EQ(before, LoadCursorW(nullptr, IDC_HAND));
+    EXPECT_EQ(atOpen, LoadCursorW(nullptr, IDC_WAIT));
+    EXPECT_EQ(after, LoadCursorW(nullptr, IDC_HAND));
     ASSERT_EQ(shell.opened.size(), 1u);
     EXPECT_EQ(shell.opened[0].file, u"C:\\Prog\\0.html");
     EXPECT_NE(files.files[u"C:\\Prog\\0.html"].find("url=https://example.org/site/'"), std::string::npos);

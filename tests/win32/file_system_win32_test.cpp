@@ -143,3 +143,49 @@ TEST(FileSystemWin32Test, OnlyAFileCountsAsExisting) {
 
 } // namespace
 } // namespace quillet::win32
+
+namespace quillet::win32 {
+namespace {
+
+// Looks at the target while the new content is still being handed over.
+class Watching : public ByteSource {
+public:
+    Watching(std::wstring target, int pieces) : target_(std::move(target)), left_(pieces) {}
+    std::string_view Next() override {
+        seen.push_back(TempDir::Read(target_));
+        return left_-- > 0 ? std::string_view("piece\r\n") : std::string_view();
+    }
+    std::vector<std::string> seen;
+
+private:
+    std::wstring target_;
+    int left_;
+};
+
+TEST(FileSystemWin32Test, TheOldFileStaysWholeUntilTheNewOneIsCompleteAndAFailedReplaceKeepsIt) {
+    TempDir dir;
+    FileSystemWin32 fs;
+    std::wstring path = dir.Path(L"документ.txt");
+    ASSERT_TRUE(TempDir::Write(path, "old"));
+
+    Watching source(path, 3);
+    EXPECT_EQ(fs.WriteWhole(dir.Path16(L"документ.txt"), source), 0);
+    ASSERT_EQ(source.seen.size(), 4u);
+    for (const std::string& seen : source.seen)
+        EXPECT_EQ(seen, "old");
+    EXPECT_EQ(TempDir::Read(path), "piece\r\npiece\r\npiece\r\n");
+
+    // Another program holds the file without letting it be replaced: the save fails, the file
+    // keeps what it had and nothing is left beside it.
+    HANDLE held = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    Watching blocked(path, 1);
+    EXPECT_NE(fs.WriteWhole(dir.Path16(L"документ.txt"), blocked), 0);
+    CloseHandle(held);
+    EXPECT_EQ(TempDir::Read(path), "piece\r\npiece\r\npiece\r\n");
+    EXPECT_EQ(dir.Files(), std::vector<std::wstring>{L"документ.txt"});
+}
+
+} // namespace
+} // namespace quillet::win32

@@ -1,0 +1,200 @@
+// Any sequence of edits, selections, searches and undos leaves the document model consistent:
+// the text as a plain string would have it, only CR LF line breaks, a selection that never splits
+// one, and a line index that agrees with the text.
+
+#include "editor/control/case_folding.h"
+#include "editor/control/text_model.h"
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+class NoFiles : public quillet::FileSystem {
+public:
+    quillet::ReadResult ReadWhole(std::u16string_view) override { return {}; }
+    int32_t WriteWhole(std::u16string_view, quillet::ByteSource& source) override {
+        while (!source.Next().empty()) {
+        }
+        return 0;
+    }
+};
+
+class AsciiCodec : public quillet::AnsiCodec {
+public:
+    std::u16string Decode(std::string_view bytes) const override { return {bytes.begin(), bytes.end()}; }
+    bool Encode(std::u16string_view text, std::string& out) const override {
+        bool exact = true;
+        for (char16_t c : text) {
+            exact = exact && c < 0x80;
+            out.push_back(c < 0x80 ? char(c) : '?');
+        }
+        return exact;
+    }
+};
+
+// Reads the fuzzer's bytes as small numbers and short texts from an alphabet full of the
+// characters that matter: line breaks, letters with case, NUL, a surrogate pair.
+class Input {
+public:
+    Input(const uint8_t* data, size_t size) : data_(data), size_(size) {}
+    bool Done() const { return position_ >= size_; }
+    uint8_t Byte() { return position_ < size_ ? data_[position_++] : 0; }
+    std::u16string Text() {
+        static const char16_t alphabet[] = {u'a', u'A',   u'b',   u'\r',  u'\n',  u'Ё', u'ё', u'\0',
+                                            u'k', 0x212A, 0xD801, 0xDC00, 0xDC28, u'я', u'Я', u' '};
+        std::u16string text;
+        for (int n = Byte() % 8; n > 0; --n)
+            text.push_back(alphabet[Byte() % std::size(alphabet)]);
+        return text;
+    }
+
+private:
+    const uint8_t* data_;
+    size_t size_;
+    size_t position_ = 0;
+};
+
+std::u16string Normalized(std::u16string_view text) {
+    std::u16string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == u'\r' || text[i] == u'\n') {
+            out += u"\r\n";
+            if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
+                ++i;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+void Check(bool condition) {
+    if (!condition)
+        std::abort();
+}
+
+void CheckConsistent(const quillet::TextModel& model, const std::u16string& text) {
+    Check(model.Text() == text);
+    Check(model.TextLength() == int32_t(text.size()));
+    int32_t line = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == u'\r')
+            Check(i + 1 < text.size() && text[i + 1] == u'\n');
+        if (text[i] == u'\n') {
+            Check(i > 0 && text[i - 1] == u'\r');
+            ++line;
+            Check(model.LineStart(line) == int32_t(i + 1));
+            Check(model.LineEnd(line - 1) == int32_t(i - 1));
+            Check(model.LineFromPosition(int32_t(i + 1)) == line);
+            Check(model.LineFromPosition(int32_t(i)) == line - 1);
+        }
+    }
+    Check(model.LineCount() == line + 1);
+    Check(model.LineEnd(line) == int32_t(text.size()));
+    for (int32_t edge : {model.Anchor(), model.Caret()}) {
+        Check(edge >= 0 && edge <= int32_t(text.size()));
+        Check(!(edge > 0 && edge < int32_t(text.size()) && text[edge - 1] == u'\r'));
+    }
+}
+
+bool HasSurrogates(std::u16string_view text) {
+    for (char16_t c : text)
+        if (c >= 0xD800 && c <= 0xDFFF)
+            return true;
+    return false;
+}
+
+// The first match by brute force, for texts without surrogates (where folding is per unit).
+int32_t NaiveFind(const std::u16string& text, const std::u16string& pattern, int32_t start, bool matchCase) {
+    const char16_t* table = quillet::casefold::BmpTable();
+    for (size_t p = size_t(std::max(start, 0)); p + pattern.size() <= text.size(); ++p) {
+        size_t k = 0;
+        while (k < pattern.size() &&
+               (matchCase ? text[p + k] == pattern[k] : table[text[p + k]] == table[pattern[k]]))
+            ++k;
+        if (k == pattern.size())
+            return int32_t(p);
+    }
+    return -1;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    NoFiles files;
+    AsciiCodec codec;
+    quillet::TextModel model(files, codec);
+    std::u16string text;
+    Input in(data, size);
+    while (!in.Done()) {
+        auto position = [&] { return int32_t(in.Byte()) % (int32_t(text.size()) + 3) - 1; };
+        switch (in.Byte() % 9) {
+        case 0: {
+            std::u16string raw = in.Text();
+            model.SetText(raw);
+            text = Normalized(raw);
+            Check(!model.CanUndo());
+            break;
+        }
+        case 1: {
+            int32_t anchor = position();
+            model.SetSelection(anchor, position());
+            break;
+        }
+        case 2:
+        case 3: {
+            std::u16string raw = in.Text();
+            int32_t start = model.SelStart();
+            int32_t length = model.SelLength();
+            model.ReplaceSelection(raw,
+                                   in.Byte() % 2 ? quillet::EditKind::Typing : quillet::EditKind::Program);
+            text.replace(size_t(start), size_t(length), Normalized(raw));
+            Check(model.SelStart() == start + int32_t(Normalized(raw).size()) && model.SelLength() == 0);
+            break;
+        }
+        case 4: {
+            int32_t a = position();
+            int32_t b = position();
+            model.ReplaceRange(a, b, in.Text(), quillet::EditKind::Typing);
+            text = model.Text(); // the range was widened off any break: checked below
+            break;
+        }
+        case 5:
+            model.Undo();
+            text = model.Text();
+            break;
+        case 6: {
+            std::u16string pattern = in.Text();
+            int32_t start = position();
+            bool matchCase = in.Byte() % 2;
+            int32_t anchor = model.Anchor();
+            int32_t caret = model.Caret();
+            int32_t found =
+                model.Find(pattern, start, matchCase ? quillet::kFindMatchCase : quillet::kFindIgnoreCase);
+            if (!HasSurrogates(text) && !HasSurrogates(pattern))
+                Check(found == (pattern.empty() || start >= int32_t(text.size())
+                                    ? -1
+                                    : NaiveFind(text, pattern, start, matchCase)));
+            if (found < 0)
+                Check(model.Anchor() == anchor && model.Caret() == caret);
+            break;
+        }
+        case 7: {
+            std::u16string pattern = in.Text();
+            model.ReplaceAll(pattern, in.Text(),
+                             in.Byte() % 2 ? quillet::kFindMatchCase : quillet::kFindIgnoreCase);
+            text = model.Text();
+            break;
+        }
+        case 8:
+            Check(model.SaveFile(u"x") == 0);
+            Check(model.EncodesExactly() == (std::u16string_view(text).find_first_not_of(std::u16string_view(
+                                                 u"\0\r\n abAk", 8)) == std::u16string::npos));
+            break;
+        }
+        CheckConsistent(model, text);
+    }
+    return 0;
+}
