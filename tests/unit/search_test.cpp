@@ -1,6 +1,9 @@
 #include "editor/find/search.h"
 
+#include "editor/control/text_model.h"
 #include "editor/files/save_changes.h"
+#include "fakes/cp1251_codec.h"
+#include "fakes/fake_file_system.h"
 #include "unit/find_test_support.h"
 
 #include <gtest/gtest.h>
@@ -220,6 +223,57 @@ TEST(Search, AfterNewF3SearchesTheOldPatternFromTheTopOfTheEmptyDocument) {
     FindNext(w.editor);
     EXPECT_EQ(w.Messages(), std::vector<std::u16string>{u"Текст не найден."});
     EXPECT_EQ(w.rich.findStarts.back(), 0);
+}
+
+} // namespace
+} // namespace quillet
+
+namespace quillet {
+namespace {
+
+// The same commands on the document model itself, as the editor runs them.
+TEST(SearchOnTheDocumentModel, FindF3AndReplaceAllAsOneUndoableChange) {
+    fakes::FakeFileSystem files;
+    fakes::Cp1251Codec codec;
+    TextModel rich(files, codec);
+    fakes::FakeMessageBoxes messages;
+    fakes::FakeMainWindow window;
+    Editor editor;
+    editor.ports.rich = &rich;
+    editor.ports.messages = &messages;
+    editor.ports.window = &window;
+    testing::ChangeRule changeRule(editor.doc);
+    rich.SetText(u"Ёж ёж\r\nЁЖ");
+    rich.SetEvents(&changeRule);
+
+    ASSERT_TRUE(FindFirst(editor, u"ёж"));
+    EXPECT_EQ(rich.SelStart(), 0);
+    FindNext(editor);
+    EXPECT_EQ(rich.SelStart(), 3);
+    FindNext(editor);
+    EXPECT_EQ(rich.SelStart(), 7);
+    EXPECT_EQ(editor.doc.Modified, 0);
+
+    int changes = 0;
+    struct Counting : testing::ChangeRule {
+        Counting(DocumentState& doc, int& count) : ChangeRule(doc), count_(count) {}
+        void OnChange() override {
+            ++count_;
+            ChangeRule::OnChange();
+        }
+        int& count_;
+    } counting(editor.doc, changes);
+    rich.SetEvents(&counting);
+
+    EXPECT_EQ(ReplaceAll(editor, u"ЁЖ", u"кот\n"), 3);
+    EXPECT_EQ(rich.Text(), u"кот\r\n кот\r\n\r\nкот\r\n");
+    EXPECT_EQ(rich.SelStart(), rich.TextLength());
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(editor.doc.Modified, 1);
+    EXPECT_EQ(editor.doc.UndoAllowed, 1);
+    rich.Undo();
+    EXPECT_EQ(rich.Text(), u"Ёж ёж\r\nЁЖ");
+    EXPECT_FALSE(rich.CanUndo());
 }
 
 } // namespace
