@@ -1354,6 +1354,7 @@ void TextView::OnSize() {
 void TextView::OnPaint() {
     PAINTSTRUCT ps;
     HDC target = BeginPaint(hwnd_, &ps);
+    const int widthBefore = maxWidthSeen_;
     RECT rc{};
     GetClientRect(hwnd_, &rc);
     // Drawn off-screen first, so typing never flickers.
@@ -1380,6 +1381,9 @@ void TextView::OnPaint() {
     DeleteObject(bitmap);
     DeleteDC(dc);
     EndPaint(hwnd_, &ps);
+    // Rows are measured as they are drawn: a wider row found here widens the scroll range.
+    if (maxWidthSeen_ != widthBefore)
+        UpdateScrollBars();
 }
 
 // One display row: the text with tabs expanded, control characters as boxes, and the
@@ -1403,8 +1407,9 @@ void TextView::DrawRow(HDC dc, int y, int32_t line, int32_t sub, int32_t selFrom
         x += adv;
     }
     xs[n] = x;
-    if (!model_.WordWrap() && end - begin == n)
-        maxWidthSeen_ = std::max(maxWidthSeen_, x);
+    // A row cut short for drawing is wider still, so the scroll bar must show that more follows.
+    if (!model_.WordWrap())
+        maxWidthSeen_ = std::max(maxWidthSeen_, end - begin == n ? x : x + avgCharWidth_);
 
     const int left = margin_ - xOffset_;
     COLORREF textColor = GetSysColor(COLOR_WINDOWTEXT);
