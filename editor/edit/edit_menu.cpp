@@ -3,6 +3,7 @@
 #include "editor/core/raskladka.h"
 #include "editor/edit/font_choice.h"
 
+#include <optional>
 #include <string>
 
 namespace quillet {
@@ -71,9 +72,12 @@ void frmForma_mEditCopy_Click(Editor& editor) {
 }
 
 void frmForma_mEditPaste_Click(Editor& editor) {
-    // Plain text only: the clipboard port never hands over formatting.
-    std::u16string text = editor.ports.clipboard->Text().value_or(std::u16string());
-    editor.Rich().SetSelText(text);
+    // Plain text only: the clipboard port never hands over formatting. A clipboard that
+    // cannot be read ends the command with the selection untouched.
+    std::optional<std::u16string> text = editor.ports.clipboard->Text();
+    if (!text)
+        return;
+    editor.Rich().SetSelText(*text);
     editor.Window().PumpMessages();
     ApplyDocumentFont(editor);
 }

@@ -15,7 +15,8 @@ public:
     // Replaces the clipboard's content with the text; false when the clipboard could not be
     // written (another program holds it open, no memory), the old content then stays.
     virtual bool SetText(std::u16string_view text) = 0;
-    virtual std::optional<std::u16string> Text() = 0; // nothing when it holds no text
+    // The plain text; empty when the clipboard holds no text, nothing when it cannot be read.
+    virtual std::optional<std::u16string> Text() = 0;
 };
 
 } // namespace quillet

@@ -117,7 +117,7 @@ std::optional<std::u16string> ClipboardWin32::Text() {
         }
         return text;
     }
-    return std::nullopt;
+    return std::u16string();
 }
 
 } // namespace quillet::win32

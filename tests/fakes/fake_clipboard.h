@@ -27,7 +27,7 @@ public:
     std::optional<std::u16string> Text() override {
         if (unavailable)
             return std::nullopt;
-        return text;
+        return text.value_or(std::u16string());
     }
 
     std::optional<std::u16string> text;

@@ -205,6 +205,19 @@ TEST(PasteCommand, WithNoTextOnTheClipboardDeletesTheSelectionAndStillAppliesThe
     EXPECT_EQ(f.window.pumps, 1);
 }
 
+TEST(PasteCommand, AClipboardThatCannotBeReadLeavesTheSelectionAndTheFontAlone) {
+    EditFixture f;
+    f.clipboard.unavailable = true;
+    f.SetText(u"abc");
+    f.rich.Select(1, 1);
+    f.rich.font = {u"Arial", 20, false, false};
+    frmForma_mEditPaste_Click(f.editor);
+    EXPECT_EQ(f.rich.Text(), u"abc");
+    EXPECT_EQ(f.rich.SelLength(), 1);
+    EXPECT_EQ(f.rich.Font().name, u"Arial");
+    EXPECT_EQ(f.editor.doc.Modified, 0);
+}
+
 TEST(DeleteAndSelectAll, WorkOnTheSelectionAndCountLineBreaksAsTwo) {
     EditFixture f;
     f.SetText(u"ab\r\ncd");
