@@ -29,17 +29,21 @@ private:
     bool open_ = false;
 };
 
-// Hands bytes to the clipboard, which owns them once SetClipboardData succeeds.
-bool PutData(UINT format, const void* data, size_t bytes) {
+// Hands the characters and a terminating NUL to the clipboard, which owns the memory once
+// SetClipboardData succeeds. Copied straight from the caller's text: a large selection is not
+// held a further time.
+template <typename Char> bool PutData(UINT format, const Char* data, size_t length) {
+    size_t bytes = (length + 1) * sizeof(Char);
     HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, bytes);
     if (!memory)
         return false;
-    void* target = ::GlobalLock(memory);
+    auto* target = static_cast<Char*>(::GlobalLock(memory));
     if (!target) {
         ::GlobalFree(memory);
         return false;
     }
-    std::memcpy(target, data, bytes);
+    std::memcpy(target, data, length * sizeof(Char));
+    target[length] = 0;
     ::GlobalUnlock(memory);
     if (!::SetClipboardData(format, memory)) {
         ::GlobalFree(memory);
@@ -86,12 +90,11 @@ bool ClipboardWin32::SetText(std::u16string_view text) {
     OpenedClipboard clipboard{owner_};
     if (!clipboard || !::EmptyClipboard())
         return false;
-    std::u16string unicode(text);
-    if (!PutData(CF_UNICODETEXT, unicode.c_str(), (unicode.size() + 1) * sizeof(char16_t)))
+    if (!PutData(CF_UNICODETEXT, text.data(), text.size()))
         return false;
     // For programs that read only 8-bit text; Unicode readers get the exact text above.
     std::string ansi = ToAnsi(text);
-    PutData(CF_TEXT, ansi.c_str(), ansi.size() + 1);
+    PutData(CF_TEXT, ansi.data(), ansi.size());
     return true;
 }
 
