@@ -32,7 +32,7 @@ TEST(FindDialogModel, OpensEmptyWithTheButtonsDisabledAndEnterDoingNothing) {
     EXPECT_FALSE(dialog.MatchCase());
 
     dialog.EnterPressed(FindControl::cboFind);
-    EXPECT_EQ(w.rich.finds, 0);
+    EXPECT_EQ(w.rich.findStarts.size(), 0u);
     EXPECT_FALSE(dialog.Closed());
     EXPECT_TRUE(w.editor.search.FindHistory.empty());
 }
@@ -133,7 +133,7 @@ TEST(FindDialogModel, EnterOnAnotherButtonPressesThatButton) {
     dialog.frmFind_cboFind_Change(u"one");
     dialog.EnterPressed(FindControl::cmdCancel);
     EXPECT_TRUE(dialog.Closed());
-    EXPECT_EQ(w.rich.finds, 0);
+    EXPECT_EQ(w.rich.findStarts.size(), 0u);
 }
 
 TEST(FindDialogModel, EscapeReleasedInEitherFieldCloses) {

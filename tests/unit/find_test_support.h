@@ -2,9 +2,11 @@
 // An Editor wired to fakes for the search tests, with the main window's change rule.
 
 #include "editor/core/editor.h"
+#include "fakes/cp1251_codec.h"
+#include "fakes/fake_file_system.h"
 #include "fakes/fake_main_window.h"
 #include "fakes/fake_message_boxes.h"
-#include "unit/plain_text_control.h"
+#include "fakes/recording_text_control.h"
 
 #include <functional>
 #include <string>
@@ -48,11 +50,7 @@ struct SearchWorld {
     }
 
     // A fresh document as loading leaves it: not modified, nothing to undo.
-    void Load(std::u16string_view text) {
-        rich.SetText(std::u16string(text));
-        editor.doc.Modified = editor.doc.UndoAllowed = 0;
-        rich.changes = rich.writes = 0;
-    }
+    void Load(std::u16string_view text) { rich.Load(std::u16string(text)); }
 
     std::vector<std::u16string> Messages() const {
         std::vector<std::u16string> texts;
@@ -62,7 +60,9 @@ struct SearchWorld {
     }
 
     Editor editor;
-    PlainTextControl rich;
+    fakes::FakeFileSystem files;
+    fakes::Cp1251Codec codec;
+    fakes::RecordingTextControl rich{files, codec};
     fakes::FakeMainWindow window;
     fakes::FakeMessageBoxes messages;
     FakeFindDialog dialog;
