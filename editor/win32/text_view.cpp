@@ -369,14 +369,14 @@ int TextView::Dpi() const {
 }
 
 void TextView::RebuildFont() {
-    FontSpec spec = model_.Font();
+    FontSpec font = model_.Font();
     LOGFONTW lf{};
-    lf.lfHeight = -MulDiv(std::max(1, spec.size), Dpi(), 72);
-    lf.lfWeight = spec.bold ? FW_BOLD : FW_NORMAL;
-    lf.lfItalic = spec.italic ? TRUE : FALSE;
+    lf.lfHeight = -MulDiv(std::max(1, font.size), Dpi(), 72);
+    lf.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
+    lf.lfItalic = font.italic ? TRUE : FALSE;
     lf.lfCharSet = DEFAULT_CHARSET;
     lf.lfQuality = CLEARTYPE_QUALITY;
-    std::wstring face = ToWide(spec.name.empty() ? u"Courier New" : spec.name);
+    std::wstring face = ToWide(font.name.empty() ? u"Courier New" : font.name);
     wcsncpy(lf.lfFaceName, face.c_str(), LF_FACESIZE - 1);
     font_.Reset(CreateFontIndirectW(&lf));
 

@@ -188,8 +188,8 @@ TEST(FindDialogModel, TheFindLayoutAfterTheReplaceLayoutIsTheDesignedOne) {
 
 TEST(FindDialogModel, TheDesignedControlsTakeTheFocusInTabOrderFromTheSearchField) {
     std::vector<FindControl> order(8);
-    for (const auto& spec : kFindControls)
-        order.at(static_cast<size_t>(spec.tabIndex)) = spec.id;
+    for (const auto& item : kFindControls)
+        order.at(static_cast<size_t>(item.tabIndex)) = item.id;
     EXPECT_EQ(order[0], FindControl::cboFind);
     EXPECT_EQ(order[1], FindControl::cboReplace);
     EXPECT_EQ(order[2], FindControl::cmdFind);
