@@ -822,7 +822,11 @@ void TextView::UpdateScrollBars() {
     now.vMax = std::max(0, RowCount() - 1);
     now.vPage = ClientRows();
     now.vPos = FirstVisibleRow();
-    now.hMax = model_.WordWrap() ? 0 : std::max(maxWidthSeen_ + avgCharWidth_, xOffset_ + width);
+    // Typing at the end of the longest line widens it by a character a key; the range grows in
+    // steps of a quarter page so that not every key pays for a SetScrollInfo.
+    const int step = std::max(1, width / 4);
+    const int widest = (maxWidthSeen_ + avgCharWidth_ + step - 1) / step * step;
+    now.hMax = model_.WordWrap() ? 0 : std::max(widest, xOffset_ + width);
     now.hPage = model_.WordWrap() ? 0 : width;
     now.hPos = xOffset_;
 
