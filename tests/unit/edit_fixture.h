@@ -3,6 +3,7 @@
 // requests and, at every Change, what the main window's change handler would do.
 
 #include "editor/core/editor.h"
+#include "editor/core/frm_forma.h"
 #include "fakes/cp1251_codec.h"
 #include "fakes/fake_clipboard.h"
 #include "fakes/fake_file_system.h"
@@ -16,25 +17,18 @@
 
 namespace quillet::testing {
 
-// The main window's change handler as far as these tests need it: a Change marks the
-// document modified unless the program is changing the control itself.
-class ChangeTracker : public TextControlEvents {
+// The main window's change handler, noting the state each Change arrived in.
+class ChangeTracker : public RichEvents {
 public:
-    explicit ChangeTracker(Editor& editor) : editor_(editor) {}
+    explicit ChangeTracker(Editor& editor) : RichEvents(editor), doc_(editor.doc) {}
     void OnChange() override {
-        statesSeen.push_back(editor_.doc.EditorState);
-        if (editor_.doc.EditorState != kStateChangingControl) {
-            editor_.doc.Modified = 1;
-            editor_.doc.UndoAllowed = 1;
-        }
+        statesSeen.push_back(doc_.EditorState);
+        RichEvents::OnChange();
     }
-    void OnKeyDown(int16_t&, int16_t&) override {}
-    void OnMouseDown(int16_t, int16_t, int32_t, int32_t) override {}
-
-    std::vector<int32_t> statesSeen; // EditorState at each Change
+    std::vector<int32_t> statesSeen;
 
 private:
-    Editor& editor_;
+    const DocumentState& doc_;
 };
 
 struct EditFixture {

@@ -1,7 +1,8 @@
 #pragma once
-// An Editor wired to fakes for the search tests, with the main window's change rule.
+// An Editor wired to fakes for the search tests, with the main window's change handler.
 
 #include "editor/core/editor.h"
+#include "editor/core/frm_forma.h"
 #include "fakes/cp1251_codec.h"
 #include "fakes/fake_file_system.h"
 #include "fakes/fake_main_window.h"
@@ -23,21 +24,6 @@ public:
     std::function<void()> onShow;
 };
 
-// Marks the document changed as the main window does, unless the program is changing the control.
-class ChangeRule : public TextControlEvents {
-public:
-    explicit ChangeRule(DocumentState& doc) : doc_(doc) {}
-    void OnChange() override {
-        if (doc_.EditorState != kStateChangingControl)
-            doc_.Modified = doc_.UndoAllowed = 1;
-    }
-    void OnKeyDown(int16_t&, int16_t&) override {}
-    void OnMouseDown(int16_t, int16_t, int32_t, int32_t) override {}
-
-private:
-    DocumentState& doc_;
-};
-
 struct SearchWorld {
     SearchWorld() {
         editor.ports.rich = &rich;
@@ -46,7 +32,7 @@ struct SearchWorld {
         editor.ports.findDialog = &dialog;
         window.SetMenuCaption(MenuItem::mEditZamenit, u"Заменить");
         dialog.onShow = [this] { dialogLayouts.push_back(editor.doc.EditorState); };
-        rich.SetEvents(&changeRule);
+        rich.SetEvents(&richEvents);
     }
 
     // A fresh document as loading leaves it: not modified, nothing to undo.
@@ -66,7 +52,7 @@ struct SearchWorld {
     fakes::FakeMainWindow window;
     fakes::FakeMessageBoxes messages;
     FakeFindDialog dialog;
-    ChangeRule changeRule{editor.doc};
+    RichEvents richEvents{editor};
     std::vector<int32_t> dialogLayouts; // EditorState each time the dialog opened
 };
 
