@@ -9,3 +9,5 @@ cmake --build --preset mingw --target find_bench -j "${QUILLET_JOBS:-1}" >/dev/n
 source tools/wine-env
 tools/wine-prefix
 wine build/mingw/bench/find_bench.exe </dev/null
+cmake --build --preset mingw --target find_e2e_bench -j "${QUILLET_JOBS:-1}" >/dev/null
+QUILLET_E2E_TIMEOUT=900 tools/e2e-run build/mingw/bench/find_e2e_bench.exe --quillet=build/mingw/editor/Quillet.exe

@@ -17,9 +17,14 @@ public:
 
     GapBuffer() = default;
 
-    // Takes over the container; its spare capacity becomes the gap, at the end.
+    // Takes over the container; its spare capacity becomes the gap, at the end. Without enough
+    // spare room the block is widened now, so the first keystroke in a large document does not
+    // pay for copying all of it; a caller that reserves Spare(size) more avoids even this copy.
     void Reset(Container&& content) {
         data_ = std::move(content);
+        const size_t spare = Spare(data_.size());
+        if (data_.capacity() - data_.size() < spare / 2)
+            data_.reserve(data_.size() + spare);
         gapStart_ = data_.size();
         data_.resize(data_.capacity());
         gapLength_ = data_.size() - gapStart_;
@@ -78,13 +83,15 @@ public:
         gapStart_ = position;
     }
 
+    // Room kept for edits beyond the content: a sixteenth of it (bounded), so steady-state memory
+    // stays near the content's.
+    static size_t Spare(size_t size) { return std::clamp<size_t>(size / 16, 1024, size_t(8) << 20); }
+
 private:
-    // A new block with room for at least `needed` more, the gap kept where it is. The spare room
-    // is a sixteenth of the content (bounded), so steady-state memory stays near the content's.
+    // A new block with room for at least `needed` more, the gap kept where it is.
     void Grow(size_t needed) {
         size_t size = Size();
-        size_t spare = std::clamp<size_t>(size / 16, 1024, size_t(8) << 20);
-        size_t newGap = std::max(needed, spare);
+        size_t newGap = std::max(needed, Spare(size));
         // Each element written once: the text before the gap, the gap, the text after it.
         const T* base = data_.data();
         const size_t after = data_.size() - gapStart_ - gapLength_;

@@ -1,5 +1,7 @@
 #include "editor/win32/ansi_codec_win32.h"
 
+#include "editor/control/gap_buffer.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -30,7 +32,9 @@ AnsiCodecWin32::AnsiCodecWin32() {
 std::u16string AnsiCodecWin32::Decode(std::string_view bytes) const {
     std::u16string text;
     // In a single-byte code page every byte is one character; a double-byte one needs at most
-    // as many, so this is an upper bound either way.
+    // as many, so this is an upper bound either way. The document model keeps spare capacity as
+    // room for typing; reserving it here spares it a copy of the whole text.
+    text.reserve(bytes.size() + GapBuffer<std::u16string>::Spare(bytes.size()));
     text.resize(bytes.size());
     size_t written = 0;
     size_t pos = 0;

@@ -122,14 +122,14 @@ void FindDialogWin32::OnInitDialog() {
                         DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, W(kFindDialogFont.name));
 
     // Created in tab order: the dialog manager moves the focus in creation order.
-    std::vector<FindControlSpec> specs(std::begin(kFindControls), std::end(kFindControls));
-    std::sort(specs.begin(), specs.end(),
+    std::vector<FindControlSpec> layout(std::begin(kFindControls), std::end(kFindControls));
+    std::sort(layout.begin(), layout.end(),
               [](const auto& a, const auto& b) { return a.tabIndex < b.tabIndex; });
-    for (const FindControlSpec& spec : specs) {
+    for (const FindControlSpec& item : layout) {
         const wchar_t* cls = L"BUTTON";
         DWORD style = WS_CHILD | WS_TABSTOP;
-        int height = px(spec.height);
-        switch (spec.kind) {
+        int height = px(item.height);
+        switch (item.kind) {
         case FindControlKind::Label:
             cls = L"STATIC";
             style = WS_CHILD | SS_LEFT;
@@ -137,21 +137,21 @@ void FindDialogWin32::OnInitDialog() {
         case FindControlKind::ComboBox:
             cls = L"COMBOBOX";
             style |= CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL;
-            height = px(spec.height) * (kDroppedRows + 1);
+            height = px(item.height) * (kDroppedRows + 1);
             break;
         case FindControlKind::CheckBox: style |= BS_AUTOCHECKBOX; break;
         case FindControlKind::Button: style |= BS_PUSHBUTTON; break;
         case FindControlKind::DefaultButton: style |= BS_DEFPUSHBUTTON; break;
         }
-        if (model.Visible(spec.id))
+        if (model.Visible(item.id))
             style |= WS_VISIBLE;
-        if (!model.Enabled(spec.id))
+        if (!model.Enabled(item.id))
             style |= WS_DISABLED;
         HWND control = CreateWindowExW(
-            0, cls, W(spec.caption), style, px(spec.left), px(spec.top), px(spec.width), height, hwnd_,
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(spec.id))), instance_, nullptr);
+            0, cls, W(item.caption), style, px(item.left), px(item.top), px(item.width), height, hwnd_,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(item.id))), instance_, nullptr);
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-        if (spec.kind == FindControlKind::ComboBox) {
+        if (item.kind == FindControlKind::ComboBox) {
             COMBOBOXINFO info{};
             info.cbSize = sizeof info;
             if (GetComboBoxInfo(control, &info) && info.hwndItem)
@@ -190,10 +190,10 @@ void FindDialogWin32::OnInitDialog() {
 
 FindControl FindDialogWin32::FocusedControl() const {
     HWND focus = GetFocus();
-    for (const auto& spec : kFindControls) {
-        HWND control = GetDlgItem(hwnd_, ControlId(spec.id));
+    for (const auto& item : kFindControls) {
+        HWND control = GetDlgItem(hwnd_, ControlId(item.id));
         if (control && (control == focus || IsChild(control, focus)))
-            return spec.id;
+            return item.id;
     }
     return FindControl::cboFind;
 }

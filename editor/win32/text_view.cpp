@@ -369,14 +369,14 @@ int TextView::Dpi() const {
 }
 
 void TextView::RebuildFont() {
-    FontSpec spec = model_.Font();
+    FontSpec font = model_.Font();
     LOGFONTW lf{};
-    lf.lfHeight = -MulDiv(std::max(1, spec.size), Dpi(), 72);
-    lf.lfWeight = spec.bold ? FW_BOLD : FW_NORMAL;
-    lf.lfItalic = spec.italic ? TRUE : FALSE;
+    lf.lfHeight = -MulDiv(std::max(1, font.size), Dpi(), 72);
+    lf.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
+    lf.lfItalic = font.italic ? TRUE : FALSE;
     lf.lfCharSet = DEFAULT_CHARSET;
     lf.lfQuality = CLEARTYPE_QUALITY;
-    std::wstring face = ToWide(spec.name.empty() ? u"Courier New" : spec.name);
+    std::wstring face = ToWide(font.name.empty() ? u"Courier New" : font.name);
     wcsncpy(lf.lfFaceName, face.c_str(), LF_FACESIZE - 1);
     font_.Reset(CreateFontIndirectW(&lf));
 
@@ -822,7 +822,11 @@ void TextView::UpdateScrollBars() {
     now.vMax = std::max(0, RowCount() - 1);
     now.vPage = ClientRows();
     now.vPos = FirstVisibleRow();
-    now.hMax = model_.WordWrap() ? 0 : std::max(maxWidthSeen_ + avgCharWidth_, xOffset_ + width);
+    // Typing at the end of the longest line widens it by a character a key; the range grows in
+    // steps of a quarter page so that not every key pays for a SetScrollInfo.
+    const int step = std::max(1, width / 4);
+    const int widest = (maxWidthSeen_ + avgCharWidth_ + step - 1) / step * step;
+    now.hMax = model_.WordWrap() ? 0 : std::max(widest, xOffset_ + width);
     now.hPage = model_.WordWrap() ? 0 : width;
     now.hPos = xOffset_;
 

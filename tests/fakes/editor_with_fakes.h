@@ -11,7 +11,7 @@
 #include "fakes/fake_main_window.h"
 #include "fakes/fake_message_boxes.h"
 #include "fakes/fake_settings_store.h"
-#include "fakes/fake_text_control.h"
+#include "fakes/recording_text_control.h"
 
 namespace quillet::fakes {
 
@@ -21,6 +21,7 @@ struct EditorWithFakes {
         rich.SetEvents(&richEvents);
         // As the window is created: the menu captions that start-up relies on.
         window.SetMenuChecked(MenuItem::mFormatPerenosSlov, true);
+        rich.model.SetWordWrap(true); // as the check mark says
         window.SetMenuCaption(MenuItem::mFormatKlava, u"Раскладка клавиатуры");
         window.onResize = [this] { frmForma_Form_Resize(ed); };
         window.onCloseRequested = [this] {
@@ -33,12 +34,12 @@ struct EditorWithFakes {
     EditorWithFakes& operator=(const EditorWithFakes&) = delete;
 
     Editor ed;
-    FakeTextControl rich;
+    FakeFileSystem files;
+    Cp1251Codec codec;
+    RecordingTextControl rich{files, codec};
     FakeMainWindow window;
     FakeMessageBoxes messages;
     FakeSettingsStore settings;
-    FakeFileSystem files;
-    Cp1251Codec codec;
     FakeKeyboardLayouts layouts; // English and Russian, Russian active
     FakeClipboard clipboard;
     RichEvents richEvents;

@@ -167,7 +167,7 @@ TEST(PasteCommand, InsertsThePlainTextThenPumpsAndReappliesTheDocumentFont) {
     EditFixture f;
     f.editor.doc.FontName = u"Consolas";
     f.editor.doc.FontSize = 14;
-    f.rich.font = {u"Arial", 20, true, true}; // as if the control had drifted from the document font
+    f.rich.SetFont({u"Arial", 20, true, true}); // as if the control had drifted from the document font
     f.SetText(u"один два три");
     f.rich.Select(5, 3);
     f.clipboard.text = u"2";
@@ -210,7 +210,7 @@ TEST(PasteCommand, AClipboardThatCannotBeReadLeavesTheSelectionAndTheFontAlone) 
     f.clipboard.unavailable = true;
     f.SetText(u"abc");
     f.rich.Select(1, 1);
-    f.rich.font = {u"Arial", 20, false, false};
+    f.rich.SetFont({u"Arial", 20, false, false});
     frmForma_mEditPaste_Click(f.editor);
     EXPECT_EQ(f.rich.Text(), u"abc");
     EXPECT_EQ(f.rich.SelLength(), 1);

@@ -1,9 +1,10 @@
 #pragma once
 // An editor on fakes for the file commands: a titled or untitled document, a scripted dialog
-// and message boxes, and the change handler's rule for marking the document modified.
+// and message boxes, and the main window's change handler.
 
 #include "editor/control/text_model.h"
 #include "editor/core/editor.h"
+#include "editor/core/frm_forma.h"
 #include "fakes/cp1251_codec.h"
 #include "fakes/fake_file_dialogs.h"
 #include "fakes/fake_file_system.h"
@@ -16,7 +17,7 @@
 
 namespace quillet::testing {
 
-class FilesTest : public ::testing::Test, public TextControlEvents {
+class FilesTest : public ::testing::Test {
 protected:
     FilesTest() {
         ed.ports.rich = &rich;
@@ -31,17 +32,8 @@ protected:
         ed.doc.AppFolder = u"C:\\Program Files\\Quillet\\";
         ed.doc.DialogFolder = ed.doc.AppFolder;
         window.caption = kAppTitle;
-        rich.SetEvents(this);
+        rich.SetEvents(&richEvents);
     }
-
-    void OnChange() override {
-        if (ed.doc.EditorState != kStateChangingControl) {
-            ed.doc.UndoAllowed = 1;
-            ed.doc.Modified = 1;
-        }
-    }
-    void OnKeyDown(int16_t&, int16_t&) override {}
-    void OnMouseDown(int16_t, int16_t, int32_t, int32_t) override {}
 
     // A document as the user leaves it after typing: modified, undoable.
     void Type(std::u16string text) {
@@ -71,6 +63,7 @@ protected:
     fakes::FakeSettingsStore settings;
     fakes::FakeKeyboardLayouts layouts{{fakes::kRussian, fakes::kEnglishUs}, 0};
     Editor ed;
+    RichEvents richEvents{ed};
 };
 
 } // namespace quillet::testing

@@ -32,7 +32,7 @@ TEST(FindDialogModel, OpensEmptyWithTheButtonsDisabledAndEnterDoingNothing) {
     EXPECT_FALSE(dialog.MatchCase());
 
     dialog.EnterPressed(FindControl::cboFind);
-    EXPECT_EQ(w.rich.finds, 0);
+    EXPECT_EQ(w.rich.findStarts.size(), 0u);
     EXPECT_FALSE(dialog.Closed());
     EXPECT_TRUE(w.editor.search.FindHistory.empty());
 }
@@ -133,7 +133,7 @@ TEST(FindDialogModel, EnterOnAnotherButtonPressesThatButton) {
     dialog.frmFind_cboFind_Change(u"one");
     dialog.EnterPressed(FindControl::cmdCancel);
     EXPECT_TRUE(dialog.Closed());
-    EXPECT_EQ(w.rich.finds, 0);
+    EXPECT_EQ(w.rich.findStarts.size(), 0u);
 }
 
 TEST(FindDialogModel, EscapeReleasedInEitherFieldCloses) {
@@ -188,8 +188,8 @@ TEST(FindDialogModel, TheFindLayoutAfterTheReplaceLayoutIsTheDesignedOne) {
 
 TEST(FindDialogModel, TheDesignedControlsTakeTheFocusInTabOrderFromTheSearchField) {
     std::vector<FindControl> order(8);
-    for (const auto& spec : kFindControls)
-        order.at(static_cast<size_t>(spec.tabIndex)) = spec.id;
+    for (const auto& item : kFindControls)
+        order.at(static_cast<size_t>(item.tabIndex)) = item.id;
     EXPECT_EQ(order[0], FindControl::cboFind);
     EXPECT_EQ(order[1], FindControl::cboReplace);
     EXPECT_EQ(order[2], FindControl::cmdFind);

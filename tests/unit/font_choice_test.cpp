@@ -111,7 +111,7 @@ TEST(ChooseDocumentFont, RegularWeightIsNoPreferenceAndUprightIsZero) {
 
 TEST(ChooseDocumentFont, CancellingChangesNothing) {
     EditFixture f;
-    f.rich.font = {u"Courier New", 12, false, false};
+    f.rich.SetFont({u"Courier New", 12, false, false});
     f.fontDialog.confirm = false;
     f.fontDialog.choose = [](FontDialogRecord& d, LogicalFont&) { d.iPointSize = 200; };
 

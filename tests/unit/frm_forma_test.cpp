@@ -16,15 +16,15 @@ TEST(Resize, FillsTheClientAreaAndRemembersOnlyTheNormalOuterSize) {
     f.window.width = 9000;
     f.window.height = 7000;
     frmForma_Form_Resize(f.ed);
-    EXPECT_EQ(f.rich.bounds.left, 0);
-    EXPECT_EQ(f.rich.bounds.top, 0);
-    EXPECT_EQ(f.rich.bounds.width, 9000 - FakeMainWindow::kFrameWidth);
-    EXPECT_EQ(f.rich.bounds.height, 7000 - FakeMainWindow::kFrameHeight);
+    EXPECT_EQ(f.rich.model.Left(), 0);
+    EXPECT_EQ(f.rich.model.Top(), 0);
+    EXPECT_EQ(f.rich.model.Width(), 9000 - FakeMainWindow::kFrameWidth);
+    EXPECT_EQ(f.rich.model.Height(), 7000 - FakeMainWindow::kFrameHeight);
     EXPECT_EQ(f.ed.doc.NormalWidth, 9000);
     EXPECT_EQ(f.ed.doc.NormalHeight, 7000);
 
     f.window.Maximize(); // fills the work area, keeps the normal size
-    EXPECT_EQ(f.rich.bounds.width, f.window.workWidth - FakeMainWindow::kFrameWidth);
+    EXPECT_EQ(f.rich.model.Width(), f.window.workWidth - FakeMainWindow::kFrameWidth);
     EXPECT_EQ(f.ed.doc.NormalWidth, 9000);
     EXPECT_EQ(f.ed.doc.NormalHeight, 7000);
 
@@ -62,10 +62,10 @@ TEST(WordWrap, TheCommandFlipsTheCheckMarkAndTheControlFollowsIt) {
     ASSERT_TRUE(f.window.MenuChecked(MenuItem::mFormatPerenosSlov));
     frmForma_mFormatPerenosSlov_Click(f.ed);
     EXPECT_FALSE(f.window.MenuChecked(MenuItem::mFormatPerenosSlov));
-    EXPECT_FALSE(f.rich.wordWrap);
+    EXPECT_FALSE(f.rich.WordWrap());
     frmForma_mFormatPerenosSlov_Click(f.ed);
     EXPECT_TRUE(f.window.MenuChecked(MenuItem::mFormatPerenosSlov));
-    EXPECT_TRUE(f.rich.wordWrap);
+    EXPECT_TRUE(f.rich.WordWrap());
     EXPECT_EQ(f.rich.log, (std::vector<std::u16string>{u"Wrap=0", u"Wrap=1"}));
     EXPECT_EQ(f.ed.doc.Modified, 0);
 }
@@ -99,7 +99,7 @@ TEST(Closing, AModifiedDocumentIsNeverDroppedSilentlyAndACancelledCloseWritesNot
     ASSERT_EQ(f.messages.shown.size(), 1u);
     EXPECT_EQ(f.messages.shown[0].title, u"Квиллет");
     EXPECT_TRUE(f.settings.writes.empty());
-    EXPECT_EQ(f.rich.text, u"несохранённый текст");
+    EXPECT_EQ(f.rich.Text(), u"несохранённый текст");
     EXPECT_EQ(f.ed.doc.Modified, 1);
 
     int16_t cancel = 0; // a later close asks again

@@ -19,7 +19,7 @@ void OpenModifiedDocument(EditorWithFakes& f) {
 }
 
 void ExpectOldDocumentKept(const EditorWithFakes& f) {
-    EXPECT_EQ(f.rich.text, u"typed old");
+    EXPECT_EQ(f.rich.Text(), u"typed old");
     EXPECT_EQ(f.ed.doc.CurrentFilePath, u"C:\\old.txt");
     EXPECT_EQ(f.ed.doc.DisplayName, u" old.txt");
     EXPECT_EQ(f.ed.doc.DialogFolder, u"C:\\");
@@ -47,8 +47,8 @@ TEST(LoadDocument, ACyrillicAnsiFileBecomesTheCurrentUnmodifiedDocument) {
 
     LoadDocument(f.ed, u"C:\\Документы\\письмо.txt");
 
-    EXPECT_EQ(f.rich.text, u"Привет\r\nмир\n\t!"); // handed over exactly as the file has it
-    EXPECT_EQ(f.rich.selStart, 0);
+    EXPECT_EQ(f.rich.Text(), u"Привет\r\nмир\r\n\t!"); // the control makes every line break CR LF
+    EXPECT_EQ(f.rich.SelStart(), 0);
     EXPECT_EQ(f.ed.doc.Modified, 0);
     EXPECT_EQ(f.ed.doc.UndoAllowed, 0);
     EXPECT_EQ(f.ed.doc.CurrentFilePath, u"C:\\Документы\\письмо.txt");
@@ -65,9 +65,9 @@ TEST(LoadDocument, EmptyFilesBareNamesAndForeignEncodingsLoadAsTheyAre) {
     EditorWithFakes f;
     f.ed.doc.PathSeparator = u"\\";
     f.files.files[u"empty.txt"] = "";
-    f.rich.text = u"previous";
+    f.rich.Load(u"previous");
     LoadDocument(f.ed, u"empty.txt");
-    EXPECT_EQ(f.rich.text, u"");
+    EXPECT_EQ(f.rich.Text(), u"");
     EXPECT_EQ(f.ed.doc.DialogFolder, u"");
     EXPECT_EQ(f.ed.doc.DisplayName, u" empty.txt");
     EXPECT_EQ(f.window.Caption(), u" empty.txt - Квиллет");
@@ -75,7 +75,7 @@ TEST(LoadDocument, EmptyFilesBareNamesAndForeignEncodingsLoadAsTheyAre) {
 
     f.files.files[u"C:\\utf8.txt"] = "\xEF\xBB\xBF\xD0\x9F"; // BOM and П in UTF-8
     LoadDocument(f.ed, u"C:\\utf8.txt");
-    EXPECT_EQ(f.rich.text, u"\u043F\u00BB\u0457\u0420\u045F");
+    EXPECT_EQ(f.rich.Text(), u"\u043F\u00BB\u0457\u0420\u045F");
 
     EditorWithFakes unix;
     unix.ed.doc.PathSeparator = u"/";

@@ -1,9 +1,6 @@
 #include "editor/find/search.h"
 
-#include "editor/control/text_model.h"
 #include "editor/files/save_changes.h"
-#include "fakes/cp1251_codec.h"
-#include "fakes/fake_file_system.h"
 #include "unit/find_test_support.h"
 
 #include <gtest/gtest.h>
@@ -62,7 +59,7 @@ TEST(Search, F3BeforeAnySearchOpensTheDialogInItsFindLayoutAndSearchesNothing) {
     w.editor.doc.EditorState = kStateReplace;
     frmForma_mEditFindNext_Click(w.editor);
     EXPECT_EQ(w.dialogLayouts, std::vector<int32_t>{kStateFind});
-    EXPECT_EQ(w.rich.finds, 0);
+    EXPECT_EQ(w.rich.findStarts.size(), 0u);
     EXPECT_TRUE(w.messages.shown.empty());
 }
 
@@ -166,7 +163,6 @@ TEST(Search, ReplaceAllThatFindsNothingReportsZeroAndTouchesNeitherTextNorModifi
     EXPECT_EQ(ReplaceAll(w.editor, u"zz", u"y"), 0);
     EXPECT_EQ(w.Messages(), Strings{u"Количество замен: 0"});
     EXPECT_EQ(w.rich.Text(), u"text");
-    EXPECT_EQ(w.rich.writes, 0);
     EXPECT_EQ(w.rich.changes, 0);
     EXPECT_EQ(w.editor.doc.Modified, 0);
     EXPECT_EQ(w.editor.doc.UndoAllowed, 0);
@@ -174,12 +170,18 @@ TEST(Search, ReplaceAllThatFindsNothingReportsZeroAndTouchesNeitherTextNorModifi
     EXPECT_EQ(w.rich.SelLength(), 2);
 }
 
-TEST(Search, ReplaceAllWithALineBreakInTheReplacementStopsAfterTheInsertedText) {
-    // The control makes a lone LF a CR LF, so the inserted text is longer than the replacement.
+TEST(Search, ReplaceAllIsOneUndoableChangeAndStopsAfterTextWithLineBreaksMadeCrLf) {
     SearchWorld w;
-    w.Load(u"a a");
-    EXPECT_EQ(ReplaceAll(w.editor, u"a", u"\na"), 2);
-    EXPECT_EQ(w.rich.Text(), u"\r\na \r\na");
+    w.Load(u"Ёж ёж\r\nЁЖ");
+    EXPECT_EQ(ReplaceAll(w.editor, u"ЁЖ", u"кот\n"), 3);
+    EXPECT_EQ(w.rich.Text(), u"кот\r\n кот\r\n\r\nкот\r\n");
+    EXPECT_EQ(w.rich.SelStart(), w.rich.TextLength());
+    EXPECT_EQ(w.rich.changes, 1);
+    EXPECT_EQ(w.editor.doc.Modified, 1);
+    EXPECT_EQ(w.editor.doc.UndoAllowed, 1);
+    w.rich.Undo();
+    EXPECT_EQ(w.rich.Text(), u"Ёж ёж\r\nЁЖ");
+    EXPECT_FALSE(w.rich.CanUndo());
 }
 
 TEST(Search, F3AfterTheTextShrankBelowItsStartSearchesFromTheTop) {
@@ -206,14 +208,8 @@ TEST(Search, F3StartingAtTheVeryEndOfTheTextFindsNothing) {
     EXPECT_EQ(w.rich.findStarts.back(), 5);
 }
 
-} // namespace
-} // namespace quillet
-
-namespace quillet {
-namespace {
-
 TEST(Search, AfterNewF3SearchesTheOldPatternFromTheTopOfTheEmptyDocument) {
-    testing::SearchWorld w;
+    SearchWorld w;
     w.Load(u"abc abc abc");
     ASSERT_TRUE(FindFirst(w.editor, u"abc"));
     FindNext(w.editor);
@@ -221,59 +217,8 @@ TEST(Search, AfterNewF3SearchesTheOldPatternFromTheTopOfTheEmptyDocument) {
     EXPECT_EQ(w.editor.search.FindNextStart, 0);
     EXPECT_EQ(w.editor.search.FindPattern, u"abc");
     FindNext(w.editor);
-    EXPECT_EQ(w.Messages(), std::vector<std::u16string>{u"Текст не найден."});
+    EXPECT_EQ(w.Messages(), Strings{u"Текст не найден."});
     EXPECT_EQ(w.rich.findStarts.back(), 0);
-}
-
-} // namespace
-} // namespace quillet
-
-namespace quillet {
-namespace {
-
-// The same commands on the document model itself, as the editor runs them.
-TEST(SearchOnTheDocumentModel, FindF3AndReplaceAllAsOneUndoableChange) {
-    fakes::FakeFileSystem files;
-    fakes::Cp1251Codec codec;
-    TextModel rich(files, codec);
-    fakes::FakeMessageBoxes messages;
-    fakes::FakeMainWindow window;
-    Editor editor;
-    editor.ports.rich = &rich;
-    editor.ports.messages = &messages;
-    editor.ports.window = &window;
-    testing::ChangeRule changeRule(editor.doc);
-    rich.SetText(u"Ёж ёж\r\nЁЖ");
-    rich.SetEvents(&changeRule);
-
-    ASSERT_TRUE(FindFirst(editor, u"ёж"));
-    EXPECT_EQ(rich.SelStart(), 0);
-    FindNext(editor);
-    EXPECT_EQ(rich.SelStart(), 3);
-    FindNext(editor);
-    EXPECT_EQ(rich.SelStart(), 7);
-    EXPECT_EQ(editor.doc.Modified, 0);
-
-    int changes = 0;
-    struct Counting : testing::ChangeRule {
-        Counting(DocumentState& doc, int& count) : ChangeRule(doc), count_(count) {}
-        void OnChange() override {
-            ++count_;
-            ChangeRule::OnChange();
-        }
-        int& count_;
-    } counting(editor.doc, changes);
-    rich.SetEvents(&counting);
-
-    EXPECT_EQ(ReplaceAll(editor, u"ЁЖ", u"кот\n"), 3);
-    EXPECT_EQ(rich.Text(), u"кот\r\n кот\r\n\r\nкот\r\n");
-    EXPECT_EQ(rich.SelStart(), rich.TextLength());
-    EXPECT_EQ(changes, 1);
-    EXPECT_EQ(editor.doc.Modified, 1);
-    EXPECT_EQ(editor.doc.UndoAllowed, 1);
-    rich.Undo();
-    EXPECT_EQ(rich.Text(), u"Ёж ёж\r\nЁЖ");
-    EXPECT_FALSE(rich.CanUndo());
 }
 
 } // namespace

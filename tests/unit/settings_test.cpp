@@ -141,12 +141,12 @@ TEST(SaveSettings, WritesTheNineKeysInOrderFromTheStateThenTheNextStartAppliesTh
     EditorWithFakes next;
     next.settings.values = first.settings.values;
     RunStartup(next.ed, u"C:\\Quillet", u"");
-    EXPECT_EQ(next.rich.font.name, u"Arial");
-    EXPECT_EQ(next.rich.font.size, 14);
-    EXPECT_TRUE(next.rich.font.bold);
-    EXPECT_FALSE(next.rich.font.italic);
+    EXPECT_EQ(next.rich.Font().name, u"Arial");
+    EXPECT_EQ(next.rich.Font().size, 14);
+    EXPECT_TRUE(next.rich.Font().bold);
+    EXPECT_FALSE(next.rich.Font().italic);
     EXPECT_TRUE(next.window.MenuChecked(MenuItem::mFormatPerenosSlov));
-    EXPECT_TRUE(next.rich.wordWrap);
+    EXPECT_TRUE(next.rich.WordWrap());
     EXPECT_EQ(next.window.state, WindowState::Maximized);
     EXPECT_EQ(next.window.width, 8000); // restoring gives the last normal size
     EXPECT_EQ(next.window.height, 6000);
@@ -171,7 +171,7 @@ TEST(SaveSettings, StoresFalseAsEmptyTextAndAMinimisedWindowAsStateOne) {
     RunStartup(next.ed, u"C:\\Quillet", u"");
     EXPECT_EQ(next.window.state, WindowState::Normal);
     EXPECT_FALSE(next.window.MenuChecked(MenuItem::mFormatPerenosSlov));
-    EXPECT_TRUE(next.rich.font.italic);
+    EXPECT_TRUE(next.rich.Font().italic);
 }
 
 } // namespace

@@ -108,37 +108,38 @@ struct JournalWindow : fakes::FakeMainWindow {
     }
 };
 
-struct JournalRich : fakes::FakeTextControl {
+struct JournalRich : fakes::RecordingTextControl {
     Journal* journal;
     Editor* ed = nullptr;
-    explicit JournalRich(Journal* j) : journal(j) {}
+    JournalRich(Journal* j, FileSystem& files, const AnsiCodec& codec)
+        : RecordingTextControl(files, codec), journal(j) {}
     void SetText(std::u16string value) override {
         journal->Add("rich text");
-        FakeTextControl::SetText(std::move(value));
+        RecordingTextControl::SetText(std::move(value));
     }
     void Move(int32_t left, int32_t top, int32_t width, int32_t height) override {
         journal->Add("rich move");
-        FakeTextControl::Move(left, top, width, height);
+        RecordingTextControl::Move(left, top, width, height);
     }
     void SetWordWrap(bool wrap) override {
         journal->Add(std::string("rich wrap ") + (wrap ? "on" : "off"));
-        FakeTextControl::SetWordWrap(wrap);
+        RecordingTextControl::SetWordWrap(wrap);
     }
     void SetFontName(std::u16string_view name) override {
         journal->Add("rich font name " + Narrow(name) + " state " + std::to_string(ed->doc.EditorState));
-        FakeTextControl::SetFontName(name);
+        RecordingTextControl::SetFontName(name);
     }
     void SetFontSize(int32_t points) override {
         journal->Add("rich font size " + std::to_string(points));
-        FakeTextControl::SetFontSize(points);
+        RecordingTextControl::SetFontSize(points);
     }
     void SetFontBold(bool bold) override {
         journal->Add("rich bold " + std::to_string(bold));
-        FakeTextControl::SetFontBold(bold);
+        RecordingTextControl::SetFontBold(bold);
     }
     void SetFontItalic(bool italic) override {
         journal->Add("rich italic " + std::to_string(italic));
-        FakeTextControl::SetFontItalic(italic);
+        RecordingTextControl::SetFontItalic(italic);
     }
 };
 
@@ -149,8 +150,8 @@ TEST(Startup, RunsItsStepsInTheirFixedOrder) {
     JournalFiles files(&journal);
     JournalMessages messages(&journal);
     JournalWindow window(&journal);
-    JournalRich rich(&journal);
     fakes::Cp1251Codec codec;
+    JournalRich rich(&journal, files, codec);
     fakes::FakeClipboard clipboard;
     Editor ed;
     ed.ports = {&rich, &window, &messages, &settings, &files, &codec, &layouts, &clipboard};
@@ -250,11 +251,11 @@ TEST(Startup, FirstRunKeepsTheBuiltInSizeTurnsWrapOffAndUsesTheDefaultFont) {
     EXPECT_EQ(f.ed.doc.NormalWidth, builtInWidth);
     EXPECT_EQ(f.ed.doc.NormalHeight, builtInHeight);
     EXPECT_FALSE(f.window.MenuChecked(MenuItem::mFormatPerenosSlov));
-    EXPECT_FALSE(f.rich.wordWrap);
-    EXPECT_EQ(f.rich.font.name, u"MS Sans Serif");
-    EXPECT_EQ(f.rich.font.size, 12);
-    EXPECT_FALSE(f.rich.font.bold);
-    EXPECT_FALSE(f.rich.font.italic);
+    EXPECT_FALSE(f.rich.WordWrap());
+    EXPECT_EQ(f.rich.Font().name, u"MS Sans Serif");
+    EXPECT_EQ(f.rich.Font().size, 12);
+    EXPECT_FALSE(f.rich.Font().bold);
+    EXPECT_FALSE(f.rich.Font().italic);
 }
 
 TEST(Startup, AMissingDocumentIsReportedBeforeTheWindowAppearsThenTheWindowIsUntitled) {
@@ -277,7 +278,7 @@ TEST(Startup, UnquotedPathsWithSpacesAndTwoQuotedPathsAreOnePath) {
     EditorWithFakes f;
     f.files.files[u"C:\\My Documents\\заметки.txt"] = "\xe4\xe0";
     RunStartup(f.ed, u"C:\\Quillet", u"C:\\My Documents\\заметки.txt");
-    EXPECT_EQ(f.rich.text, u"да");
+    EXPECT_EQ(f.rich.Text(), u"да");
     EXPECT_EQ(f.window.Caption(), u" заметки.txt - Квиллет");
     EXPECT_EQ(f.ed.doc.DialogFolder, u"C:\\My Documents\\");
 

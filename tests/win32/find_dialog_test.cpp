@@ -125,12 +125,19 @@ TEST_F(FindDialogTest, FindLayoutAsDesignedTypedTextEnablesFindAndEnterSelectsTh
     bool ownerEnabled = true, replaceShown = true, findEnabledAtFirst = true, findEnabledAfterTyping = false;
     bool focusInField = false;
     std::wstring checkCaption;
+    RECT outer{};
+    LONG_PTR style = 0, exStyle = 0;
+    HWND seenOwner = nullptr;
     RECT label{};
     LOGFONTW font{};
     Run(frmForma_mEditFind_Click,
         {[&](HWND d) {
              caption = TextOf(d);
              GetClientRect(d, &client);
+             GetWindowRect(d, &outer);
+             style = GetWindowLongPtrW(d, GWL_STYLE);
+             exStyle = GetWindowLongPtrW(d, GWL_EXSTYLE);
+             seenOwner = GetWindow(d, GW_OWNER);
              ownerEnabled = IsWindowEnabled(owner);
              replaceShown = IsWindowVisible(Item(d, FindControl::cboReplace)) ||
                             IsWindowVisible(Item(d, FindControl::cmdReplaceAll));
@@ -152,6 +159,13 @@ TEST_F(FindDialogTest, FindLayoutAsDesignedTypedTextEnablesFindAndEnterSelectsTh
     EXPECT_FALSE(forcedClose) << "Enter with a match closes the dialog";
     EXPECT_EQ(caption, L"Найти");
     EXPECT_EQ(checkCaption, L"С учётом регистра");
+    // A fixed frame with only the close box, owned (no task-bar button), in the screen's middle.
+    EXPECT_TRUE(style & WS_SYSMENU);
+    EXPECT_FALSE(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
+    EXPECT_FALSE(exStyle & WS_EX_APPWINDOW);
+    EXPECT_EQ(seenOwner, owner);
+    EXPECT_NEAR((outer.left + outer.right) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 1);
+    EXPECT_NEAR((outer.top + outer.bottom) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 1);
     EXPECT_EQ(client.right, Px(6030));
     EXPECT_EQ(client.bottom, Px(1500));
     EXPECT_FALSE(ownerEnabled);

@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Under Wine, in-process: typing in the middle of a 50 MB Windows-1251 document in the real text
+# view, from the key press to the repainted window, without and with word wrap.
+# Size and keys: QUILLET_KEYS_MB=50 QUILLET_KEYS=200
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+cmake --preset mingw >/dev/null
+cmake --build --preset mingw --target keystroke_bench -j "${QUILLET_JOBS:-1}" >/dev/null
+source tools/wine-env
+started_xvfb=
+if [ -z "${DISPLAY:-}" ]; then
+    tools/xvfb start
+    source tools/wine-env
+    started_xvfb=1
+fi
+tools/wine-prefix
+status=0
+for wrap in 0 1; do
+    wine build/mingw/bench/keystroke_bench.exe "${QUILLET_KEYS_MB:-50}" "${QUILLET_KEYS:-200}" "$wrap" \
+        </dev/null 2>/dev/null || status=$?
+done
+[ -n "$started_xvfb" ] && tools/xvfb stop
+exit "$status"

@@ -1,0 +1,144 @@
+#pragma once
+// The document model as a text control, with a record of the calls the core makes: the writes in
+// order (text, font flips, wrap, moves, saves), every Find, undo and focus request, and the
+// Changes raised. Everything else is the model's own behaviour.
+
+#include "editor/control/text_model.h"
+
+#include <string>
+#include <vector>
+
+namespace quillet::fakes {
+
+class RecordingTextControl : public TextControl, private TextControlEvents {
+public:
+    RecordingTextControl(FileSystem& files, const AnsiCodec& codec) : model(files, codec) {
+        model.SetEvents(this);
+    }
+
+    void SetEvents(TextControlEvents* value) override { events_ = value; }
+
+    std::u16string Text() const override { return model.Text(); }
+    void SetText(std::u16string value) override {
+        Log(u"Text");
+        model.SetText(std::move(value));
+    }
+    int32_t TextLength() const override { return model.TextLength(); }
+    int32_t SelStart() const override { return model.SelStart(); }
+    void SetSelStart(int32_t start) override { model.SetSelStart(start); }
+    int32_t SelLength() const override { return model.SelLength(); }
+    void SetSelLength(int32_t length) override { model.SetSelLength(length); }
+    std::u16string SelText() const override { return model.SelText(); }
+    void SetSelText(std::u16string_view value) override {
+        Log(u"SelText");
+        model.SetSelText(value);
+    }
+
+    FontSpec Font() const override { return model.Font(); }
+    void SetFontName(std::u16string_view name) override {
+        Log(u"Font.Name=" + std::u16string(name));
+        model.SetFontName(name);
+    }
+    void SetFontSize(int32_t points) override {
+        Log(u"Font.Size=" + Number(points));
+        model.SetFontSize(points);
+    }
+    void SetFontBold(bool bold) override {
+        Log(bold ? u"Font.Bold=1" : u"Font.Bold=0");
+        model.SetFontBold(bold);
+    }
+    void SetFontItalic(bool italic) override {
+        Log(italic ? u"Font.Italic=1" : u"Font.Italic=0");
+        model.SetFontItalic(italic);
+    }
+
+    int32_t Find(std::u16string_view pattern, int32_t start, int32_t options) override {
+        findStarts.push_back(start);
+        findOptions.push_back(options);
+        return model.Find(pattern, start, options);
+    }
+    int32_t ReplaceAll(std::u16string_view pattern, std::u16string_view replacement,
+                       int32_t options) override {
+        Log(u"ReplaceAll");
+        return model.ReplaceAll(pattern, replacement, options);
+    }
+    int32_t SaveFile(std::u16string_view path) override {
+        Log(u"SaveFile " + std::u16string(path));
+        return model.SaveFile(path);
+    }
+    bool FitsCodePage(const AnsiCodec& codec) const override { return model.FitsCodePage(codec); }
+
+    void Move(int32_t left, int32_t top, int32_t width, int32_t height) override {
+        Log(u"Move " + Number(width) + u"x" + Number(height));
+        model.Move(left, top, width, height);
+    }
+    void SetWordWrap(bool wrap) override {
+        Log(wrap ? u"Wrap=1" : u"Wrap=0");
+        model.SetWordWrap(wrap);
+    }
+    bool WordWrap() const override { return model.WordWrap(); }
+    bool CanUndo() const override { return model.CanUndo(); }
+    void Undo() override {
+        ++undos;
+        model.Undo();
+    }
+    bool SetFocus() override {
+        ++focusRequests;
+        return model.SetFocus() && focusSucceeds;
+    }
+
+    // Test set-up: text, selection or font as a document arrives, without telling the listener.
+    void Load(std::u16string text) {
+        Quietly([&] { model.SetText(std::move(text)); });
+    }
+    void SetFont(const FontSpec& font) {
+        Quietly([&] {
+            model.SetFontName(font.name);
+            model.SetFontSize(font.size);
+            model.SetFontBold(font.bold);
+            model.SetFontItalic(font.italic);
+        });
+    }
+    void Select(int32_t start, int32_t length) { model.SetSelection(start, start + length); }
+
+    TextModel model;
+    std::vector<std::u16string> log; // writes, font flips, wrap, moves and saves in order
+    std::vector<int32_t> findStarts;
+    std::vector<int32_t> findOptions;
+    int changes = 0;
+    int undos = 0;
+    int focusRequests = 0;
+    bool focusSucceeds = true;
+
+private:
+    void OnChange() override {
+        ++changes;
+        if (events_)
+            events_->OnChange();
+    }
+    void OnKeyDown(int16_t& keyCode, int16_t& shift) override {
+        if (events_)
+            events_->OnKeyDown(keyCode, shift);
+    }
+    void OnMouseDown(int16_t button, int16_t shift, int32_t x, int32_t y) override {
+        if (events_)
+            events_->OnMouseDown(button, shift, x, y);
+    }
+    template <class Fn> void Quietly(Fn fn) {
+        TextControlEvents* listener = events_;
+        const int before = changes;
+        events_ = nullptr;
+        fn();
+        events_ = listener;
+        changes = before;
+    }
+    void Log(std::u16string entry) { log.push_back(std::move(entry)); }
+    static std::u16string Number(int32_t value) {
+        std::string s = std::to_string(value);
+        return std::u16string(s.begin(), s.end());
+    }
+
+    TextControlEvents* events_ = nullptr;
+};
+
+} // namespace quillet::fakes
