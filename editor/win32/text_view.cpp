@@ -258,6 +258,9 @@ bool TextView::SetFocus() {
 
 void TextView::OnTextChanged(int32_t position, int32_t removed, int32_t inserted) {
     (void)removed;
+    // A whole new text (a load, New, or everything deleted) forgets the old text's widest row.
+    if (position == 0 && inserted == model_.TextLength())
+        maxWidthSeen_ = 0;
     int32_t newCount = model_.LineCount();
     int32_t delta = newCount - lineCount_;
     lineCount_ = newCount;

@@ -270,7 +270,7 @@ TEST_F(TextViewTest, WordWrapSplitsLongLinesIntoRowsAtTheWidthAndBackWhenTurnedO
     EXPECT_EQ(view.RowCount(), 3);
 }
 
-TEST_F(TextViewTest, AnUnwrappedLineWiderThanTheWindowGivesTheHorizontalScrollBarRoomOnceDrawn) {
+TEST_F(TextViewTest, TheHorizontalScrollRangeFollowsTheWidestDrawnRowAndANewTextStartsItAfresh) {
     auto horizontal = [&] {
         SCROLLINFO si{};
         si.cbSize = sizeof(si);
@@ -288,6 +288,11 @@ TEST_F(TextViewTest, AnUnwrappedLineWiderThanTheWindowGivesTheHorizontalScrollBa
         EXPECT_GT(si.nMax, static_cast<int>(si.nPage) * 2) << line.size();
         EXPECT_EQ(si.nPos, 0);
     }
+    // A new, narrow text leaves nothing to scroll to, whatever the text before it held.
+    view.SetText(u"short\r\nshort");
+    Send(WM_PAINT);
+    SCROLLINFO si = horizontal();
+    EXPECT_LE(si.nMax - si.nMin + 1, static_cast<int>(si.nPage) + 1);
 }
 
 TEST_F(TextViewTest, ClicksReachMouseDownInTwipsAndPlaceTheCaretDoubleClickSelectsAWord) {
