@@ -60,18 +60,8 @@ void Command(const App& app, MenuItem item) {
 }
 
 HWND WaitAbout(App& app) {
-    HWND about = nullptr;
-    WaitFor([&] {
-        for (HWND hwnd : TopWindows(app.Pid()))
-            if (ClassOf(hwnd) == L"#32770" && TextOf(hwnd) == W(quillet::kAboutCaption))
-                about = hwnd;
-        return about != nullptr;
-    });
-    return about;
-}
-
-bool WaitGone(HWND hwnd) {
-    return WaitFor([&] { return !IsWindow(hwnd) || !IsWindowVisible(hwnd); });
+    return app.WaitWindow(
+        [](HWND hwnd) { return ClassOf(hwnd) == L"#32770" && TextOf(hwnd) == W(quillet::kAboutCaption); });
 }
 
 } // namespace
