@@ -19,6 +19,7 @@ void Pump() {
 
 class EditMenuWin32Test : public testing_win32::MainWindowFixture {
 protected:
+    EditMenuWin32Test() : MainWindowFixture(true) {}
     ~EditMenuWin32Test() override { SetCtrl(false); }
 
     void OpenEditMenu() {

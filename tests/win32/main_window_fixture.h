@@ -1,6 +1,7 @@
 #pragma once
 // The main window and its text view in-process, with the core attached as WinMain attaches it,
-// on fakes where a test is not about the platform's service (the clipboard is the real one).
+// on fakes where a test is not about the platform's service. The real clipboard is wired only
+// when asked for, so tests can also see a command whose port is missing.
 
 #include "editor/core/commands.h"
 #include "editor/core/frm_forma.h"
@@ -23,7 +24,7 @@ namespace quillet::testing_win32 {
 
 class MainWindowFixture : public ::testing::Test {
 protected:
-    MainWindowFixture() : view(files, codec), frame(view), events(ed) {
+    explicit MainWindowFixture(bool withClipboard = false) : view(files, codec), frame(view), events(ed) {
         created = frame.Create(GetModuleHandleW(nullptr));
         clipboard.SetOwner(frame.Handle());
         ed.ports.rich = &view;
@@ -33,7 +34,8 @@ protected:
         ed.ports.files = &files;
         ed.ports.codec = &codec;
         ed.ports.layouts = &layouts;
-        ed.ports.clipboard = &clipboard;
+        if (withClipboard)
+            ed.ports.clipboard = &clipboard;
         ed.ports.fontDialog = &fontDialog;
         view.SetEvents(&events);
         ApplyCommandAvailability(ed);
