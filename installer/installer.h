@@ -16,7 +16,8 @@ inline constexpr std::u16string_view kWindowCaption = u"Мои программ�
 inline constexpr std::u16string_view kDocumentKind = u"Текстовый документ";
 inline constexpr std::u16string_view kEditorFileName = u"Quillet.exe";
 inline constexpr std::u16string_view kTemplateFileName = u"Текстовый документ.txt";
-inline constexpr std::u16string_view kMakerSite = u"https://quillet.example/site/";
+// The same address as the editor's Help menu and About window open.
+inline constexpr std::u16string_view kMakerSite = u"https://example.org/site/";
 // Where the browser starts before the window's own navigation replaces it.
 inline constexpr std::u16string_view kBrowserStartLocation = u"about:blank";
 // The browser's flag for fetching the page anew rather than from its cache.

@@ -258,6 +258,9 @@ bool TextView::SetFocus() {
 
 void TextView::OnTextChanged(int32_t position, int32_t removed, int32_t inserted) {
     (void)removed;
+    // A whole new text (a load, New, or everything deleted) forgets the old text's widest row.
+    if (position == 0 && inserted == model_.TextLength())
+        maxWidthSeen_ = 0;
     int32_t newCount = model_.LineCount();
     int32_t delta = newCount - lineCount_;
     lineCount_ = newCount;
@@ -1358,6 +1361,7 @@ void TextView::OnSize() {
 void TextView::OnPaint() {
     PAINTSTRUCT ps;
     HDC target = BeginPaint(hwnd_, &ps);
+    const int widthBefore = maxWidthSeen_;
     RECT rc{};
     GetClientRect(hwnd_, &rc);
     // Drawn off-screen first, so typing never flickers.
@@ -1384,6 +1388,9 @@ void TextView::OnPaint() {
     DeleteObject(bitmap);
     DeleteDC(dc);
     EndPaint(hwnd_, &ps);
+    // Rows are measured as they are drawn: a wider row found here widens the scroll range.
+    if (maxWidthSeen_ != widthBefore)
+        UpdateScrollBars();
 }
 
 // One display row: the text with tabs expanded, control characters as boxes, and the
@@ -1407,8 +1414,9 @@ void TextView::DrawRow(HDC dc, int y, int32_t line, int32_t sub, int32_t selFrom
         x += adv;
     }
     xs[n] = x;
-    if (!model_.WordWrap() && end - begin == n)
-        maxWidthSeen_ = std::max(maxWidthSeen_, x);
+    // A row cut short for drawing is wider still, so the scroll bar must show that more follows.
+    if (!model_.WordWrap())
+        maxWidthSeen_ = std::max(maxWidthSeen_, end - begin == n ? x : x + avgCharWidth_);
 
     const int left = margin_ - xOffset_;
     COLORREF textColor = GetSysColor(COLOR_WINDOWTEXT);

@@ -197,7 +197,7 @@ protected:
         if (window) {
             EXPECT_EQ(TextOf(window), L"Мои программы");
             // No browser engine under Wine here: the page's address is shown instead.
-            EXPECT_TRUE(WaitFor([&] { return ShowsText(window, L"https://quillet.example/site/"); }, 5s));
+            EXPECT_TRUE(WaitFor([&] { return ShowsText(window, L"https://example.org/site/"); }, 5s));
             RECT client;
             GetClientRect(window, &client);
             EXPECT_GT(client.right, 0);

@@ -270,6 +270,31 @@ TEST_F(TextViewTest, WordWrapSplitsLongLinesIntoRowsAtTheWidthAndBackWhenTurnedO
     EXPECT_EQ(view.RowCount(), 3);
 }
 
+TEST_F(TextViewTest, TheHorizontalScrollRangeFollowsTheWidestDrawnRowAndANewTextStartsItAfresh) {
+    auto horizontal = [&] {
+        SCROLLINFO si{};
+        si.cbSize = sizeof(si);
+        si.fMask = SIF_ALL;
+        GetScrollInfo(Hwnd(), SB_HORZ, &si);
+        return si;
+    };
+    Send(kEmSetTargetDevice, 0, 1);
+    // One line far too long to be drawn whole; then one wider than the window, drawn whole.
+    for (std::u16string line : {std::u16string(5000, u'ы'), std::u16string(150, u'Ж')}) {
+        view.SetText(u"short\r\n" + line + u"\r\nshort");
+        Send(EM_SETSEL, 0, 0);
+        Send(WM_PAINT); // the host is hidden, so nothing would paint it otherwise
+        SCROLLINFO si = horizontal();
+        EXPECT_GT(si.nMax, static_cast<int>(si.nPage) * 2) << line.size();
+        EXPECT_EQ(si.nPos, 0);
+    }
+    // A new, narrow text leaves nothing to scroll to, whatever the text before it held.
+    view.SetText(u"short\r\nshort");
+    Send(WM_PAINT);
+    SCROLLINFO si = horizontal();
+    EXPECT_LE(si.nMax - si.nMin + 1, static_cast<int>(si.nPage) + 1);
+}
+
 TEST_F(TextViewTest, ClicksReachMouseDownInTwipsAndPlaceTheCaretDoubleClickSelectsAWord) {
     view.SetText(u"первое слово\r\nвторая строка");
     int h = view.LineHeight();

@@ -52,7 +52,7 @@ TEST_F(WindowTest, OpensWithItsCaptionAndShowsThePageOrItsAddressFillingTheClien
     // is shown as a link, inside the client area, at every size.
     if (!webView.ShowsBrowser()) {
         ASSERT_NE(webView.FallbackLink(), nullptr);
-        EXPECT_EQ(TextOf(webView.FallbackLink()), L"https://quillet.example/site/");
+        EXPECT_EQ(TextOf(webView.FallbackLink()), L"https://example.org/site/");
         EXPECT_NE(TextOf(webView.FallbackNote()).find(L"обозреватель страниц недоступен"),
                   std::wstring::npos);
 
