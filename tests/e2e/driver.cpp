@@ -326,12 +326,16 @@ void App::Kill() {
     }
 }
 
-HWND App::WaitWindow(const std::wstring& className, Millis timeout) {
+HWND App::WaitWindow(const std::wstring& className, Millis timeout) const {
+    return WaitWindow([&](HWND hwnd) { return ClassOf(hwnd) == className; }, timeout);
+}
+
+HWND App::WaitWindow(const std::function<bool(HWND)>& matches, Millis timeout) const {
     HWND found = nullptr;
     WaitFor(
         [&] {
             for (HWND hwnd : TopWindows(Pid()))
-                if (ClassOf(hwnd) == className) {
+                if (matches(hwnd)) {
                     found = hwnd;
                     return true;
                 }
@@ -341,9 +345,19 @@ HWND App::WaitWindow(const std::wstring& className, Millis timeout) {
     return found;
 }
 
+bool WaitGone(HWND hwnd, Millis timeout) {
+    return WaitFor([&] { return !IsWindow(hwnd) || !IsWindowVisible(hwnd); }, timeout);
+}
+
 HWND App::WaitMainWindow(Millis timeout) {
     main_ = WaitWindow(L"QuilletMain", timeout);
     return main_;
+}
+
+bool App::Open(const std::wstring& path) {
+    const std::wstring name = path.substr(path.find_last_of(L'\\') + 1);
+    return Launch(Env().quilletExe, L"\"" + path + L"\"") && WaitMainWindow() &&
+           WaitCaption(L" " + name + L" - Квиллет") && Activate();
 }
 
 HWND App::TextControl() const {

@@ -27,6 +27,8 @@ Environment& Env();
 
 // Polls until ready() is true or the timeout passes; false on timeout.
 bool WaitFor(const std::function<bool()>& ready, Millis timeout = 10s, Millis step = 20ms);
+// Until the window is destroyed or hidden.
+bool WaitGone(HWND hwnd, Millis timeout = 10s);
 
 // Window helpers that work on any process's windows.
 std::wstring ClassOf(HWND hwnd);
@@ -83,6 +85,9 @@ public:
     bool Launch(const std::wstring& exe, const std::wstring& arguments,
                 const std::vector<std::wstring>& freshSettingsKeys = DefaultSettingsKeys());
     static std::vector<std::wstring> DefaultSettingsKeys();
+    // Starts Quillet on a file, its path quoted, fresh settings; waits for the caption that names
+    // the file and brings the window to the front. False if any step fails.
+    bool Open(const std::wstring& path);
 
     DWORD Pid() const { return process_.dwProcessId; }
     bool Running() const;
@@ -91,7 +96,9 @@ public:
     void Kill();
 
     // The first visible top-level window of the process of that class; null on timeout.
-    HWND WaitWindow(const std::wstring& className, Millis timeout = 10s);
+    HWND WaitWindow(const std::wstring& className, Millis timeout = 10s) const;
+    // The first visible top-level window of the process that matches; null on timeout or exit.
+    HWND WaitWindow(const std::function<bool(HWND)>& matches, Millis timeout = 10s) const;
     // The Quillet main window (class QuilletMain) and its text control (class QuilletText).
     HWND WaitMainWindow(Millis timeout = 10s);
     HWND MainWindow() const { return main_; }

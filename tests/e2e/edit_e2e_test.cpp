@@ -113,10 +113,8 @@ struct Started {
 void Start(Started& s, const std::wstring& text) {
     std::wstring path = s.folder.File(L"правка.txt");
     ASSERT_TRUE(WriteBytes(path, Cp1251(text)));
-    ASSERT_TRUE(s.app.Launch(Env().quilletExe, L"\"" + path + L"\""));
-    ASSERT_NE(s.app.WaitMainWindow(), nullptr);
+    ASSERT_TRUE(s.app.Open(path));
     ASSERT_TRUE(s.app.WaitText(text));
-    ASSERT_TRUE(s.app.Activate());
 }
 
 } // namespace
@@ -272,8 +270,7 @@ TEST(FontEndToEnd, AConfirmedChoiceChangesNeitherTheTextNorItsModifiedStateAndLa
     ASSERT_TRUE(WriteBytes(path, Cp1251(L"Текст\r\n")));
     {
         App app;
-        ASSERT_TRUE(app.Launch(Env().quilletExe, L"\"" + path + L"\""));
-        ASSERT_NE(app.WaitMainWindow(), nullptr);
+        ASSERT_TRUE(app.Open(path));
         ASSERT_TRUE(app.WaitText(L"Текст\r\n"));
         HWND dialog = OpenFontDialog(app);
         ASSERT_NE(dialog, nullptr) << "no font dialog";

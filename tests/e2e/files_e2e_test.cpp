@@ -18,18 +18,8 @@ bool IsFileDialog(HWND hwnd) {
 }
 
 HWND WaitDialog(const App& app, bool fileDialog, Millis timeout = 10s) {
-    HWND found = nullptr;
-    WaitFor(
-        [&] {
-            for (HWND hwnd : TopWindows(app.Pid()))
-                if (ClassOf(hwnd) == L"#32770" && IsFileDialog(hwnd) == fileDialog) {
-                    found = hwnd;
-                    return true;
-                }
-            return false;
-        },
-        timeout);
-    return found;
+    return app.WaitWindow(
+        [&](HWND hwnd) { return ClassOf(hwnd) == L"#32770" && IsFileDialog(hwnd) == fileDialog; }, timeout);
 }
 
 HWND WaitFileDialog(const App& app) {
@@ -51,10 +41,6 @@ MessageBoxInfo WaitQuestion(const App& app) {
     if (!box)
         return {};
     return app.WaitMessageBox(1s);
-}
-
-bool WaitGone(HWND hwnd) {
-    return WaitFor([&] { return !IsWindow(hwnd) || !IsWindowVisible(hwnd); }, 10s);
 }
 
 void Answer(const App& app, HWND dialog, int button) {
@@ -158,10 +144,7 @@ TEST(FilesEndToEnd, SavingOntoAReadOnlyFileSaysSoAndChangesNothing) {
     ASSERT_TRUE(WriteBytes(path, "old"));
     SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY);
     App app;
-    ASSERT_TRUE(app.Launch(Env().quilletExe, L"\"" + path + L"\""));
-    ASSERT_NE(app.WaitMainWindow(), nullptr);
-    ASSERT_TRUE(app.WaitCaption(L" только чтение.txt - Квиллет"));
-    ASSERT_TRUE(app.Activate());
+    ASSERT_TRUE(app.Open(path));
     TypeText(L"new ");
     ASSERT_TRUE(app.WaitText(L"new old"));
 
@@ -277,10 +260,7 @@ TEST(FilesEndToEnd, CharactersOutsideTheCodePageAreSavedOnlyWhenTheUserAgrees) {
     std::wstring path = folder.File(L"смесь.txt");
     ASSERT_TRUE(WriteBytes(path, "old"));
     App app;
-    ASSERT_TRUE(app.Launch(Env().quilletExe, L"\"" + path + L"\""));
-    ASSERT_NE(app.WaitMainWindow(), nullptr);
-    ASSERT_TRUE(app.WaitCaption(L" смесь.txt - Квиллет"));
-    ASSERT_TRUE(app.Activate());
+    ASSERT_TRUE(app.Open(path));
     TypeText(L"日本 ");
     ASSERT_TRUE(app.WaitText(L"日本 old"));
 

@@ -11,22 +11,8 @@ namespace {
 
 // A dialog of the program with this caption (the find dialog or a message box), or null.
 HWND WaitDialog(const App& app, const std::wstring& caption, Millis timeout = 10s) {
-    HWND found = nullptr;
-    WaitFor(
-        [&] {
-            for (HWND hwnd : TopWindows(app.Pid()))
-                if (ClassOf(hwnd) == L"#32770" && TextOf(hwnd) == caption) {
-                    found = hwnd;
-                    return true;
-                }
-            return false;
-        },
-        timeout);
-    return found;
-}
-
-bool WaitGone(HWND hwnd, Millis timeout = 10s) {
-    return WaitFor([&] { return !IsWindow(hwnd) || !IsWindowVisible(hwnd); }, timeout);
+    return app.WaitWindow([&](HWND hwnd) { return ClassOf(hwnd) == L"#32770" && TextOf(hwnd) == caption; },
+                          timeout);
 }
 
 // The "Квиллет" message box (the find dialog may be up beside it): its text, after pressing OK.
@@ -58,10 +44,8 @@ protected:
     void Open(const std::wstring& text) {
         path = folder.File(L"поиск.txt");
         ASSERT_TRUE(WriteBytes(path, Cp1251(text)));
-        ASSERT_TRUE(app.Launch(Env().quilletExe, L"\"" + path + L"\""));
-        ASSERT_NE(app.WaitMainWindow(), nullptr);
+        ASSERT_TRUE(app.Open(path));
         ASSERT_TRUE(app.WaitText(text));
-        ASSERT_TRUE(app.Activate());
     }
 
     // Ctrl+F (or Ctrl+H), the text typed into the search field, Enter.

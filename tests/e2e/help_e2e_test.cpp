@@ -60,18 +60,8 @@ void Command(const App& app, MenuItem item) {
 }
 
 HWND WaitAbout(App& app) {
-    HWND about = nullptr;
-    WaitFor([&] {
-        for (HWND hwnd : TopWindows(app.Pid()))
-            if (ClassOf(hwnd) == L"#32770" && TextOf(hwnd) == W(quillet::kAboutCaption))
-                about = hwnd;
-        return about != nullptr;
-    });
-    return about;
-}
-
-bool WaitGone(HWND hwnd) {
-    return WaitFor([&] { return !IsWindow(hwnd) || !IsWindowVisible(hwnd); });
+    return app.WaitWindow(
+        [](HWND hwnd) { return ClassOf(hwnd) == L"#32770" && TextOf(hwnd) == W(quillet::kAboutCaption); });
 }
 
 } // namespace
@@ -145,12 +135,22 @@ TEST(HelpEndToEnd, TheAboutWindowShowsItsTextsOpensTheSiteAndClosesWithEnterAndT
     RECT link{};
     GetWindowRect(GetDlgItem(about, quillet::IDC_ABOUT_LINK), &link);
     ASSERT_TRUE(app.Activate(about));
-    SetCursorPos((link.left + link.right) / 2, (link.top + link.bottom) / 2);
+    // Wine delivers the move on its own schedule: let the pointer arrive over the link (and the
+    // window see it there) before pressing, or the press can land where the pointer was.
+    const POINT target{(link.left + link.right) / 2, (link.top + link.bottom) / 2};
+    SetCursorPos(target.x, target.y);
+    EXPECT_TRUE(WaitFor([&] {
+        POINT at{};
+        return GetCursorPos(&at) && at.x == target.x && at.y == target.y;
+    }));
+    Sleep(300);
     INPUT click[2] = {};
     click[0].type = click[1].type = INPUT_MOUSE;
     click[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
     click[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(2, click, sizeof(INPUT));
+    SendInput(1, &click[0], sizeof(INPUT));
+    Sleep(50);
+    SendInput(1, &click[1], sizeof(INPUT));
     auto opens = browser.WaitOpens(1);
     ASSERT_EQ(opens.size(), 1u);
     EXPECT_EQ(opens[0].arguments, L"\"" + program.folder + L"0.html\"");

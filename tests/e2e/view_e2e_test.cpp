@@ -12,11 +12,8 @@ TEST(TextViewEndToEnd, OpensACyrillicFileTypesMovesAndSelectsAsAPersonWould) {
     ASSERT_TRUE(WriteBytes(path, Cp1251(L"Привет, мир!\r\nВторая строка\r\n")));
 
     App app;
-    ASSERT_TRUE(app.Launch(Env().quilletExe, L"\"" + path + L"\""));
-    ASSERT_NE(app.WaitMainWindow(), nullptr);
-    EXPECT_TRUE(app.WaitCaption(L" письмо.txt - Квиллет")) << "caption: " << app.Caption().size();
+    ASSERT_TRUE(app.Open(path));
     ASSERT_TRUE(app.WaitText(L"Привет, мир!\r\nВторая строка\r\n"));
-    ASSERT_TRUE(app.Activate());
 
     // Ctrl+End, then type Cyrillic and Latin text with a line break.
     PressKey(VK_END, {VK_CONTROL});

@@ -4,6 +4,7 @@
 
 #include "editor/control/case_folding.h"
 #include "editor/control/text_model.h"
+#include "tests/unit/line_breaks.h"
 
 #include <cstdlib>
 #include <string>
@@ -56,19 +57,7 @@ private:
     size_t position_ = 0;
 };
 
-std::u16string Normalized(std::u16string_view text) {
-    std::u16string out;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == u'\r' || text[i] == u'\n') {
-            out += u"\r\n";
-            if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
-                ++i;
-        } else {
-            out += text[i];
-        }
-    }
-    return out;
-}
+using quillet::testing::Normalized;
 
 void Check(bool condition) {
     if (!condition)

@@ -1,16 +1,10 @@
 #pragma once
-// What the edit command tests share: an editor on fakes, with the document model recording undo
-// requests and, at every Change, what the main window's change handler would do.
+// What the edit command tests share: the editor on fakes with a font dialog, Russian active of
+// Russian and English, and the main window's change handler noting each Change.
 
-#include "editor/core/editor.h"
 #include "editor/core/frm_forma.h"
-#include "fakes/cp1251_codec.h"
-#include "fakes/fake_clipboard.h"
-#include "fakes/fake_file_system.h"
+#include "fakes/editor_with_fakes.h"
 #include "fakes/fake_font_dialog.h"
-#include "fakes/fake_keyboard_layouts.h"
-#include "fakes/fake_main_window.h"
-#include "fakes/recording_text_control.h"
 
 #include <string>
 #include <vector>
@@ -31,29 +25,20 @@ private:
     const DocumentState& doc_;
 };
 
-struct EditFixture {
+struct EditFixture : fakes::EditorWithFakes {
     EditFixture() {
-        editor.ports.rich = &rich;
-        editor.ports.window = &window;
-        editor.ports.clipboard = &clipboard;
-        editor.ports.layouts = &layouts;
-        editor.ports.fontDialog = &fontDialog;
+        ed.ports.fontDialog = &fontDialog;
+        layouts = fakes::FakeKeyboardLayouts({fakes::kRussian, fakes::kEnglishUs}, 0);
         rich.SetEvents(&tracker);
-        editor.doc.FontName = u"Courier New";
-        editor.doc.FontSize = 12;
+        ed.doc.FontName = u"Courier New";
+        ed.doc.FontSize = 12;
     }
 
     void SetText(std::u16string text) { rich.Load(std::move(text)); }
 
-    Editor editor;
-    fakes::FakeFileSystem files;
-    fakes::Cp1251Codec codec;
-    fakes::RecordingTextControl rich{files, codec};
-    fakes::FakeMainWindow window;
-    fakes::FakeClipboard clipboard;
-    fakes::FakeKeyboardLayouts layouts{{fakes::kRussian, fakes::kEnglishUs}, 0};
+    Editor& editor = ed;
     fakes::FakeFontDialog fontDialog;
-    ChangeTracker tracker{editor};
+    ChangeTracker tracker{ed};
 };
 
 } // namespace quillet::testing

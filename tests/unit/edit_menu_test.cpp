@@ -68,7 +68,7 @@ TEST(CopyCommand, UnderTheRussianLayoutWritesAtOnceWithoutSwitching) {
     EXPECT_EQ(f.clipboard.clears, 1);
     EXPECT_EQ(f.layouts.switches, 0);
     EXPECT_EQ(f.window.pumps, 0);
-    EXPECT_EQ(f.window.MenuCaption(MenuItem::mFormatKlava), u"");
+    EXPECT_EQ(f.window.MenuCaption(MenuItem::mFormatKlava), u"Раскладка клавиатуры"); // as created
     EXPECT_EQ(f.rich.Text(), u"Привет, мир");
 }
 

@@ -1,13 +1,7 @@
 #pragma once
-// An Editor wired to fakes for the search tests, with the main window's change handler.
+// The editor on fakes with a scripted find dialog, for the search tests.
 
-#include "editor/core/editor.h"
-#include "editor/core/frm_forma.h"
-#include "fakes/cp1251_codec.h"
-#include "fakes/fake_file_system.h"
-#include "fakes/fake_main_window.h"
-#include "fakes/fake_message_boxes.h"
-#include "fakes/recording_text_control.h"
+#include "fakes/editor_with_fakes.h"
 
 #include <functional>
 #include <string>
@@ -24,15 +18,11 @@ public:
     std::function<void()> onShow;
 };
 
-struct SearchWorld {
+struct SearchWorld : fakes::EditorWithFakes {
     SearchWorld() {
-        editor.ports.rich = &rich;
-        editor.ports.window = &window;
-        editor.ports.messages = &messages;
-        editor.ports.findDialog = &dialog;
+        ed.ports.findDialog = &dialog;
         window.SetMenuCaption(MenuItem::mEditZamenit, u"Заменить");
-        dialog.onShow = [this] { dialogLayouts.push_back(editor.doc.EditorState); };
-        rich.SetEvents(&richEvents);
+        dialog.onShow = [this] { dialogLayouts.push_back(ed.doc.EditorState); };
     }
 
     // A fresh document as loading leaves it: not modified, nothing to undo.
@@ -45,14 +35,8 @@ struct SearchWorld {
         return texts;
     }
 
-    Editor editor;
-    fakes::FakeFileSystem files;
-    fakes::Cp1251Codec codec;
-    fakes::RecordingTextControl rich{files, codec};
-    fakes::FakeMainWindow window;
-    fakes::FakeMessageBoxes messages;
+    Editor& editor = ed;
     FakeFindDialog dialog;
-    RichEvents richEvents{editor};
     std::vector<int32_t> dialogLayouts; // EditorState each time the dialog opened
 };
 

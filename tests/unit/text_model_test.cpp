@@ -4,6 +4,7 @@
 #include "editor/control/text_model.h"
 #include "tests/fakes/cp1251_codec.h"
 #include "tests/fakes/fake_file_system.h"
+#include "tests/unit/line_breaks.h"
 
 #include <gtest/gtest.h>
 
@@ -14,19 +15,7 @@
 namespace quillet {
 namespace {
 
-std::u16string Normalized(std::u16string_view text) {
-    std::u16string out;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == u'\r' || text[i] == u'\n') {
-            out += u"\r\n";
-            if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
-                ++i;
-        } else {
-            out += text[i];
-        }
-    }
-    return out;
-}
+using quillet::testing::Normalized;
 
 std::vector<int32_t> NaiveLineStarts(const std::u16string& text) {
     std::vector<int32_t> starts{0};

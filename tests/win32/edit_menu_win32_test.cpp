@@ -1,29 +1,13 @@
 // The Edit menu's rules in the real main window and text view, in-process: what the menu
 // shows when it opens, and shortcuts that act on the selection of the moment.
 
-#include "editor/core/commands.h"
-#include "editor/core/frm_forma.h"
-#include "editor/win32/clipboard_win32.h"
-#include "editor/win32/main_window.h"
 #include "editor/win32/menu_bar.h"
-#include "editor/win32/text_view.h"
-
-#include "fakes/cp1251_codec.h"
-#include "fakes/fake_file_system.h"
-#include "fakes/fake_font_dialog.h"
-#include "fakes/fake_keyboard_layouts.h"
-#include "fakes/fake_message_boxes.h"
-#include "fakes/fake_settings_store.h"
-
-#include <gtest/gtest.h>
+#include "win32/main_window_fixture.h"
 
 #include <windows.h>
 
 namespace quillet {
 namespace {
-
-using win32::MainFrame;
-using win32::TextView;
 
 void Pump() {
     MSG msg;
@@ -33,28 +17,10 @@ void Pump() {
     }
 }
 
-class EditMenuWin32Test : public ::testing::Test {
+class EditMenuWin32Test : public testing_win32::MainWindowFixture {
 protected:
-    EditMenuWin32Test() : view(files, codec), frame(view), events(ed) {
-        created = frame.Create(GetModuleHandleW(nullptr));
-        clipboard.SetOwner(frame.Handle());
-        ed.ports.rich = &view;
-        ed.ports.window = &frame;
-        ed.ports.messages = &messages;
-        ed.ports.settings = &settings;
-        ed.ports.files = &files;
-        ed.ports.codec = &codec;
-        ed.ports.layouts = &layouts;
-        ed.ports.clipboard = &clipboard;
-        ed.ports.fontDialog = &fontDialog;
-        view.SetEvents(&events);
-        ApplyCommandAvailability(ed);
-        frame.Attach(ed);
-    }
-    ~EditMenuWin32Test() override {
-        SetCtrl(false);
-        view.SetEvents(nullptr);
-    }
+    EditMenuWin32Test() : MainWindowFixture(true) {}
+    ~EditMenuWin32Test() override { SetCtrl(false); }
 
     void OpenEditMenu() {
         HMENU edit = GetSubMenu(GetMenu(frame.Handle()), win32::MenuPosition(MenuItem::mEdit));
@@ -85,19 +51,6 @@ protected:
         view.SetSelStart(start);
         view.SetSelLength(length);
     }
-
-    fakes::FakeFileSystem files;
-    fakes::Cp1251Codec codec;
-    fakes::FakeMessageBoxes messages;
-    fakes::FakeSettingsStore settings;
-    fakes::FakeKeyboardLayouts layouts{{fakes::kRussian, fakes::kEnglishUs}, 0};
-    fakes::FakeFontDialog fontDialog;
-    win32::ClipboardWin32 clipboard;
-    TextView view;
-    MainFrame frame;
-    Editor ed;
-    RichEvents events;
-    bool created = false;
 };
 
 TEST_F(EditMenuWin32Test, OpeningTheMenuSetsItsItemsFromTheSelectionAndUndoAllowed) {

@@ -2,22 +2,13 @@
 // captions, shortcuts, separators, check marks and enabled states), its size and placement, and
 // the adapters behind the start-up routine.
 
-#include "editor/core/commands.h"
-#include "editor/core/frm_forma.h"
 #include "editor/core/raskladka.h"
 #include "editor/core/startup.h"
 #include "editor/win32/keyboard_layouts_win32.h"
-#include "editor/win32/main_window.h"
 #include "editor/win32/menu_bar.h"
 #include "editor/win32/message_boxes_win32.h"
 #include "editor/win32/settings_registry.h"
-#include "editor/win32/text_view.h"
-
-#include "fakes/cp1251_codec.h"
-#include "fakes/fake_file_system.h"
-#include "fakes/fake_keyboard_layouts.h"
-#include "fakes/fake_message_boxes.h"
-#include "fakes/fake_settings_store.h"
+#include "win32/main_window_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -28,9 +19,6 @@
 
 namespace quillet {
 namespace {
-
-using win32::MainFrame;
-using win32::TextView;
 
 struct ExpectedItem {
     std::wstring text; // caption and shown shortcut as the menu holds them; empty: separator
@@ -69,36 +57,7 @@ SIZE OuterSize(HWND hwnd) {
     return {rc.right - rc.left, rc.bottom - rc.top};
 }
 
-// The window and its core, as WinMain builds them, on fakes where the test is not about the
-// platform's service.
-class MainWindowTest : public ::testing::Test {
-protected:
-    MainWindowTest() : view(files, codec), frame(view), events(ed) {
-        created = frame.Create(GetModuleHandleW(nullptr));
-        ed.ports.rich = &view;
-        ed.ports.window = &frame;
-        ed.ports.messages = &messages;
-        ed.ports.settings = &settings;
-        ed.ports.files = &files;
-        ed.ports.codec = &codec;
-        ed.ports.layouts = &layouts;
-        view.SetEvents(&events);
-        ApplyCommandAvailability(ed);
-        frame.Attach(ed);
-    }
-    ~MainWindowTest() override { view.SetEvents(nullptr); }
-
-    fakes::FakeFileSystem files;
-    fakes::Cp1251Codec codec;
-    fakes::FakeMessageBoxes messages;
-    fakes::FakeSettingsStore settings;
-    fakes::FakeKeyboardLayouts layouts{{fakes::kEnglishUs, fakes::kRussian}, 1};
-    TextView view;
-    MainFrame frame;
-    Editor ed;
-    RichEvents events;
-    bool created = false;
-};
+using MainWindowTest = testing_win32::MainWindowFixture;
 
 TEST_F(MainWindowTest, TheMenuBarHoldsEveryMenuAndItemExactlyInOrder) {
     ASSERT_TRUE(created);
