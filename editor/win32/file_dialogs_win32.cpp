@@ -29,9 +29,8 @@ bool FileDialogsWin32::Show(FileDialogRecord& record) {
     ofn.lpstrFileTitle = title.data();
     ofn.nMaxFileTitle = DWORD(title.size());
     ofn.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
-    // No title and no default extension: the ".txt" completion is the editor's own. The Open
-    // dialog's read-only box is hidden, as nothing would honour it.
-    ofn.Flags = OFN_HIDEREADONLY;
+    // No title, no flags, no default extension: the ".txt" completion is the editor's own.
+    ofn.Flags = 0;
 
     BOOL accepted = record.save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
     if (!accepted)
