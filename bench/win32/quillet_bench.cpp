@@ -23,12 +23,6 @@ double Seconds(Clock::duration d) {
     return std::chrono::duration<double>(d).count();
 }
 
-std::wstring ClassOf(HWND hwnd) {
-    wchar_t name[128] = {};
-    GetClassNameW(hwnd, name, 128);
-    return name;
-}
-
 LRESULT Send(HWND hwnd, UINT msg, WPARAM w, LPARAM l, UINT timeoutMs = 60000) {
     DWORD_PTR result = 0;
     if (!SendMessageTimeoutW(hwnd, msg, w, l, SMTO_ABORTIFHUNG, timeoutMs, &result))
@@ -56,7 +50,7 @@ Found FindWindows(DWORD pid, const std::wstring& textClass) {
         DWORD pid;
         std::wstring textClass;
         Found found;
-    } s{pid, textClass, {}};
+    } search{pid, textClass, {}};
     EnumWindows(
         [](HWND hwnd, LPARAM p) CALLBACK -> BOOL {
             auto s = reinterpret_cast<Search*>(p);
@@ -70,8 +64,8 @@ Found FindWindows(DWORD pid, const std::wstring& textClass) {
             s->found = {hwnd, child};
             return FALSE;
         },
-        reinterpret_cast<LPARAM>(&s));
-    return s.found;
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 // Deterministic text of about `bytes` bytes: lines of Russian and English words.

@@ -116,6 +116,13 @@ struct TextModel::Impl {
             events->OnChange();
     }
 
+    // Every font write is a change the core must hear of, even one that keeps the value.
+    void FontWritten() {
+        if (observer)
+            observer->OnFontChanged();
+        RaiseChange();
+    }
+
     // Moves the selection; a real move ends the typing run.
     void Select(int64_t newAnchor, int64_t newCaret) {
         bool forward = newAnchor <= newCaret;
@@ -697,30 +704,22 @@ FontSpec TextModel::Font() const {
 
 void TextModel::SetFontName(std::u16string_view name) {
     impl_->font.name = name;
-    if (impl_->observer)
-        impl_->observer->OnFontChanged();
-    impl_->RaiseChange();
+    impl_->FontWritten();
 }
 
 void TextModel::SetFontSize(int32_t points) {
     impl_->font.size = points;
-    if (impl_->observer)
-        impl_->observer->OnFontChanged();
-    impl_->RaiseChange();
+    impl_->FontWritten();
 }
 
 void TextModel::SetFontBold(bool bold) {
     impl_->font.bold = bold;
-    if (impl_->observer)
-        impl_->observer->OnFontChanged();
-    impl_->RaiseChange();
+    impl_->FontWritten();
 }
 
 void TextModel::SetFontItalic(bool italic) {
     impl_->font.italic = italic;
-    if (impl_->observer)
-        impl_->observer->OnFontChanged();
-    impl_->RaiseChange();
+    impl_->FontWritten();
 }
 
 int32_t TextModel::Find(std::u16string_view text, int32_t start, int32_t options) {
