@@ -29,8 +29,8 @@ int wmain() {
         std::optional<std::u16string> back = clipboard.Text();
         auto end = std::chrono::steady_clock::now();
         auto ms = [](auto a, auto b) { return std::chrono::duration<double, std::milli>(b - a).count(); };
-        std::printf("%3zu MB of text: copy %8.1f ms, paste %8.1f ms, %s\n", megabytes,
-                    ms(start, middle), ms(middle, end), written && back == text ? "exact" : "MISMATCH");
+        std::printf("%3zu MB of text: copy %8.1f ms, paste %8.1f ms, %s\n", megabytes, ms(start, middle),
+                    ms(middle, end), written && back == text ? "exact" : "MISMATCH");
     }
     DestroyWindow(owner);
     return 0;

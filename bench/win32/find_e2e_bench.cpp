@@ -61,10 +61,8 @@ int Case(FILE* out, size_t megabytes, size_t count) {
     std::string().swap(bytes);
 
     App app;
-    if (!app.Launch(Env().quilletExe, L"\"" + path + L"\"") || !app.WaitMainWindow(120s) ||
-        !app.WaitCaption(L" big.txt - Квиллет", 120s))
+    if (!app.Open(path, 120s))
         return std::fprintf(out, "the editor did not open the document\n"), 1;
-    app.Activate();
     app.Sync(60s);
 
     // Find: a miss over the whole document, case ignored.

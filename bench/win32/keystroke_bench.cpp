@@ -6,14 +6,13 @@
 // handled (before the paint) is shown beside it. The first keystroke is reported on its own.
 // keystroke_bench.exe [megabytes=50] [keys=200] [wrap=0]
 
+#include "bench/win32/process_memory.h"
 #include "editor/control/text_model.h"
 #include "editor/win32/ansi_codec_win32.h"
 #include "editor/win32/file_system_win32.h"
 #include "editor/win32/text_view.h"
 
 #include <windows.h>
-
-#include <psapi.h>
 
 #include <algorithm>
 #include <chrono>
@@ -31,14 +30,6 @@ constexpr int kViewId = 100;
 
 double Ms(Clock::duration d) {
     return std::chrono::duration<double, std::milli>(d).count();
-}
-
-size_t PrivateBytes() {
-    PROCESS_MEMORY_COUNTERS_EX counters{};
-    counters.cb = sizeof counters;
-    GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
-                         sizeof counters);
-    return counters.PagefileUsage; // Wine leaves PrivateUsage at 0
 }
 
 // Russian and English prose in lines of about 70 characters, as the other benchmarks use.

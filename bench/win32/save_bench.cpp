@@ -2,13 +2,12 @@
 // model, the ANSI codec and the safe replace, timed and with the memory they add.
 // save_bench.exe [megabytes=50] [folder=%TEMP%]
 
+#include "bench/win32/process_memory.h"
 #include "editor/control/text_model.h"
 #include "editor/win32/ansi_codec_win32.h"
 #include "editor/win32/file_system_win32.h"
 
 #include <windows.h>
-
-#include <psapi.h>
 
 #include <algorithm>
 #include <atomic>
@@ -22,14 +21,6 @@ using namespace quillet;
 using Clock = std::chrono::steady_clock;
 
 namespace {
-
-size_t PrivateBytes() {
-    PROCESS_MEMORY_COUNTERS_EX counters{};
-    counters.cb = sizeof counters;
-    GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
-                         sizeof counters);
-    return counters.PagefileUsage; // Wine leaves PrivateUsage at 0
-}
 
 // The most private memory seen while work runs, sampled every millisecond from another thread.
 template <typename Work> size_t PeakDuring(Work work) {

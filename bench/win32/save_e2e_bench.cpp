@@ -42,10 +42,8 @@ int Run(FILE* out, size_t megabytes) {
     std::string().swap(bytes);
 
     App app;
-    if (!app.Launch(Env().quilletExe, L"\"" + path + L"\"") || !app.WaitMainWindow(120s) ||
-        !app.WaitCaption(L" big.txt - Квиллет", 120s))
+    if (!app.Open(path, 120s))
         return std::fprintf(out, "the editor did not open the document\n"), 1;
-    app.Activate();
     PressKey(VK_HOME, {VK_CONTROL});
     const wchar_t* marks[] = {L"Ж", L"Ё", L"Щ"};
     int code = 0;

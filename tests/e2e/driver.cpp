@@ -354,10 +354,10 @@ HWND App::WaitMainWindow(Millis timeout) {
     return main_;
 }
 
-bool App::Open(const std::wstring& path) {
+bool App::Open(const std::wstring& path, Millis timeout) {
     const std::wstring name = path.substr(path.find_last_of(L'\\') + 1);
-    return Launch(Env().quilletExe, L"\"" + path + L"\"") && WaitMainWindow() &&
-           WaitCaption(L" " + name + L" - Квиллет") && Activate();
+    return Launch(Env().quilletExe, L"\"" + path + L"\"") && WaitMainWindow(timeout) &&
+           WaitCaption(L" " + name + L" - Квиллет", timeout) && Activate();
 }
 
 HWND App::TextControl() const {

@@ -87,7 +87,7 @@ public:
     static std::vector<std::wstring> DefaultSettingsKeys();
     // Starts Quillet on a file, its path quoted, fresh settings; waits for the caption that names
     // the file and brings the window to the front. False if any step fails.
-    bool Open(const std::wstring& path);
+    bool Open(const std::wstring& path, Millis timeout = 10s);
 
     DWORD Pid() const { return process_.dwProcessId; }
     bool Running() const;
