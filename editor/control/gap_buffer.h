@@ -20,14 +20,24 @@ public:
     // Takes over the container; its spare capacity becomes the gap, at the end. Without enough
     // spare room the block is widened now, so the first keystroke in a large document does not
     // pay for copying all of it; a caller that reserves Spare(size) more avoids even this copy.
+    // Running out of memory leaves the buffer as it was (the container is lost).
     void Reset(Container&& content) {
-        data_ = std::move(content);
-        const size_t spare = Spare(data_.size());
-        if (data_.capacity() - data_.size() < spare / 2)
-            data_.reserve(data_.size() + spare);
-        gapStart_ = data_.size();
-        data_.resize(data_.capacity());
-        gapLength_ = data_.size() - gapStart_;
+        Container incoming = std::move(content);
+        const size_t spare = Spare(incoming.size());
+        if (incoming.capacity() - incoming.size() < spare / 2)
+            incoming.reserve(incoming.size() + spare);
+        const size_t size = incoming.size();
+        incoming.resize(incoming.capacity()); // within capacity: cannot throw
+        data_ = std::move(incoming);
+        gapStart_ = size;
+        gapLength_ = data_.size() - size;
+    }
+
+    // Makes room for count more elements, so the next edits that add no more than that cannot
+    // fail half-done. Running out of memory leaves the buffer as it was.
+    void Reserve(size_t count) {
+        if (gapLength_ < count)
+            Grow(count);
     }
 
     size_t Size() const { return data_.size() - gapLength_; }
@@ -47,8 +57,7 @@ public:
     void Insert(size_t position, const T* values, size_t count) {
         if (count == 0)
             return;
-        if (gapLength_ < count)
-            Grow(count);
+        Reserve(count);
         MoveGap(position);
         std::copy(values, values + count, data_.data() + gapStart_);
         gapStart_ += count;
@@ -88,7 +97,8 @@ public:
     static size_t Spare(size_t size) { return std::clamp<size_t>(size / 16, 1024, size_t(8) << 20); }
 
 private:
-    // A new block with room for at least `needed` more, the gap kept where it is.
+    // A new block with room for at least `needed` more, the gap kept where it is. The old block
+    // is let go only once the new one is complete.
     void Grow(size_t needed) {
         size_t size = Size();
         size_t newGap = std::max(needed, Spare(size));

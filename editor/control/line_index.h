@@ -24,6 +24,8 @@ public:
     // The last line starting at or before position.
     int32_t LineOf(int32_t position) const;
 
+    // Makes room for count more starts, so the next insertions of no more than that cannot fail.
+    void Reserve(int32_t count) { starts_.Reserve(size_t(count)); }
     // Adds starts (ascending, each after line's start and before the next line's) after line.
     void InsertAfter(int32_t line, const int32_t* starts, int32_t count);
     // Removes count starts from line `first` on; line 0 stays.

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <deque>
 #include <limits>
+#include <stdexcept>
 #include <vector>
 
 namespace quillet {
@@ -78,6 +79,8 @@ struct TextModel::Impl {
 
     std::deque<UndoStep> undo;
     bool typingRunOpen = false;
+    // The starts of an edit's new lines; reserved before the edit begins, so it cannot fail.
+    std::vector<int32_t> newStarts;
 
     // Bumped on every change of the text, so answers about it can be kept.
     uint64_t version = 0;
@@ -136,9 +139,23 @@ struct TextModel::Impl {
         Notify();
     }
 
+    // Room for edits that together insert `grow` more units than they remove and add up to
+    // `breaks` lines, at most `maxBreaks` in one edit. Everything an edit may allocate is taken
+    // here, before anything changes, so running out of memory leaves the document as it was.
+    void Prepare(size_t grow, size_t breaks, size_t maxBreaks) {
+        text.Reserve(grow);
+        lines.Reserve(int32_t(breaks));
+        newStarts.reserve(maxBreaks);
+    }
+    void Prepare(size_t removeLength, std::u16string_view inserted) {
+        size_t breaks = size_t(std::count(inserted.begin(), inserted.end(), u'\n'));
+        Prepare(inserted.size() > removeLength ? inserted.size() - removeLength : 0, breaks, breaks);
+    }
+
     // Replaces [position, position + removeLength) with already normalised text; keeps the line
-    // index in step. Selection and undo are the caller's.
-    void Apply(size_t position, size_t removeLength, std::u16string_view inserted) {
+    // index in step. Selection and undo are the caller's, and so is Prepare: with the room taken
+    // there this cannot fail.
+    void Apply(size_t position, size_t removeLength, std::u16string_view inserted) noexcept {
         if (removeLength > 0) {
             int32_t first = lines.LineOf(int32_t(position));
             int32_t last = lines.LineOf(int32_t(position + removeLength));
@@ -148,17 +165,24 @@ struct TextModel::Impl {
         }
         if (!inserted.empty()) {
             int32_t line = lines.LineOf(int32_t(position));
-            std::vector<int32_t> starts;
+            newStarts.clear();
             for (size_t i = 0; i < inserted.size(); ++i)
                 if (inserted[i] == u'\n')
-                    starts.push_back(int32_t(position + i + 1));
+                    newStarts.push_back(int32_t(position + i + 1));
             lines.ShiftAfter(line, int32_t(inserted.size()));
-            lines.InsertAfter(line, starts.data(), int32_t(starts.size()));
+            lines.InsertAfter(line, newStarts.data(), int32_t(newStarts.size()));
             text.Insert(position, inserted.data(), inserted.size());
         }
         ++version;
         if (observer)
             observer->OnTextChanged(int32_t(position), int32_t(removeLength), int32_t(inserted.size()));
+    }
+
+    // Throws, before anything changes, when the text would grow past what positions can count.
+    void CheckRoom(size_t removeLength, size_t insertLength) const {
+        size_t room = size_t(std::numeric_limits<int32_t>::max()) - (size_t(Length()) - removeLength);
+        if (insertLength > room)
+            throw std::length_error("the text would be too long");
     }
 
     void Record(size_t position, std::u16string removed, std::u16string_view inserted, EditKind kind) {
@@ -186,13 +210,14 @@ struct TextModel::Impl {
         typingRunOpen = kind == EditKind::Typing;
     }
 
-    // Every write of text ends here: one undo record, caret after the new text, Change.
+    // Every write of text ends here: one undo record, caret after the new text, Change. Out of
+    // memory (std::bad_alloc) or past what positions can count (std::length_error), it throws
+    // before anything has changed.
     void Edit(int32_t start, int32_t end, std::u16string_view rawText, EditKind kind) {
         std::u16string inserted = NormalizeBreaks(rawText);
-        size_t room = size_t(std::numeric_limits<int32_t>::max()) - size_t(Length() - (end - start));
-        if (inserted.size() > room)
-            inserted.clear(); // more than positions can count: refuse rather than corrupt
+        CheckRoom(size_t(end - start), inserted.size());
         if (start != end || !inserted.empty()) {
+            Prepare(size_t(end - start), inserted);
             Record(size_t(start), Range(size_t(start), size_t(end)), inserted, kind);
             Apply(size_t(start), size_t(end - start), inserted);
         }
@@ -648,8 +673,14 @@ void TextModel::SetText(std::u16string text) {
     // Growing by doubling may have left the index up to half empty; give most of that back.
     if (starts.capacity() > starts.size() + starts.size() / 4)
         starts.shrink_to_fit();
-    m.text.Reset(std::move(text));
-    m.lines.Reset(std::move(starts));
+    // Both halves are built aside and then swapped in, so running out of memory in either keeps
+    // the old document whole.
+    GapBuffer<std::u16string> newText;
+    newText.Reset(std::move(text));
+    LineIndex newLines;
+    newLines.Reset(std::move(starts));
+    m.text = std::move(newText);
+    m.lines = std::move(newLines);
     m.anchor = m.caret = 0;
     m.undo.clear();
     m.typingRunOpen = false;
@@ -737,33 +768,60 @@ int32_t TextModel::ReplaceAll(std::u16string_view pattern, std::u16string_view r
     if (pattern.empty())
         return 0;
     Impl::Pattern prepared(pattern, (options & kFindMatchCase) != 0);
-    std::u16string inserted = NormalizeBreaks(replacement);
+    const std::u16string inserted = NormalizeBreaks(replacement);
 
-    // The new text from the first match to the end of the last, built in one pass; what lies
-    // outside stays where it is.
+    // Calls visit(from, to) for each match, as the loop of single replacements would meet them.
+    auto forEachMatch = [&](auto&& visit) {
+        int32_t found = m.FindText(prepared, 0);
+        while (found >= 0) {
+            auto [from, to] = m.Bounds(found, int64_t(found) + int64_t(pattern.size()));
+            visit(from, to);
+            found = to < m.Length() ? m.FindText(prepared, size_t(to)) : -1;
+        }
+    };
+
+    // The new text from the first match to the end of the last is built in one pass; what lies
+    // outside stays where it is. A result that grows is measured first (matches times the
+    // difference in length), so one that cannot be held is refused before anything is built.
     std::u16string middle;
+    if (inserted.size() > pattern.size()) {
+        int32_t first = -1;
+        int32_t last = 0;
+        size_t matched = 0;
+        size_t count = 0;
+        forEachMatch([&](int32_t from, int32_t to) {
+            if (first < 0)
+                first = from;
+            last = to;
+            matched += size_t(to - from);
+            ++count;
+        });
+        if (count == 0)
+            return 0;
+        const size_t kept = size_t(last - first) - matched;
+        const uint64_t size = uint64_t(kept) + uint64_t(count) * inserted.size();
+        m.CheckRoom(size_t(last - first),
+                    size_t(std::min<uint64_t>(size, std::numeric_limits<size_t>::max())));
+        middle.reserve(size_t(size));
+    }
     int32_t count = 0;
     int32_t first = -1;
     int32_t copied = 0; // the old text before this is done with
-    int32_t found = m.FindText(prepared, 0);
-    while (found >= 0) {
-        auto [from, to] = m.Bounds(found, int64_t(found) + int64_t(pattern.size()));
+    forEachMatch([&](int32_t from, int32_t to) {
         if (first < 0)
             first = copied = from;
         m.text.CopyTo(size_t(copied), size_t(from - copied), middle);
         middle += inserted;
         copied = to;
         ++count;
-        found = to < m.Length() ? m.FindText(prepared, size_t(to)) : -1;
-    }
+    });
     if (count == 0)
         return 0;
-    size_t room = size_t(std::numeric_limits<int32_t>::max()) - size_t(m.Length() - (copied - first));
-    if (middle.size() > room)
-        return 0; // the result would be too long to count in positions: leave the text alone
+    m.CheckRoom(size_t(copied - first), middle.size());
 
-    m.typingRunOpen = false;
+    m.Prepare(size_t(copied - first), middle);
     m.Record(size_t(first), m.Range(size_t(first), size_t(copied)), middle, EditKind::Program);
+    m.typingRunOpen = false;
     m.Apply(size_t(first), size_t(copied - first), middle);
     m.anchor = m.caret = first + int32_t(middle.size());
     m.Notify();
@@ -817,6 +875,16 @@ void TextModel::Undo() {
     Impl& m = *impl_;
     if (m.undo.empty())
         return;
+    // Undoing puts back what each edit removed: take the room for all of it first.
+    size_t grow = 0, breaks = 0, maxBreaks = 0;
+    for (const UndoEdit& edit : m.undo.back().edits) {
+        if (edit.removed.size() > edit.inserted.size())
+            grow += edit.removed.size() - edit.inserted.size();
+        size_t n = size_t(std::count(edit.removed.begin(), edit.removed.end(), u'\n'));
+        breaks += n;
+        maxBreaks = std::max(maxBreaks, n);
+    }
+    m.Prepare(grow, breaks, maxBreaks);
     UndoStep step = std::move(m.undo.back());
     m.undo.pop_back();
     for (auto it = step.edits.rbegin(); it != step.edits.rend(); ++it)
