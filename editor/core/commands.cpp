@@ -1,5 +1,6 @@
 #include "editor/core/commands.h"
 
+#include "editor/core/edit_guard.h"
 #include "editor/core/frm_forma.h"
 #include "editor/core/raskladka.h"
 #include "editor/edit/edit_menu.h"
@@ -42,7 +43,7 @@ CommandHandler CommandFor(MenuItem item) {
 bool RunCommand(Editor& ed, MenuItem item) {
     if (!CommandReady(ed, item))
         return false;
-    CommandFor(item)(ed);
+    RunGuarded(ed, [&] { CommandFor(item)(ed); });
     return true;
 }
 

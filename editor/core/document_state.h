@@ -38,4 +38,19 @@ struct DocumentState {
 
 inline constexpr char16_t kAppTitle[] = u"Квиллет";
 
+// While it lives, the program itself is changing the control, so its Change notifications do
+// not mark the document modified; it ends that state however the change ends.
+class ProgramChangingControl {
+public:
+    explicit ProgramChangingControl(DocumentState& doc) : doc_(doc) {
+        doc_.EditorState = kStateChangingControl;
+    }
+    ~ProgramChangingControl() { doc_.EditorState = kStateFind; }
+    ProgramChangingControl(const ProgramChangingControl&) = delete;
+    ProgramChangingControl& operator=(const ProgramChangingControl&) = delete;
+
+private:
+    DocumentState& doc_;
+};
+
 } // namespace quillet

@@ -3,6 +3,8 @@
 #include "editor/core/settings.h"
 #include "editor/files/save_changes.h"
 
+#include <new>
+
 namespace quillet {
 
 std::u16string CaptionFor(const DocumentState& doc) {
@@ -11,15 +13,29 @@ std::u16string CaptionFor(const DocumentState& doc) {
     return doc.DisplayName + u" - " + kAppTitle;
 }
 
-void SetCurrentDocumentPath(Editor& ed, std::u16string_view path) {
-    DocumentState& doc = ed.doc;
-    doc.CurrentFilePath = path;
+DocumentName NameFor(const DocumentState& doc, std::u16string_view path) {
     size_t p = doc.PathSeparator.empty() ? std::u16string_view::npos : path.rfind(doc.PathSeparator);
     size_t nameStart = p == std::u16string_view::npos ? 0 : p + 1;
-    doc.DialogFolder = path.substr(0, nameStart);
-    doc.DisplayName = u" ";
-    doc.DisplayName += path.substr(nameStart);
-    ed.Window().SetCaption(CaptionFor(doc));
+    return {std::u16string(path), std::u16string(path.substr(0, nameStart)),
+            u" " + std::u16string(path.substr(nameStart))};
+}
+
+void UseDocumentName(Editor& ed, DocumentName&& name) noexcept {
+    DocumentState& doc = ed.doc;
+    doc.CurrentFilePath = std::move(name.path);
+    doc.DialogFolder = std::move(name.folder);
+    doc.DisplayName = std::move(name.displayName);
+    try {
+        ShowCaption(ed, CaptionFor(doc));
+    } catch (const std::bad_alloc&) {
+    }
+}
+
+void ShowCaption(Editor& ed, std::u16string_view caption) noexcept {
+    try {
+        ed.Window().SetCaption(caption);
+    } catch (const std::bad_alloc&) {
+    }
 }
 
 void frmForma_Form_Resize(Editor& ed) {

@@ -2,6 +2,7 @@
 // The main window frmForma: its event handlers, the caption rule and how a path becomes the
 // current document.
 
+#include "editor/core/edit_guard.h"
 #include "editor/core/editor.h"
 #include "editor/edit/edit_menu.h"
 
@@ -18,9 +19,23 @@ inline constexpr int32_t kInitialClientHeight = 5010;
 // "Квиллет" while untitled, else DisplayName + " - Квиллет".
 std::u16string CaptionFor(const DocumentState& doc);
 
-// Makes path the current document's name: CurrentFilePath, then DialogFolder and DisplayName
-// split at the last PathSeparator, then the caption. Modified and UndoAllowed are the caller's.
-void SetCurrentDocumentPath(Editor& ed, std::u16string_view path);
+// A path as the current document's name: CurrentFilePath, and DialogFolder and DisplayName split
+// at the last PathSeparator. Built before a load or save changes anything, since building it
+// takes memory and using it must not fail half-way.
+struct DocumentName {
+    std::u16string path;
+    std::u16string folder;
+    std::u16string displayName;
+};
+DocumentName NameFor(const DocumentState& doc, std::u16string_view path);
+
+// Makes the name the current document's, then shows it in the caption. Modified and UndoAllowed
+// are the caller's.
+void UseDocumentName(Editor& ed, DocumentName&& name) noexcept;
+
+// Shows the caption; a caption that cannot be built for want of memory stays as it was, which
+// loses nothing.
+void ShowCaption(Editor& ed, std::u16string_view caption) noexcept;
 
 // After every change of the window's size or state: the text control fills the client area,
 // and the normal size is remembered for the next run.
@@ -45,12 +60,13 @@ public:
     explicit RichEvents(Editor& ed) : ed_(ed) {}
     void OnChange() override { frmForma_Rich_Change(ed_); }
     void OnKeyDown(int16_t& keyCode, int16_t& shift) override {
+        // Ctrl+V and the like edit the document from here.
         if (keyDown)
-            keyDown(ed_, keyCode, shift);
+            RunGuarded(ed_, [&] { keyDown(ed_, keyCode, shift); });
     }
     void OnMouseDown(int16_t button, int16_t shift, int32_t x, int32_t y) override {
         if (mouseDown)
-            mouseDown(ed_, button, shift, x, y);
+            RunGuarded(ed_, [&] { mouseDown(ed_, button, shift, x, y); });
     }
 
     void (*keyDown)(Editor&, int16_t& keyCode, int16_t& shift) = frmForma_Rich_KeyDown;

@@ -25,6 +25,13 @@ void ReportLoadFailure(Editor& ed, std::u16string_view path, ReadStatus status) 
 } // namespace
 
 void LoadDocument(Editor& ed, std::u16string_view path) {
+    // The name is made first: once the text is in, nothing may fail.
+    DocumentName name;
+    try {
+        name = NameFor(ed.doc, ed.ports.files->FullPath(path));
+    } catch (const std::bad_alloc&) {
+        return ReportLoadFailure(ed, path, ReadStatus::TooLarge);
+    }
     std::u16string text;
     {
         ReadResult file = ed.ports.files->ReadWhole(path);
@@ -49,10 +56,11 @@ void LoadDocument(Editor& ed, std::u16string_view path) {
     ed.Rich().SetFontBold(bold != kTrue);
     ed.Rich().SetFontBold(bold == kTrue);
 
-    // The writes above raised Change; only now is the document unmodified.
+    // The writes above raised Change; only now is the document unmodified. The document keeps its
+    // full path: a relative one would name another file once a dialog moves the current folder.
     ed.doc.UndoAllowed = 0;
     ed.doc.Modified = 0;
-    SetCurrentDocumentPath(ed, path);
+    UseDocumentName(ed, std::move(name));
 }
 
 } // namespace quillet

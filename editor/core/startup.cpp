@@ -53,14 +53,13 @@ void RunStartup(Editor& ed, std::u16string_view programFolder, std::u16string_vi
     if (ReadSettingNumber(ed, u"WindowState") == static_cast<int16_t>(WindowState::Maximized))
         window.Maximize();
 
-    doc.EditorState = kStateChangingControl;
+    ProgramChangingControl changing(doc);
     TextControl& rich = ed.Rich();
     rich.SetFontName(doc.FontName);
     rich.SetFontSize(doc.FontSize);
     rich.SetFontBold(doc.FontBold != kTrue);
     rich.SetFontBold(doc.FontBold == kTrue);
     rich.SetFontItalic(doc.FontItalic == kTrue);
-    doc.EditorState = kStateFind;
 }
 
 } // namespace quillet

@@ -3,6 +3,7 @@
 #include "editor/core/raskladka.h"
 #include "editor/edit/font_choice.h"
 
+#include <new>
 #include <optional>
 #include <string>
 
@@ -15,16 +16,20 @@ bool HasSelection(Editor& editor) {
 }
 
 // Puts text on the clipboard while the Russian layout is active, so that programs which read
-// the clipboard by the writer's input language see Cyrillic. False when it could not be written.
+// the clipboard by the writer's input language see Cyrillic, then returns to exactly the layout
+// the user had. False when it could not be written; the old content then stays.
 bool CopyText(Editor& editor, const std::u16string& text) {
     Clipboard& clipboard = *editor.ports.clipboard;
-    clipboard.Clear();
-    if (CurrentLayoutCode(editor) == kLayoutRussian)
+    const int32_t code = CurrentLayoutCode(editor);
+    if (code == kLayoutRussian)
         return clipboard.SetText(text);
-    SwitchLayout(editor);
+    const uint32_t previous = SwitchLayout(editor);
     editor.Window().PumpMessages();
     bool written = clipboard.SetText(text);
-    SwitchLayout(editor);
+    if (previous != 0) {
+        editor.ports.layouts->Activate(previous);
+        ShowLayoutCaption(editor, code);
+    }
     return written;
 }
 
@@ -79,7 +84,11 @@ void frmForma_mEditPaste_Click(Editor& editor) {
         return;
     editor.Rich().SetSelText(*text);
     editor.Window().PumpMessages();
-    ApplyDocumentFont(editor);
+    try {
+        ApplyDocumentFont(editor);
+    } catch (const std::bad_alloc&) {
+        // The text is in; the font it would re-apply is the one the control already has.
+    }
 }
 
 void frmForma_mEditDelete_Click(Editor& editor) {

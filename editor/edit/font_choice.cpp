@@ -91,12 +91,11 @@ int32_t ChooseDocumentFont(Editor& editor) {
 void ApplyDocumentFont(Editor& editor) {
     DocumentState& doc = editor.doc;
     TextControl& rich = editor.Rich();
-    doc.EditorState = kStateChangingControl;
+    ProgramChangingControl changing(doc);
     rich.SetFontName(doc.FontName);
     rich.SetFontSize(doc.FontSize);
     rich.SetFontBold(doc.FontBold != kFalse);
     rich.SetFontItalic(doc.FontItalic != kFalse);
-    doc.EditorState = kStateFind;
 }
 
 void frmForma_mFormatFont_Click(Editor& editor) {

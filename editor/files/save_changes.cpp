@@ -1,5 +1,6 @@
 #include "editor/files/save_changes.h"
 
+#include "editor/core/frm_forma.h"
 #include "editor/files/save_file.h"
 
 namespace quillet {
@@ -27,14 +28,15 @@ void NewDocument(Editor& editor) {
     DocumentState& doc = editor.doc;
     if (doc.Modified == 1 && AskSaveChanges(editor) == 1)
         return;
-    // The Change this raises marks the document modified; the state below clears it again.
+    // The Change this raises marks the document modified; the state below clears it again. The
+    // old name goes at once with the old text, so a save can never write the empty text over it.
     editor.Rich().SetText(std::u16string());
-    editor.Window().SetCaption(kAppTitle);
     doc.CurrentFilePath.clear();
     doc.DisplayName.clear();
     doc.UndoAllowed = 0;
     doc.Modified = 0;
     editor.search.FindNextStart = 0;
+    ShowCaption(editor, kAppTitle);
 }
 
 void frmForma_mnuNew_Click(Editor& editor) {

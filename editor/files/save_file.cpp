@@ -4,6 +4,8 @@
 #include "editor/files/api_open_save.h"
 #include "editor/files/poisk_tochki.h"
 
+#include <new>
+
 namespace quillet {
 
 namespace {
@@ -50,17 +52,22 @@ bool SaveDocumentAs(Editor& editor) {
 bool SaveDocumentTo(Editor& editor, std::u16string_view pathView) {
     // Our own copy: callers pass CurrentFilePath itself, which success overwrites.
     const std::u16string path(pathView);
+    DocumentName name = NameFor(editor.doc, path);
     if (path != editor.doc.CurrentFilePath && editor.ports.files->Exists(path)) {
         if (Ask(editor, OverwriteQuestion(path)) != MessageAnswer::Yes)
             return false;
     }
     // The code page may not hold every character typed or pasted; never drop them silently.
-    if (!editor.Rich().FitsCodePage(*editor.ports.codec)) {
-        if (Ask(editor, UnencodableQuestion(path)) != MessageAnswer::Yes)
-            return false;
+    // Encoding takes memory piece by piece; running out of it leaves the file as it was.
+    int32_t error = kSaveFailed;
+    try {
+        if (!editor.Rich().FitsCodePage(*editor.ports.codec)) {
+            if (Ask(editor, UnencodableQuestion(path)) != MessageAnswer::Yes)
+                return false;
+        }
+        error = editor.Rich().SaveFile(path);
+    } catch (const std::bad_alloc&) {
     }
-
-    int32_t error = editor.Rich().SaveFile(path);
     if (error != kSaveOk) {
         std::u16string text =
             error == kSaveWriteProtected ? WriteProtectedMessage(path) : CannotSaveMessage(path);
@@ -69,7 +76,7 @@ bool SaveDocumentTo(Editor& editor, std::u16string_view pathView) {
         return false;
     }
     editor.doc.Modified = 0;
-    SetCurrentDocumentPath(editor, path);
+    UseDocumentName(editor, std::move(name));
     return true;
 }
 

@@ -64,9 +64,16 @@ void FindDialogModel::frmFind_cboReplace_Click(int32_t listIndex) {
         replaceText_ = replaceList_[static_cast<size_t>(listIndex)];
 }
 
-void FindDialogModel::frmFind_cboFind_KeyUp(int32_t keyCode) {
+void FindDialogModel::OnFieldKeyDown(int32_t keyCode) {
     if (keyCode == kEscapeKey)
-        closed_ = true;
+        escapeDownInField_ = true;
+}
+
+void FindDialogModel::frmFind_cboFind_KeyUp(int32_t keyCode) {
+    if (keyCode == kEscapeKey) {
+        closed_ = closed_ || escapeDownInField_;
+        escapeDownInField_ = false;
+    }
 }
 
 void FindDialogModel::frmFind_cboReplace_KeyUp(int32_t keyCode) {

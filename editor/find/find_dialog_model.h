@@ -85,6 +85,9 @@ public:
     void frmFind_cboFind_Click(int32_t listIndex); // an entry picked from the list
     void frmFind_cboReplace_Change(std::u16string_view text);
     void frmFind_cboReplace_Click(int32_t listIndex);
+    // Escape closes the dialog when it is both pressed and released in one of the two fields: the
+    // release of an Escape that closed a message box over the dialog must not close it too.
+    void OnFieldKeyDown(int32_t keyCode);
     void frmFind_cboFind_KeyUp(int32_t keyCode);
     void frmFind_cboReplace_KeyUp(int32_t keyCode);
     void frmFind_chkMatchCase_Click(bool ticked);
@@ -107,6 +110,7 @@ private:
     std::u16string replaceText_;
     bool buttonsEnabled_ = false;
     bool closed_ = false;
+    bool escapeDownInField_ = false;
 };
 
 } // namespace quillet

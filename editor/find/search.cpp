@@ -1,5 +1,7 @@
 #include "editor/find/search.h"
 
+#include "editor/core/edit_guard.h"
+
 #include <algorithm>
 #include <string>
 
@@ -79,8 +81,13 @@ int32_t ReplaceAll(Editor& editor, std::u16string_view pattern, std::u16string_v
     AddToFindHistory(editor, replacement);
     const int32_t option = SearchOption(editor);
     // One pass over the text, one edit: the control keeps the results of replacing match by match.
-    const int32_t count = pattern.empty() ? 0 : editor.Rich().ReplaceAll(pattern, replacement, option);
-    Inform(editor, ReplacementCountText(count));
+    // A result that cannot be held changes nothing and is reported instead of a count.
+    int32_t count = 0;
+    if (!pattern.empty() &&
+        !RunGuarded(editor, [&] { count = editor.Rich().ReplaceAll(pattern, replacement, option); }))
+        count = -1;
+    else
+        Inform(editor, ReplacementCountText(count));
     editor.Rich().SetFocus(); // a failure leaves the focus where it is; nothing to tell
     return count;
 }

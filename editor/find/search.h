@@ -23,7 +23,8 @@ bool FindFirst(Editor& editor, std::u16string_view pattern);
 // starts at the top again. Opens the dialog when nothing has been searched yet.
 void FindNext(Editor& editor);
 
-// Replaces every occurrence from the top, reports the count (0 included) and returns it.
+// Replaces every occurrence from the top, reports the count (0 included) and returns it. A result
+// too large to hold changes nothing: the user is told so, and the answer is -1.
 int32_t ReplaceAll(Editor& editor, std::u16string_view pattern, std::u16string_view replacement);
 
 // Menu commands of the main window that belong to the search.

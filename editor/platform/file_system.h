@@ -36,6 +36,9 @@ public:
     // only once the new one is complete. Returns 0, 75 when the file or its folder does not
     // allow writing, another error number otherwise.
     virtual int32_t WriteWhole(std::u16string_view path, ByteSource& source) = 0;
+    // The path made absolute against the current folder, which a file dialog may move later;
+    // the path as given when that fails, or where there is no current folder.
+    virtual std::u16string FullPath(std::u16string_view path) { return std::u16string(path); }
     // Whether a file (not a folder) is at path; any failure to tell counts as absent. Adapters
     // answer from the file's attributes; this fallback reads the file.
     virtual bool Exists(std::u16string_view path) {

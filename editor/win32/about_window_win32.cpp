@@ -1,6 +1,7 @@
 #include "editor/win32/about_window_win32.h"
 
 #include "editor/files/help_menu.h"
+#include "editor/win32/last_resort.h"
 
 #include <string>
 #include <vector>
@@ -136,7 +137,7 @@ public:
         if (msg == WM_INITDIALOG)
             SetWindowLongPtrW(hwnd, DWLP_USER, lp);
         auto* self = reinterpret_cast<AboutDialog*>(GetWindowLongPtrW(hwnd, DWLP_USER));
-        return self ? self->Handle(hwnd, msg, wp, lp) : FALSE;
+        return self ? win32::CatchAll([&] { return self->Handle(hwnd, msg, wp, lp); }, FALSE) : FALSE;
     }
 
 private:

@@ -138,9 +138,15 @@ int32_t FileSystemWin32::WriteWhole(std::u16string_view path, ByteSource& source
         DeleteFileW(temp.c_str());
         return WriteErrorNumber(error);
     };
-    for (std::string_view piece = source.Next(); !piece.empty(); piece = source.Next())
-        if (!WriteAll(file.Get(), piece))
-            return fail(GetLastError());
+    try {
+        for (std::string_view piece = source.Next(); !piece.empty(); piece = source.Next())
+            if (!WriteAll(file.Get(), piece))
+                return fail(GetLastError());
+    } catch (...) {
+        // The source could not make its next piece (out of memory): the old file stays.
+        fail(ERROR_OUTOFMEMORY);
+        throw;
+    }
     if (!FlushFileBuffers(file.Get()))
         return fail(GetLastError());
     file.Reset();
@@ -158,6 +164,22 @@ int32_t FileSystemWin32::WriteWhole(std::u16string_view path, ByteSource& source
         return WriteErrorNumber(error);
     }
     return 0;
+}
+
+std::u16string FileSystemWin32::FullPath(std::u16string_view path) {
+    std::wstring given = ToWide(path);
+    std::wstring full(MAX_PATH, L'\0');
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        DWORD length = GetFullPathNameW(given.c_str(), DWORD(full.size()), full.data(), nullptr);
+        if (length == 0)
+            break;
+        if (length < full.size()) {
+            full.resize(length);
+            return FromWide(full);
+        }
+        full.resize(length); // the size asked for, its NUL included
+    }
+    return std::u16string(path);
 }
 
 bool FileSystemWin32::Exists(std::u16string_view path) {

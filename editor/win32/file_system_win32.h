@@ -14,6 +14,7 @@ public:
 
     ReadResult ReadWhole(std::u16string_view path) override;
     int32_t WriteWhole(std::u16string_view path, ByteSource& source) override;
+    std::u16string FullPath(std::u16string_view path) override;
     bool Exists(std::u16string_view path) override;
 };
 

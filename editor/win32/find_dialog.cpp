@@ -1,5 +1,6 @@
 #include "editor/win32/find_dialog.h"
 
+#include "editor/win32/last_resort.h"
 #include "editor/win32/resource.h"
 
 #include <commctrl.h>
@@ -71,13 +72,22 @@ INT_PTR CALLBACK FindDialogWin32::DialogProc(HWND hwnd, UINT msg, WPARAM wParam,
         self->hwnd_ = hwnd;
     }
     auto* self = reinterpret_cast<FindDialogWin32*>(GetWindowLongPtrW(hwnd, DWLP_USER));
-    return self ? self->HandleMessage(msg, wParam, lParam) : FALSE;
+    return self ? CatchAll([&] { return self->HandleMessage(msg, wParam, lParam); }, FALSE) : FALSE;
 }
 
-// Escape closes the dialog only when it is released in one of the two fields.
+// Escape closes the dialog only when it is pressed and released in one of the two fields.
 LRESULT CALLBACK FindDialogWin32::FieldProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                             DWORD_PTR data) {
-    if (msg == WM_KEYUP) {
+    return CatchAll([&] { return HandleFieldMessage(hwnd, msg, wParam, lParam, data); }, 0);
+}
+
+LRESULT FindDialogWin32::HandleFieldMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                                            DWORD_PTR data) {
+    if (msg == WM_KEYDOWN) {
+        auto* self = reinterpret_cast<FindDialogWin32*>(data);
+        if (self->model_)
+            self->model_->OnFieldKeyDown(static_cast<int32_t>(wParam));
+    } else if (msg == WM_KEYUP) {
         auto* self = reinterpret_cast<FindDialogWin32*>(data);
         if (self->model_ && !self->model_->Closed()) {
             const HWND combo = GetAncestor(hwnd, GA_PARENT);

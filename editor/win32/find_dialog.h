@@ -30,6 +30,7 @@ private:
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK FieldProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                       DWORD_PTR data);
+    static LRESULT HandleFieldMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, DWORD_PTR data);
     INT_PTR HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     void OnInitDialog();
     void OnCommand(int id, int code);

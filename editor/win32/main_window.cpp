@@ -3,6 +3,7 @@
 #include "editor/core/commands.h"
 #include "editor/core/frm_forma.h"
 #include "editor/core/setting_number.h"
+#include "editor/win32/last_resort.h"
 #include "editor/win32/menu_bar.h"
 #include "editor/win32/resource.h"
 
@@ -341,7 +342,7 @@ LRESULT CALLBACK MainFrame::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
         self->menuBar_ = nullptr; // destroyed with the window
         return DefWindowProcW(hwnd, msg, wParam, lParam);
     }
-    return self->HandleMessage(msg, wParam, lParam);
+    return CatchAll([&] { return self->HandleMessage(msg, wParam, lParam); }, 0);
 }
 
 LRESULT MainFrame::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -1,5 +1,7 @@
 #include "editor/win32/text_view.h"
 
+#include "editor/win32/last_resort.h"
+
 #include <imm.h>
 #include <windowsx.h>
 
@@ -112,7 +114,17 @@ LRESULT CALLBACK TextView::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
         self->hwnd_ = nullptr;
         return DefWindowProcW(hwnd, msg, wParam, lParam);
     }
-    return self->HandleMessage(msg, wParam, lParam);
+    bool failed = true;
+    LRESULT result = CatchAll(
+        [&] {
+            LRESULT handled = self->HandleMessage(msg, wParam, lParam);
+            failed = false;
+            return handled;
+        },
+        0);
+    if (failed && msg == WM_PAINT)
+        ValidateRect(hwnd, nullptr); // a paint that failed must not come straight back
+    return result;
 }
 
 LRESULT TextView::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -256,7 +268,34 @@ bool TextView::SetFocus() {
 
 // ---- Model notifications
 
+// The model has already changed when it tells the view, so the view must not fail it: short of
+// memory for the wrapped layout, it falls back to one row per line until the layout is rebuilt.
 void TextView::OnTextChanged(int32_t position, int32_t removed, int32_t inserted) {
+    try {
+        FollowEdit(position, removed, inserted);
+    } catch (const std::bad_alloc&) {
+        ForgetLayout();
+    }
+}
+
+void TextView::ForgetLayout() noexcept {
+    std::vector<int32_t>().swap(rows_);
+    std::vector<uint8_t>().swap(exact_);
+    std::vector<int32_t>().swap(fen_);
+    cachedLine_ = -1;
+    pendingLine_ = 0;
+    inexactLeft_ = 0;
+    lineCount_ = model_.LineCount();
+    if (top_.line >= lineCount_)
+        top_.line = lineCount_ - 1;
+    top_.sub = 0;
+    if (hwnd_) {
+        KillTimer(hwnd_, kLayoutTimer);
+        InvalidateRect(hwnd_, nullptr, FALSE);
+    }
+}
+
+void TextView::FollowEdit(int32_t position, int32_t removed, int32_t inserted) {
     (void)removed;
     // A whole new text (a load, New, or everything deleted) forgets the old text's widest row.
     if (position == 0 && inserted == model_.TextLength())
@@ -315,7 +354,7 @@ void TextView::OnTextChanged(int32_t position, int32_t removed, int32_t inserted
 
 void TextView::OnChange() {
     if (hwnd_)
-        UpdateCaret();
+        IfMemoryAllows([&] { UpdateCaret(); });
     if (events_)
         events_->OnChange();
     if (hwnd_)
@@ -337,24 +376,29 @@ void TextView::OnSelectionChanged() {
     desiredX_ = -1;
     if (!hwnd_)
         return;
-    ScrollToCaret();
-    UpdateCaret();
+    IfMemoryAllows([&] {
+        ScrollToCaret();
+        UpdateCaret();
+    });
     InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
 void TextView::OnFontChanged() {
-    RebuildFont();
+    IfMemoryAllows([&] { RebuildFont(); });
 }
 
 void TextView::OnWordWrapChanged() {
     xOffset_ = 0;
-    ResetLayout();
-    if (hwnd_) {
-        ScrollToCaret();
-        UpdateScrollBars();
-        UpdateCaret();
+    IfMemoryAllows([&] {
+        ResetLayout();
+        if (hwnd_) {
+            ScrollToCaret();
+            UpdateScrollBars();
+            UpdateCaret();
+        }
+    });
+    if (hwnd_)
         InvalidateRect(hwnd_, nullptr, FALSE);
-    }
 }
 
 // ---- Fonts and measuring

@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -128,6 +129,16 @@ private:
     const std::vector<int32_t>& RowStarts(int32_t line);
     int32_t RowsOf(int32_t line);
     void ResetLayout();
+    // One row per line, holding no memory: what the view falls back to when memory runs out.
+    void ForgetLayout() noexcept;
+    void FollowEdit(int32_t position, int32_t removed, int32_t inserted);
+    template <class Step> void IfMemoryAllows(Step&& step) noexcept {
+        try {
+            step();
+        } catch (const std::bad_alloc&) {
+            ForgetLayout();
+        }
+    }
     void EnsureExact(int32_t line);
     void LayoutSlice(int milliseconds);
     void FenAdd(int32_t line, int32_t delta);

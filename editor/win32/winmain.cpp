@@ -2,6 +2,7 @@
 // then the window's message loop until the window has been unloaded.
 
 #include "editor/core/commands.h"
+#include "editor/core/edit_guard.h"
 #include "editor/core/editor.h"
 #include "editor/core/frm_forma.h"
 #include "editor/core/startup.h"
@@ -13,6 +14,7 @@
 #include "editor/win32/find_dialog.h"
 #include "editor/win32/font_dialog_win32.h"
 #include "editor/win32/keyboard_layouts_win32.h"
+#include "editor/win32/last_resort.h"
 #include "editor/win32/main_window.h"
 #include "editor/win32/message_boxes_win32.h"
 #include "editor/win32/settings_registry.h"
@@ -87,6 +89,15 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
     ed.ports.about = &about;
     ed.ports.findDialog = &findDialog;
 
+    SetFailureReporter(
+        [](void* context, Failure failure) {
+            Editor& editor = *static_cast<Editor*>(context);
+            if (failure == Failure::OutOfMemory)
+                ReportEditRefused(editor);
+            else
+                ReportCommandFailed(editor);
+        },
+        &ed);
     RichEvents events(ed);
     view.SetEvents(&events);
     ApplyCommandAvailability(ed);
@@ -97,10 +108,15 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
 
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        if (frame.TranslateShortcut(msg))
-            continue;
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
+        CatchAll(
+            [&] {
+                if (!frame.TranslateShortcut(msg)) {
+                    TranslateMessage(&msg);
+                    DispatchMessageW(&msg);
+                }
+                return 0;
+            },
+            0);
     }
     view.SetEvents(nullptr);
     return static_cast<int>(msg.wParam);

@@ -68,8 +68,12 @@ TEST_F(FindEndToEnd, FindSelectsTheMatchAndF3StepsThroughEveryMatchAndRoundAgain
     ASSERT_NE(dialog, nullptr);
     TypeText(L"onf");
     PressKey(VK_RETURN);
-    EXPECT_EQ(AnswerMessage(app), L"Текст не найден.");
-    EXPECT_FALSE(WaitGone(dialog, 500ms)) << "a miss leaves the dialog open";
+    HWND box = WaitDialog(app, L"Квиллет");
+    ASSERT_NE(box, nullptr) << "«Текст не найден.»";
+    PressKey(VK_ESCAPE); // the press closes the box; the release reaches the search field
+    EXPECT_TRUE(WaitGone(box));
+    EXPECT_FALSE(WaitGone(dialog, 500ms))
+        << "a miss, and the Escape that closed its message, leave the dialog open";
     // The user goes on typing in the field straight away.
     PressKey(VK_BACK);
     TypeText(L"e");
@@ -120,6 +124,47 @@ TEST_F(FindEndToEnd, ReplaceAllReportsTheCountAndTheSavedFileHoldsTheResult) {
     EXPECT_EQ(AnswerMessage(app), L"Количество замен: 0");
     EXPECT_TRUE(WaitGone(dialog));
     EXPECT_EQ(app.Text(), L"пёс и пёс, пёс\r\nкошка");
+    app.Kill();
+}
+
+TEST_F(FindEndToEnd, AReplaceAllTooLargeForMemoryChangesNothingAndTheTypedCharacterIsSaved) {
+    // Eight million spaces, each to become 252 characters: about 4 GB of text, more than a 32-bit
+    // process can hold, yet few enough characters for positions to count.
+    path = folder.File(L"огромный.txt");
+    std::string bytes;
+    bytes.reserve(16'000'000);
+    for (int i = 0; i < 8'000'000; ++i)
+        bytes += "a ";
+    ASSERT_TRUE(WriteBytes(path, bytes));
+    ASSERT_TRUE(app.Open(path, 30s));
+    ASSERT_TRUE(WaitFor([&] { return app.TextLength() == 16'000'000; }, 30s));
+    app.Activate();
+    TypeText(L"ж");
+    ASSERT_TRUE(WaitFor([&] { return app.TextLength() == 16'000'001; }));
+
+    HWND dialog = OpenDialog('H', L"Заменить");
+    ASSERT_NE(dialog, nullptr);
+    TypeText(L" ");
+    PressKey(VK_TAB);
+    const std::wstring replacement(252, L'ы');
+    TypeText(replacement);
+    ASSERT_TRUE(FieldHolds(dialog, IDC_FIND_CBOREPLACE, replacement));
+    app.ClickButton(dialog, IDC_FIND_CMDREPLACEALL);
+    EXPECT_EQ(AnswerMessage(app), L"Недостаточно памяти: текст не изменён.");
+    EXPECT_TRUE(WaitGone(dialog));
+    ASSERT_TRUE(app.Running());
+    EXPECT_EQ(app.TextLength(), 16'000'001);
+
+    app.Activate();
+    PressKey('S', {VK_CONTROL});
+    EXPECT_TRUE(WaitFor(
+        [&] {
+            return ReadBytes(path, bytes) && bytes.size() == 16'000'001 &&
+                   bytes.compare(0, 5,
+                                 "\xE6"
+                                 "a a ") == 0;
+        },
+        30s));
     app.Kill();
 }
 

@@ -40,6 +40,13 @@ public:
         return 0;
     }
 
+    // Relative paths are taken from currentFolder.
+    std::u16string FullPath(std::u16string_view path) override {
+        bool absolute =
+            (path.size() >= 2 && path[1] == u':') || (!path.empty() && (path[0] == u'\\' || path[0] == u'/'));
+        return absolute ? std::u16string(path) : currentFolder + std::u16string(path);
+    }
+
     bool Exists(std::u16string_view path) override {
         std::u16string key(path);
         return files.count(key) != 0 && !folders.count(key);
@@ -51,6 +58,7 @@ public:
     std::set<std::u16string> refused;    // exists but cannot be opened
     std::set<std::u16string> unreadable; // opens but fails part-way
     std::set<std::u16string> tooLarge;
+    std::u16string currentFolder = u"C:\\Users\\user\\";
     bool readOnlyFolder = false;
     int32_t failWrites = 0; // an error number every write reports
     int reads = 0;

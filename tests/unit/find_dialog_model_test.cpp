@@ -136,17 +136,22 @@ TEST(FindDialogModel, EnterOnAnotherButtonPressesThatButton) {
     EXPECT_EQ(w.rich.findStarts.size(), 0u);
 }
 
-TEST(FindDialogModel, EscapeReleasedInEitherFieldCloses) {
+TEST(FindDialogModel, EscapePressedAndReleasedInEitherFieldClosesButNotTheReleaseAloneOfAMessageBoxsEscape) {
     SearchWorld w;
     w.editor.doc.EditorState = kStateReplace;
     FindDialogModel first(w.editor);
-    first.frmFind_cboFind_KeyUp(13);
-    first.frmFind_cboFind_KeyUp(65);
+    for (int32_t key : {13, 65}) {
+        first.OnFieldKeyDown(key);
+        first.frmFind_cboFind_KeyUp(key);
+    }
+    first.frmFind_cboFind_KeyUp(27); // its press closed «Текст не найден.»
     EXPECT_FALSE(first.Closed());
+    first.OnFieldKeyDown(27);
     first.frmFind_cboFind_KeyUp(27);
     EXPECT_TRUE(first.Closed());
 
     FindDialogModel second(w.editor);
+    second.OnFieldKeyDown(27);
     second.frmFind_cboReplace_KeyUp(27);
     EXPECT_TRUE(second.Closed());
 }

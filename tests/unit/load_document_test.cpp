@@ -68,7 +68,9 @@ TEST(LoadDocument, EmptyFilesBareNamesAndForeignEncodingsLoadAsTheyAre) {
     f.rich.Load(u"previous");
     LoadDocument(f.ed, u"empty.txt");
     EXPECT_EQ(f.rich.Text(), u"");
-    EXPECT_EQ(f.ed.doc.DialogFolder, u"");
+    // Kept by its full path: a dialog that moves the current folder cannot make a save go elsewhere.
+    EXPECT_EQ(f.ed.doc.CurrentFilePath, u"C:\\Users\\user\\empty.txt");
+    EXPECT_EQ(f.ed.doc.DialogFolder, u"C:\\Users\\user\\");
     EXPECT_EQ(f.ed.doc.DisplayName, u" empty.txt");
     EXPECT_EQ(f.window.Caption(), u" empty.txt - Квиллет");
     EXPECT_EQ(f.ed.doc.Modified, 0);

@@ -155,13 +155,28 @@ TEST(Search, ReplaceAllByAnEmptyTextEmptiesTheDocumentAndListsTheEmptyText) {
     EXPECT_EQ(w.editor.search.FindHistory, (Strings{u"ab", u""}));
 }
 
-TEST(Search, ReplaceAllThatFindsNothingReportsZeroAndTouchesNeitherTextNorModified) {
+TEST(Search, ReplaceAllThatFindsNothingOrWhoseResultCannotBeHeldTouchesNeitherTextNorModified) {
     SearchWorld w;
     w.Load(u"text");
     w.rich.SetSelStart(1);
     w.rich.SetSelLength(2);
     EXPECT_EQ(ReplaceAll(w.editor, u"zz", u"y"), 0);
     EXPECT_EQ(w.Messages(), Strings{u"Количество замен: 0"});
+
+    // 100,000 matches of 21,475 characters each: more than positions can count. Measured, not
+    // built, and refused with a message of its own instead of a count.
+    std::u16string many(100'000, u't');
+    many.insert(0, u"text");
+    w.Load(many);
+    w.rich.SetSelStart(1);
+    w.rich.SetSelLength(2);
+    w.messages.shown.clear();
+    EXPECT_EQ(ReplaceAll(w.editor, u"t", std::u16string(21'475, u'ж')), -1);
+    EXPECT_EQ(w.Messages(), Strings{u"Недостаточно памяти: текст не изменён."});
+    EXPECT_EQ(w.rich.Text(), many);
+    w.Load(u"text");
+    w.rich.SetSelStart(1);
+    w.rich.SetSelLength(2);
     EXPECT_EQ(w.rich.Text(), u"text");
     EXPECT_EQ(w.rich.changes, 0);
     EXPECT_EQ(w.editor.doc.Modified, 0);

@@ -128,7 +128,7 @@ TEST(AnsiCodecWin32Test, TheRussianCodePageRoundTripsAndReportsCharactersItCanno
 namespace quillet::win32 {
 namespace {
 
-TEST(FileSystemWin32Test, OnlyAFileCountsAsExisting) {
+TEST(FileSystemWin32Test, OnlyAFileCountsAsExistingAndARelativePathIsMadeFull) {
     TempDir dir;
     FileSystemWin32 fs;
     ASSERT_TRUE(TempDir::Write(dir.Path(L"есть.txt"), "x"));
@@ -139,6 +139,13 @@ TEST(FileSystemWin32Test, OnlyAFileCountsAsExisting) {
     EXPECT_FALSE(fs.Exists(dir.Path16(L"нет\\файла.txt")));
     SetFileAttributesW(dir.Path(L"есть.txt").c_str(), FILE_ATTRIBUTE_READONLY);
     EXPECT_TRUE(fs.Exists(dir.Path16(L"есть.txt")));
+
+    wchar_t before[MAX_PATH] = {};
+    GetCurrentDirectoryW(MAX_PATH, before);
+    ASSERT_TRUE(SetCurrentDirectoryW(dir.Path(L"папка").c_str()));
+    std::u16string full = fs.FullPath(u"заметки.txt");
+    SetCurrentDirectoryW(before);
+    EXPECT_EQ(full, dir.Path16(L"папка\\заметки.txt"));
 }
 
 } // namespace
@@ -183,6 +190,19 @@ TEST(FileSystemWin32Test, TheOldFileStaysWholeUntilTheNewOneIsCompleteAndAFailed
     Watching blocked(path, 1);
     EXPECT_NE(fs.WriteWhole(dir.Path16(L"документ.txt"), blocked), 0);
     CloseHandle(held);
+    EXPECT_EQ(TempDir::Read(path), "piece\r\npiece\r\npiece\r\n");
+    EXPECT_EQ(dir.Files(), std::vector<std::wstring>{L"документ.txt"});
+
+    // The text runs out of memory while it is being encoded: the same.
+    struct OutOfMemory : ByteSource {
+        int left = 2;
+        std::string_view Next() override {
+            if (left-- == 0)
+                throw std::bad_alloc();
+            return "new\r\n";
+        }
+    } failing;
+    EXPECT_THROW(fs.WriteWhole(dir.Path16(L"документ.txt"), failing), std::bad_alloc);
     EXPECT_EQ(TempDir::Read(path), "piece\r\npiece\r\npiece\r\n");
     EXPECT_EQ(dir.Files(), std::vector<std::wstring>{L"документ.txt"});
 }
