@@ -119,22 +119,25 @@ std::optional<uint16_t> ParseHotKey(std::u16string_view text) {
 }
 
 bool RegisterFileType(Installer& app, std::u16string_view description, std::u16string_view openCommand,
-                      std::u16string_view extension, std::u16string_view iconPath,
-                      std::u16string_view templatePath) {
+                      std::u16string_view extension, std::u16string_view iconPath) {
     auto& registry = *app.ports.registry;
     const auto& sep = app.state.PathSeparator;
     // Every entry is tried even after a failure, so as much as possible is in place.
     bool ok = registry.SetString(extension, u"", description);
     ok &= registry.SetString(Join({extension, sep, u"DefaultIcon"}), u"", iconPath);
     ok &= registry.SetString(Join({extension, sep, u"Shell\\Open\\Command"}), u"", openCommand);
-    // The shell copies the named file for New → text document; it is the template we write.
-    ok &= registry.SetString(Join({extension, sep, u"ShellNew"}), u"FileName", templatePath);
     // The shell reads the extension's default value as the name of the file type's own key and
     // looks for the icon and the open command there; without that key it finds no program.
     ok &= registry.SetString(description, u"", description);
     ok &= registry.SetString(Join({description, sep, u"DefaultIcon"}), u"", iconPath);
     ok &= registry.SetString(Join({description, sep, u"Shell\\Open\\Command"}), u"", openCommand);
     return ok;
+}
+
+bool RegisterNewDocumentTemplate(Installer& app, std::u16string_view extension,
+                                 std::u16string_view templatePath) {
+    const auto& sep = app.state.PathSeparator;
+    return app.ports.registry->SetString(Join({extension, sep, u"ShellNew"}), u"FileName", templatePath);
 }
 
 bool CreateShellShortcut(Installer& app, int32_t folderKind, std::u16string_view name,
@@ -195,11 +198,13 @@ void InstallerStartUp(Installer& app) {
         s.InstallerFolder += s.PathSeparator;
     s.EditorPath = s.InstallerFolder + std::u16string(kEditorFileName);
 
-    bool registered = RegisterFileType(app, kDocumentKind, OpenCommandFor(s.EditorPath), u".txt",
-                                       s.EditorPath, NewDocumentTemplatePath(app));
+    bool registered =
+        RegisterFileType(app, kDocumentKind, OpenCommandFor(s.EditorPath), u".txt", s.EditorPath);
     bool linked =
         CreateShellShortcut(app, kPrograms, kDocumentKind, s.EditorPath, u"", s.EditorPath, folder, u"", 1);
     bool templated = WriteNewDocumentTemplate(app);
+    if (templated)
+        registered &= RegisterNewDocumentTemplate(app, u".txt", NewDocumentTemplatePath(app));
 
     app.ports.window->PumpMessages();
 

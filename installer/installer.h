@@ -49,13 +49,16 @@ struct Installer {
 // Which folder a shortcut goes into: 0 desktop, 1 Programs, 2 Start menu, 3 start-up.
 enum FolderKind : int32_t { kDesktop = 0, kPrograms = 1, kStartMenu = 2, kStartUp = 3 };
 
-// Writes the four entries for the extension under the classes root: description, icon, open
-// command, and the ShellNew entry naming the new-document template; then the file type's key
-// that the description names, with the same icon and command. Every entry is tried; true only
-// when all were written.
+// Writes the entries for the extension under the classes root: description, icon and open
+// command; then the file type's key that the description names, with the same icon and command.
+// Every entry is tried; true only when all were written.
 bool RegisterFileType(Installer& app, std::u16string_view description, std::u16string_view openCommand,
-                      std::u16string_view extension, std::u16string_view iconPath,
-                      std::u16string_view templatePath);
+                      std::u16string_view extension, std::u16string_view iconPath);
+
+// The extension's ShellNew entry naming the new-document template, which the shell copies for
+// New → text document. Written only once the template exists, so it never names nothing.
+bool RegisterNewDocumentTemplate(Installer& app, std::u16string_view extension,
+                                 std::u16string_view templatePath);
 
 // Writes a shell link in the chosen folder. HotKey is empty or like "Ctrl+Alt+E"; IconLocation is
 // a path optionally followed by "," and an icon index. True when the link was saved.

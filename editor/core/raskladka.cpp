@@ -35,7 +35,7 @@ int32_t CurrentLayoutCode(Editor& ed) {
     return LayoutCodeFromName(ed.ports.layouts->ActiveLayoutName());
 }
 
-void SwitchLayout(Editor& ed) {
+uint32_t SwitchLayout(Editor& ed) {
     // The new layout is inferred: after English comes Russian and after Russian English, which
     // holds when those two are the only ones loaded.
     uint32_t before = ed.ports.layouts->ActivateNext();
@@ -45,6 +45,7 @@ void SwitchLayout(Editor& ed) {
     else if (before == kHandleRussian)
         code = kLayoutEnglish;
     ShowLayoutCaption(ed, code);
+    return before;
 }
 
 std::u16string_view LayoutCaption(int32_t code) {

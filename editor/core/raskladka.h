@@ -23,8 +23,9 @@ inline constexpr uint32_t kHandleRussian = 0x04190419u;
 int32_t LayoutCodeFromName(std::string_view name);
 
 int32_t CurrentLayoutCode(Editor& ed);
-// Activates the next loaded layout and names it in the caption, inferred from the one it left.
-void SwitchLayout(Editor& ed);
+// Activates the next loaded layout and names it in the caption, inferred from the one it left;
+// returns the handle of that one (0 when nothing was switched).
+uint32_t SwitchLayout(Editor& ed);
 void ShowLayoutCaption(Editor& ed, int32_t code);
 std::u16string_view LayoutCaption(int32_t code);
 

@@ -38,7 +38,14 @@ std::u16string ShowFileDialog(Editor& editor, int16_t isSave, std::u16string_vie
     if (!editor.ports.fileDialogs)
         return {};
     FileDialogRecord record = MakeFileDialogRecord(editor, isSave != 0, initialName);
-    if (!editor.ports.fileDialogs->Show(record))
+    FileDialogResult result = editor.ports.fileDialogs->Show(record);
+    if (result == FileDialogResult::NameTooLong) {
+        // The dialog closed as if accepted; say why nothing happened.
+        editor.ports.messages->Show(isSave ? kNameTooLongToSave : kNameTooLongToOpen, kAppTitle,
+                                    {MessageIcon::Error, MessageButtons::Ok, MessageAnswer::Ok});
+        return {};
+    }
+    if (result != FileDialogResult::Accepted)
         return {};
 
     std::u16string path = record.file.substr(0, record.file.find(u'\0'));

@@ -11,7 +11,6 @@ namespace quillet {
 class Clipboard {
 public:
     virtual ~Clipboard() = default;
-    virtual void Clear() = 0;
     // Replaces the clipboard's content with the text; false when the clipboard could not be
     // written (another program holds it open, no memory), the old content then stays.
     virtual bool SetText(std::u16string_view text) = 0;

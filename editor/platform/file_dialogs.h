@@ -17,12 +17,16 @@ struct FileDialogRecord {
     std::u16string initialDir; // empty lets the dialog choose
 };
 
+enum class FileDialogResult {
+    Accepted,    // record.file holds the chosen path, NUL-terminated within maxFile characters
+    Cancelled,   // or failed
+    NameTooLong, // the user chose a path that does not fit maxFile with its NUL
+};
+
 class FileDialogs {
 public:
     virtual ~FileDialogs() = default;
-    // True when the user accepted: record.file then holds the chosen path, NUL-terminated within
-    // maxFile characters. False when cancelled or failed (a path too long for the buffer too).
-    virtual bool Show(FileDialogRecord& record) = 0;
+    virtual FileDialogResult Show(FileDialogRecord& record) = 0;
 };
 
 } // namespace quillet

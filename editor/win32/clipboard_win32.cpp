@@ -29,28 +29,41 @@ private:
     bool open_ = false;
 };
 
-// Hands the characters and a terminating NUL to the clipboard, which owns the memory once
-// SetClipboardData succeeds. Copied straight from the caller's text: a large selection is not
-// held a further time.
-template <typename Char> bool PutData(UINT format, const Char* data, size_t length) {
-    size_t bytes = (length + 1) * sizeof(Char);
-    HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, bytes);
-    if (!memory)
-        return false;
-    auto* target = static_cast<Char*>(::GlobalLock(memory));
-    if (!target) {
-        ::GlobalFree(memory);
-        return false;
+// Global memory holding the characters and a terminating NUL, ready for the clipboard, which owns
+// it once SetClipboardData succeeds; freed here otherwise.
+class ClipboardData {
+public:
+    template <typename Char> ClipboardData(const Char* data, size_t length) {
+        memory_ = ::GlobalAlloc(GMEM_MOVEABLE, (length + 1) * sizeof(Char));
+        auto* target = memory_ ? static_cast<Char*>(::GlobalLock(memory_)) : nullptr;
+        if (!target) {
+            Free();
+            return;
+        }
+        std::memcpy(target, data, length * sizeof(Char));
+        target[length] = 0;
+        ::GlobalUnlock(memory_);
     }
-    std::memcpy(target, data, length * sizeof(Char));
-    target[length] = 0;
-    ::GlobalUnlock(memory);
-    if (!::SetClipboardData(format, memory)) {
-        ::GlobalFree(memory);
-        return false;
+    ~ClipboardData() { Free(); }
+    ClipboardData(const ClipboardData&) = delete;
+    ClipboardData& operator=(const ClipboardData&) = delete;
+
+    explicit operator bool() const { return memory_ != nullptr; }
+    bool HandTo(UINT format) {
+        if (!::SetClipboardData(format, memory_))
+            return false;
+        memory_ = nullptr;
+        return true;
     }
-    return true;
-}
+
+private:
+    void Free() {
+        if (memory_)
+            ::GlobalFree(memory_);
+        memory_ = nullptr;
+    }
+    HGLOBAL memory_ = nullptr;
+};
 
 std::string ToAnsi(std::u16string_view text) {
     if (text.empty())
@@ -81,20 +94,21 @@ template <typename Char> std::basic_string<Char> ReadTerminated(HANDLE handle) {
 
 } // namespace
 
-void ClipboardWin32::Clear() {
-    if (OpenedClipboard clipboard{owner_})
-        ::EmptyClipboard();
-}
-
 bool ClipboardWin32::SetText(std::u16string_view text) {
+    // Everything is built before the clipboard is emptied, so a failure keeps what it held.
+    // The ANSI copy is for programs that read only 8-bit text; Unicode readers get the exact text.
+    ClipboardData unicode(text.data(), text.size());
+    std::string ansi = ToAnsi(text);
+    ClipboardData narrow(ansi.data(), ansi.size());
+    if (!unicode)
+        return false;
     OpenedClipboard clipboard{owner_};
     if (!clipboard || !::EmptyClipboard())
         return false;
-    if (!PutData(CF_UNICODETEXT, text.data(), text.size()))
+    if (!unicode.HandTo(CF_UNICODETEXT))
         return false;
-    // For programs that read only 8-bit text; Unicode readers get the exact text above.
-    std::string ansi = ToAnsi(text);
-    PutData(CF_TEXT, ansi.data(), ansi.size());
+    if (narrow)
+        narrow.HandTo(CF_TEXT);
     return true;
 }
 

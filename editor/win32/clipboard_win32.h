@@ -13,7 +13,6 @@ public:
     explicit ClipboardWin32(HWND owner = nullptr) : owner_(owner) {}
     void SetOwner(HWND owner) { owner_ = owner; }
 
-    void Clear() override;
     bool SetText(std::u16string_view text) override;
     std::optional<std::u16string> Text() override;
 

@@ -1,14 +1,15 @@
 #include "editor/win32/file_dialogs_win32.h"
 
+#include <cderr.h>
 #include <commdlg.h>
 
 #include <string>
 
 namespace quillet::win32 {
 
-bool FileDialogsWin32::Show(FileDialogRecord& record) {
+FileDialogResult FileDialogsWin32::Show(FileDialogRecord& record) {
     if (record.maxFile <= 0)
-        return false;
+        return FileDialogResult::Cancelled;
     // The buffers the dialog writes into, exactly the sizes it is told.
     std::wstring file(record.file.begin(), record.file.end());
     file.resize(size_t(record.maxFile), L'\0');
@@ -34,9 +35,10 @@ bool FileDialogsWin32::Show(FileDialogRecord& record) {
 
     BOOL accepted = record.save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
     if (!accepted)
-        return false; // cancelled, or failed (a path too long for the buffer among them)
+        return CommDlgExtendedError() == FNERR_BUFFERTOOSMALL ? FileDialogResult::NameTooLong
+                                                              : FileDialogResult::Cancelled;
     record.file.assign(file.begin(), file.end());
-    return true;
+    return FileDialogResult::Accepted;
 }
 
 } // namespace quillet::win32

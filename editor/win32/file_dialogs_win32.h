@@ -13,7 +13,7 @@ public:
     explicit FileDialogsWin32(HINSTANCE instance) : instance_(instance) {}
     void SetOwner(HWND owner) { owner_ = owner; } // the main window, once it exists
 
-    bool Show(FileDialogRecord& record) override;
+    FileDialogResult Show(FileDialogRecord& record) override;
 
 private:
     HINSTANCE instance_;

@@ -16,4 +16,8 @@ uint32_t KeyboardLayoutsWin32::ActivateNext() {
     return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(before));
 }
 
+bool KeyboardLayoutsWin32::Activate(uint32_t handle) {
+    return ActivateKeyboardLayout(reinterpret_cast<HKL>(static_cast<uintptr_t>(handle)), 0) != nullptr;
+}
+
 } // namespace quillet::win32

@@ -10,6 +10,7 @@ class KeyboardLayoutsWin32 : public KeyboardLayouts {
 public:
     std::string ActiveLayoutName() override;
     uint32_t ActivateNext() override;
+    bool Activate(uint32_t handle) override;
 };
 
 } // namespace quillet::win32

@@ -10,11 +10,6 @@ namespace quillet::fakes {
 
 class FakeClipboard : public Clipboard {
 public:
-    void Clear() override {
-        ++clears;
-        if (!unavailable)
-            text.reset();
-    }
     bool SetText(std::u16string_view value) override {
         ++writes;
         if (unavailable)
@@ -31,7 +26,6 @@ public:
     }
 
     std::optional<std::u16string> text;
-    int clears = 0;
     int writes = 0;
     bool unavailable = false;    // another program holds the clipboard open
     std::function<void()> onSet; // lets a test see the world at the moment of writing

@@ -14,22 +14,22 @@ namespace quillet::fakes {
 
 class FakeFileDialogs : public FileDialogs {
 public:
-    bool Show(FileDialogRecord& record) override {
+    FileDialogResult Show(FileDialogRecord& record) override {
         shown.push_back(record);
         if (onShow)
             onShow();
         if (answers.empty())
-            return false;
+            return FileDialogResult::Cancelled;
         std::optional<std::u16string> answer = answers.front();
         answers.pop_front();
         if (!answer)
-            return false;
+            return FileDialogResult::Cancelled;
         // As the system does: a path that does not fit the buffer with its NUL fails the dialog.
         if (answer->size() >= size_t(record.maxFile))
-            return false;
+            return FileDialogResult::NameTooLong;
         record.file = *answer;
         record.file.resize(size_t(record.maxFile), u'\0');
-        return true;
+        return FileDialogResult::Accepted;
     }
 
     void Choose(std::u16string path) { answers.emplace_back(std::move(path)); }

@@ -34,6 +34,16 @@ public:
         return before;
     }
 
+    bool Activate(uint32_t handle) override {
+        ++switches;
+        for (size_t i = 0; i < layouts.size(); ++i)
+            if (layouts[i].handle == handle && !failActivate) {
+                active = i;
+                return true;
+            }
+        return false;
+    }
+
     std::vector<FakeLayout> layouts;
     size_t active = 0;
     bool failActivate = false;

@@ -159,7 +159,7 @@ TEST_F(SaveFileTest, CharactersTheCodePageCannotHoldAreNeverDroppedWithoutAsking
     EXPECT_EQ(files.files[u"C:\\dir\\x.txt"], "\xb9 \xa8\xb8 \x88");
 }
 
-TEST_F(SaveFileTest, ACancelledSaveAsDialogDoesNothing) {
+TEST_F(SaveFileTest, ACancelledSaveAsDialogDoesNothingAndANameTooLongIsToldNotTakenForASave) {
     Type(u"text");
     dialogs.Cancel();
     frmForma_mnuSaveAs_Click(ed);
@@ -167,6 +167,14 @@ TEST_F(SaveFileTest, ACancelledSaveAsDialogDoesNothing) {
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(ed.doc.Modified, 1);
     EXPECT_EQ(ed.doc.DialogFolder, ed.doc.AppFolder);
+
+    dialogs.Choose(u"C:\\" + std::u16string(300, u'я') + u".txt");
+    frmForma_mnuSaveAs_Click(ed);
+    EXPECT_EQ(files.writes, 0);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, u"Слишком длинное имя файла: документ не сохранён.");
+    EXPECT_EQ(ed.doc.Modified, 1);
+    EXPECT_EQ(ed.doc.CurrentFilePath, u"");
 }
 
 } // namespace

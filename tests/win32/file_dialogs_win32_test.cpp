@@ -113,7 +113,7 @@ TEST(FileDialogsWin32Test, SaveAsStartsWithTheNameInTheFolderAndReturnsAUnicodeC
     FileDialogRecord record = MakeFileDialogRecord(ed, true, dir.Path16(L"старое.txt"));
     Seen seen;
     std::thread person = Answer(seen, dir.Path(L"письмо 日本"));
-    bool accepted = dialogs.Show(record);
+    bool accepted = dialogs.Show(record) == FileDialogResult::Accepted;
     person.join();
 
     ASSERT_TRUE(seen.shown);
@@ -126,18 +126,23 @@ TEST(FileDialogsWin32Test, SaveAsStartsWithTheNameInTheFolderAndReturnsAUnicodeC
     EXPECT_EQ(record.file.size(), 255u);
 }
 
-TEST(FileDialogsWin32Test, ACancelledOpenDialogReportsNoChoice) {
+TEST(FileDialogsWin32Test, ADialogTellsACancelFromANameTooLongForItsBuffer) {
     TempDir dir;
     FileDialogsWin32 dialogs(GetModuleHandleW(nullptr));
     Editor ed = EditorIn(dir);
     FileDialogRecord record = MakeFileDialogRecord(ed, false, u"");
     Seen seen;
     std::thread person = Answer(seen, L"");
-    EXPECT_FALSE(dialogs.Show(record));
+    EXPECT_EQ(dialogs.Show(record), FileDialogResult::Cancelled);
     person.join();
     EXPECT_TRUE(seen.shown);
     EXPECT_EQ(seen.name, L"");
     EXPECT_EQ(record.file, std::u16string(255, u'\0'));
+
+    record = MakeFileDialogRecord(ed, true, u"");
+    person = Answer(seen, dir.Path(std::wstring(300, L'д') + L".txt"));
+    EXPECT_EQ(dialogs.Show(record), FileDialogResult::NameTooLong);
+    person.join();
 }
 
 } // namespace

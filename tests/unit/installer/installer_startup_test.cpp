@@ -65,12 +65,12 @@ TEST(InstallerStartUp, RegistersLinksAndTemplatesThenReportsAndOnlyThenShowsTheW
         u"registry .txt [",
         u"registry .txt\\DefaultIcon [",
         u"registry .txt\\Shell\\Open\\Command [",
-        u"registry .txt\\ShellNew [FileName]",
         u"registry Текстовый документ [",
         u"registry Текстовый документ\\DefaultIcon [",
         u"registry Текстовый документ\\Shell\\Open\\Command [",
         u"link ",
         u"create ",
+        u"registry .txt\\ShellNew [FileName]", // only once the template is there
         u"pump",
         u"message ",
         u"show window",
@@ -162,6 +162,9 @@ TEST(InstallerStartUp, AWriteProtectedTemplateIsReportedAsSuchAndTheRunCarriesOn
     ASSERT_EQ(w.messages.shown.size(), 2u);
     EXPECT_EQ(w.messages.shown[0].text, u"Файл \"" + kTemplate + u"\" защищён от записи.");
     EXPECT_EQ(w.messages.shown[1].icon, InstallerIcon::Warning);
+    EXPECT_EQ(w.messages.shown[1].text, u"Установка программы завершена не полностью. Не удалось:\n"
+                                        u"— создать шаблон для команды «Создать» → «Текстовый документ».");
+    EXPECT_FALSE(w.registry.values.count({u".txt\\ShellNew", u"FileName"})) << "it would name nothing";
     EXPECT_EQ(w.journal.back(), u"show window");
 }
 
