@@ -86,7 +86,8 @@ public:
     void frmFind_cboReplace_Change(std::u16string_view text);
     void frmFind_cboReplace_Click(int32_t listIndex);
     // Escape closes the dialog when it is both pressed and released in one of the two fields: the
-    // release of an Escape that closed a message box over the dialog must not close it too.
+    // release of an Escape that closed a message box over the dialog must not close it too. The
+    // view reports a press only while a field has the focus.
     void OnFieldKeyDown(int32_t keyCode);
     void frmFind_cboFind_KeyUp(int32_t keyCode);
     void frmFind_cboReplace_KeyUp(int32_t keyCode);

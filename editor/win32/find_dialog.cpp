@@ -208,11 +208,22 @@ FindControl FindDialogWin32::FocusedControl() const {
     return FindControl::cboFind;
 }
 
+bool FindDialogWin32::FocusIsIn(int id) const {
+    HWND control = GetDlgItem(hwnd_, id);
+    HWND focus = GetFocus();
+    return control && focus && (control == focus || IsChild(control, focus));
+}
+
 void FindDialogWin32::OnCommand(int id, int code) {
     FindDialogModel& model = *model_;
     switch (id) {
     case IDOK: model.EnterPressed(FocusedControl()); break; // Enter with no default button at hand
-    case IDCANCEL: break; // Escape outside the fields does not close; the close box comes as WM_CLOSE
+    case IDCANCEL:
+        // The dialog turns the press of Escape into this, so the field never sees it go down; the
+        // dialog closes on its release in a field. The close box comes as WM_CLOSE.
+        if (FocusIsIn(IDC_FIND_CBOFIND) || FocusIsIn(IDC_FIND_CBOREPLACE))
+            model.OnFieldKeyDown(kEscapeKey);
+        break;
     case IDC_FIND_CBOFIND:
         if (code == CBN_EDITCHANGE)
             model.frmFind_cboFind_Change(WindowText(GetDlgItem(hwnd_, id)));

@@ -34,6 +34,7 @@ private:
     INT_PTR HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     void OnInitDialog();
     void OnCommand(int id, int code);
+    bool FocusIsIn(int id) const;
     void ShowModelState();
     void CloseIfDone();
     FindControl FocusedControl() const;

@@ -237,7 +237,8 @@ TEST_F(FindDialogTest, EscapeClosesOnlyFromAFieldAndTheCheckBoxOutlivesCancel) {
                                       },
                                       [&](HWND d) {
                                           openAfterEscapeOnCheckBox = IsWindowVisible(d);
-                                          Press(FieldOf(Item(d, FindControl::cboReplace)), VK_ESCAPE);
+                                          SetFocus(FieldOf(Item(d, FindControl::cboReplace)));
+                                          Press(GetFocus(), VK_ESCAPE);
                                       }});
     EXPECT_FALSE(forcedClose) << "Escape in the replacement field closes";
     EXPECT_TRUE(openAfterEscapeOnCheckBox);
