@@ -75,7 +75,8 @@ INT_PTR CALLBACK FindDialogWin32::DialogProc(HWND hwnd, UINT msg, WPARAM wParam,
     return self ? CatchAll([&] { return self->HandleMessage(msg, wParam, lParam); }, FALSE) : FALSE;
 }
 
-// Escape closes the dialog only when it is pressed and released in one of the two fields.
+// Escape closes the dialog only when it is released in one of the two fields after being pressed
+// there (the press comes as IDCANCEL, see OnCommand).
 LRESULT CALLBACK FindDialogWin32::FieldProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                             DWORD_PTR data) {
     return CatchAll([&] { return HandleFieldMessage(hwnd, msg, wParam, lParam, data); }, 0);
@@ -83,11 +84,7 @@ LRESULT CALLBACK FindDialogWin32::FieldProc(HWND hwnd, UINT msg, WPARAM wParam, 
 
 LRESULT FindDialogWin32::HandleFieldMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
                                             DWORD_PTR data) {
-    if (msg == WM_KEYDOWN) {
-        auto* self = reinterpret_cast<FindDialogWin32*>(data);
-        if (self->model_)
-            self->model_->OnFieldKeyDown(static_cast<int32_t>(wParam));
-    } else if (msg == WM_KEYUP) {
+    if (msg == WM_KEYUP) {
         auto* self = reinterpret_cast<FindDialogWin32*>(data);
         if (self->model_ && !self->model_->Closed()) {
             const HWND combo = GetAncestor(hwnd, GA_PARENT);
