@@ -14,19 +14,6 @@ namespace {
 
 constexpr size_t kDocumentChars = 50'000'000;
 
-// Writes nowhere and keeps nothing: the benchmarks never save.
-class NoFiles : public FileSystem {
-public:
-    ReadResult ReadWhole(std::u16string_view) override { return {}; }
-    int32_t WriteWhole(std::u16string_view, ByteSource&) override { return kSaveFailed; }
-};
-
-class NoCodec : public AnsiCodec {
-public:
-    std::u16string Decode(std::string_view) const override { return {}; }
-    bool Encode(std::u16string_view, std::string&) const override { return false; }
-};
-
 // Mixed Russian and English lines of varying length, sized exactly as the loader would hand
 // them over (no spare capacity).
 std::u16string MakeDocument(std::u16string_view lineBreak) {
@@ -57,16 +44,13 @@ size_t AllocatedBytes() {
     return info.uordblks + info.hblkhd;
 }
 
-NoFiles files;
-NoCodec codec;
-
 void Load(benchmark::State& state, std::u16string_view lineBreak) {
     const std::u16string document = MakeDocument(lineBreak);
     double bytesPerChar = 0;
     double lines = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        auto model = std::make_unique<TextModel>(files, codec);
+        auto model = std::make_unique<TextModel>();
         std::u16string copy = document;
         size_t before = AllocatedBytes() - copy.capacity() * sizeof(char16_t);
         state.ResumeTiming();
@@ -97,7 +81,7 @@ void BM_SteadyStateMemory(benchmark::State& state) {
     double bytesPerChar = 0;
     for (auto _ : state) {
         size_t before = AllocatedBytes();
-        auto model = std::make_unique<TextModel>(files, codec);
+        auto model = std::make_unique<TextModel>();
         model->SetText(MakeDocument(u"\r\n"));
         model->SetSelStart(model->TextLength() / 2);
         for (int i = 0; i < 100; ++i)
@@ -112,7 +96,7 @@ void BM_SteadyStateMemory(benchmark::State& state) {
 void BM_FirstInsertInTheMiddle(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
-        TextModel model(files, codec);
+        TextModel model;
         model.SetText(MakeDocument(u"\r\n"));
         model.SetSelStart(model.TextLength() / 2);
         state.ResumeTiming();
@@ -122,7 +106,7 @@ void BM_FirstInsertInTheMiddle(benchmark::State& state) {
 
 // Every keystroke after it.
 void BM_InsertInTheMiddle(benchmark::State& state) {
-    TextModel model(files, codec);
+    TextModel model;
     model.SetText(MakeDocument(u"\r\n"));
     model.SetSelStart(model.TextLength() / 2);
     model.ReplaceSelection(u"ж", EditKind::Typing);
@@ -134,7 +118,7 @@ void BM_InsertInTheMiddle(benchmark::State& state) {
 
 // Typing at a new place far from the last edit moves the gap across half the document.
 void BM_InsertAlternatingQuarters(benchmark::State& state) {
-    TextModel model(files, codec);
+    TextModel model;
     model.SetText(MakeDocument(u"\r\n"));
     bool low = false;
     for (auto _ : state) {
@@ -145,8 +129,8 @@ void BM_InsertAlternatingQuarters(benchmark::State& state) {
     }
 }
 
-void FindMiss(benchmark::State& state, int32_t options) {
-    TextModel model(files, codec);
+void FindMiss(benchmark::State& state, FindOption options) {
+    TextModel model;
     model.SetText(MakeDocument(u"\r\n"));
     // The gap in the middle: the search walks both halves.
     model.SetSelStart(model.TextLength() / 2);
@@ -158,27 +142,27 @@ void FindMiss(benchmark::State& state, int32_t options) {
 }
 
 void BM_FindMiss50MIgnoringCase(benchmark::State& state) {
-    FindMiss(state, kFindIgnoreCase);
+    FindMiss(state, FindOption::IgnoreCase);
 }
 void BM_FindMiss50MMatchingCase(benchmark::State& state) {
-    FindMiss(state, kFindMatchCase);
+    FindMiss(state, FindOption::MatchCase);
 }
 
 // A common letter first: many candidates to check.
 void BM_FindMiss50MCommonFirstLetter(benchmark::State& state) {
-    TextModel model(files, codec);
+    TextModel model;
     model.SetText(MakeDocument(u"\r\n"));
     for (auto _ : state)
-        benchmark::DoNotOptimize(model.Find(u"ещё никогда", 0, kFindIgnoreCase));
+        benchmark::DoNotOptimize(model.Find(u"ещё никогда", 0, FindOption::IgnoreCase));
 }
 
 void BM_ReplaceAll50M(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
-        TextModel model(files, codec);
+        TextModel model;
         model.SetText(MakeDocument(u"\r\n"));
         state.ResumeTiming();
-        benchmark::DoNotOptimize(model.ReplaceAll(u"булок", u"пирожков", kFindIgnoreCase));
+        benchmark::DoNotOptimize(model.ReplaceAll(u"булок", u"пирожков", FindOption::IgnoreCase));
     }
 }
 

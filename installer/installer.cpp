@@ -228,11 +228,11 @@ void InstallerStartUp(Installer& app) {
     app.ports.window->Show();
 }
 
-void frmForma_Form_Load(Installer& app) {
+void OnWindowCreated(Installer& app) {
     app.ports.webView->Navigate(kMakerSite, kNavigateNoReadFromCache);
 }
 
-void frmForma_Form_Resize(Installer& app) {
+void OnWindowResized(Installer& app) {
     ClientSize size = app.ports.window->InnerSize();
     app.ports.webView->Move(0, 0, size.width, size.height);
     app.ports.window->PumpMessages();

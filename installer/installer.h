@@ -84,9 +84,9 @@ std::optional<uint16_t> ParseHotKey(std::u16string_view text);
 void InstallerStartUp(Installer& app);
 
 // Raised once when the window is created.
-void frmForma_Form_Load(Installer& app);
+void OnWindowCreated(Installer& app);
 
 // Raised after every change of the window's size, the first showing included.
-void frmForma_Form_Resize(Installer& app);
+void OnWindowResized(Installer& app);
 
 } // namespace quillet::installer

@@ -14,19 +14,6 @@ namespace {
 
 using quillet::TextModel;
 
-// Writes nothing; the bench never saves.
-class NoFiles : public quillet::FileSystem {
-public:
-    quillet::ReadResult ReadWhole(std::u16string_view) override { return {}; }
-    int32_t WriteWhole(std::u16string_view, quillet::ByteSource&) override { return 0; }
-};
-
-class NoCodec : public quillet::AnsiCodec {
-public:
-    std::u16string Decode(std::string_view) const override { return {}; }
-    bool Encode(std::u16string_view, std::string&) const override { return false; }
-};
-
 // Lines of ordinary text, one "needle" in each, CR LF between them, about `size` units long.
 std::u16string Document(size_t size, size_t lineLength) {
     static constexpr std::u16string_view kFiller =
@@ -56,25 +43,21 @@ template <class F> double Best(int runs, F&& once) {
 }
 
 void ReplaceAllCase(const char* name, size_t size, size_t lineLength, double goal) {
-    NoFiles files;
-    NoCodec codec;
     const std::u16string text = Document(size, lineLength);
     int32_t count = 0;
     const double best = Best(3, [&] {
-        TextModel model(files, codec);
+        TextModel model;
         model.SetText(text);
         const auto start = std::chrono::steady_clock::now();
-        count = model.ReplaceAll(u"NEEDLE", u"pin", quillet::kFindIgnoreCase);
+        count = model.ReplaceAll(u"NEEDLE", u"pin", quillet::FindOption::IgnoreCase);
         return Seconds(std::chrono::steady_clock::now() - start);
     });
     std::printf("%-44s %9.3f s  (%d replacements in %.1f M characters; goal < %.1f s)\n", name, best, count,
                 double(text.size()) / 1e6, goal);
 }
 
-void FindMissCase(const char* name, std::u16string_view pattern, int32_t options) {
-    NoFiles files;
-    NoCodec codec;
-    TextModel model(files, codec);
+void FindMissCase(const char* name, std::u16string_view pattern, quillet::FindOption options) {
+    TextModel model;
     model.SetText(Document(50'000'000, 80));
     int32_t found = 0;
     const double best = Best(5, [&] {
@@ -93,11 +76,11 @@ int main() {
     ReplaceAllCase("Replace All, 1,000,000 in 50 MB", 50'000'000, 50, 2.0);
     // A pattern that starts with the text's commonest letter, so most characters are candidates.
     FindMissCase("Find miss, 50 MB, case ignored, common start", u"eveRY needlework",
-                 quillet::kFindIgnoreCase);
-    FindMissCase("Find miss, 50 MB, case ignored, Cyrillic", u"Квиллет", quillet::kFindIgnoreCase);
-    FindMissCase("Find miss, 50 MB, match case", u"every needlework", quillet::kFindMatchCase);
-    FindMissCase("Find miss, 50 MB, case ignored, 1 unit", u"Z", quillet::kFindIgnoreCase);
-    FindMissCase("Find miss, 50 MB, case ignored, 2 units", u"eZ", quillet::kFindIgnoreCase);
-    FindMissCase("Find miss, 50 MB, case ignored, 3 units", u"eZe", quillet::kFindIgnoreCase);
+                 quillet::FindOption::IgnoreCase);
+    FindMissCase("Find miss, 50 MB, case ignored, Cyrillic", u"Квиллет", quillet::FindOption::IgnoreCase);
+    FindMissCase("Find miss, 50 MB, match case", u"every needlework", quillet::FindOption::MatchCase);
+    FindMissCase("Find miss, 50 MB, case ignored, 1 unit", u"Z", quillet::FindOption::IgnoreCase);
+    FindMissCase("Find miss, 50 MB, case ignored, 2 units", u"eZ", quillet::FindOption::IgnoreCase);
+    FindMissCase("Find miss, 50 MB, case ignored, 3 units", u"eZe", quillet::FindOption::IgnoreCase);
     return 0;
 }

@@ -71,7 +71,7 @@ int Case(FILE* out, size_t megabytes, size_t count) {
     if (!dialog)
         return std::fprintf(out, "no find dialog\n"), 1;
     TypeText(L"needlz");
-    WaitFor([&] { return TextOf(GetDlgItem(dialog, IDC_FIND_CBOFIND)) == L"needlz"; }, 5s);
+    WaitFor([&] { return TextOf(GetDlgItem(dialog, IDC_FIND_FIELD)) == L"needlz"; }, 5s);
     auto start = std::chrono::steady_clock::now();
     PressKey(VK_RETURN);
     HWND box = WaitDialog(app, L"Квиллет", 60s);
@@ -82,7 +82,7 @@ int Case(FILE* out, size_t megabytes, size_t count) {
                  findSeconds, MessageText(box) == L"Текст не найден." ? "" : "  (unexpected message)");
     app.ClickButton(box, IDOK);
     WaitFor([&] { return !IsWindow(box); }, 5s);
-    app.ClickButton(dialog, IDC_FIND_CMDCANCEL);
+    app.ClickButton(dialog, IDC_CANCEL_BUTTON);
     WaitFor([&] { return !IsWindow(dialog); }, 5s);
 
     // Replace All.
@@ -94,9 +94,9 @@ int Case(FILE* out, size_t megabytes, size_t count) {
     TypeText(L"NEEDLE");
     PressKey(VK_TAB);
     TypeText(L"pin");
-    WaitFor([&] { return TextOf(GetDlgItem(dialog, IDC_FIND_CBOREPLACE)) == L"pin"; }, 5s);
+    WaitFor([&] { return TextOf(GetDlgItem(dialog, IDC_REPLACE_FIELD)) == L"pin"; }, 5s);
     start = std::chrono::steady_clock::now();
-    app.ClickButton(dialog, IDC_FIND_CMDREPLACEALL);
+    app.ClickButton(dialog, IDC_REPLACE_ALL_BUTTON);
     box = WaitDialog(app, L"Квиллет", 120s);
     const double replaceSeconds = Since(start);
     if (!box)

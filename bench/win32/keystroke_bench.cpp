@@ -9,7 +9,6 @@
 #include "bench/win32/process_memory.h"
 #include "editor/control/text_model.h"
 #include "editor/win32/ansi_codec_win32.h"
-#include "editor/win32/file_system_win32.h"
 #include "editor/win32/text_view.h"
 
 #include <windows.h>
@@ -94,9 +93,8 @@ int wmain(int argc, wchar_t** argv) {
     HWND frame = CreateWindowExW(0, wc.lpszClassName, L"keystroke bench", WS_OVERLAPPEDWINDOW, 0, 0, 1000,
                                  720, nullptr, nullptr, instance, nullptr);
 
-    win32::FileSystemWin32 files;
     win32::AnsiCodecWin32 codec;
-    win32::TextView view(files, codec);
+    win32::TextView view;
     if (!frame || !view.Create(frame, kViewId, instance)) {
         std::printf("could not create the window\n");
         return 1;
@@ -113,7 +111,9 @@ int wmain(int argc, wchar_t** argv) {
     size_t before = PrivateBytes();
     {
         std::string bytes = Cp1251Document(codec, megabytes);
-        std::u16string text = codec.Decode(bytes);
+        std::u16string text;
+        text.reserve(bytes.size() + SpareRoomFor(bytes.size()));
+        codec.Decode(bytes, text);
         bytes.clear();
         bytes.shrink_to_fit();
         Clock::time_point start = Clock::now();

@@ -1,9 +1,10 @@
-// Saving a large document under Wine: the code-page check and the write through the document
-// model, the ANSI codec and the safe replace, timed and with the memory they add.
+// Saving a large document under Wine: the code-page check and the write of the document model's
+// pieces through the ANSI codec and the safe replace, timed and with the memory they add.
 // save_bench.exe [megabytes=50] [folder=%TEMP%]
 
 #include "bench/win32/process_memory.h"
 #include "editor/control/text_model.h"
+#include "editor/files/document_file.h"
 #include "editor/win32/ansi_codec_win32.h"
 #include "editor/win32/file_system_win32.h"
 
@@ -68,7 +69,7 @@ int wmain(int argc, wchar_t** argv) {
 
     win32::FileSystemWin32 files;
     win32::AnsiCodecWin32 codec;
-    TextModel model(files, codec);
+    TextModel model;
     model.SetText(Document(megabytes));
     std::u16string path16(path.begin(), path.end());
     size_t chars = size_t(model.TextLength());
@@ -76,16 +77,16 @@ int wmain(int argc, wchar_t** argv) {
     for (int run = 0; run < 3; ++run) {
         size_t before = PrivateBytes();
         bool exact = false;
-        int32_t error = -1;
+        WriteStatus error = WriteStatus::Failed;
         double check = 0, write = 0;
         size_t checkPeak = PeakDuring([&] {
             Clock::time_point start = Clock::now();
-            exact = model.FitsCodePage(codec);
+            exact = FitsCodePage(model, codec);
             check = Seconds(start);
         });
         size_t writePeak = PeakDuring([&] {
             Clock::time_point start = Clock::now();
-            error = model.SaveFile(path16);
+            error = WriteText(model, codec, files, path16);
             write = Seconds(start);
         });
         size_t peak = std::max(checkPeak, writePeak);
@@ -96,7 +97,6 @@ int wmain(int argc, wchar_t** argv) {
                     megabytes, chars, check, int(exact), write, check + write, int(error), before / 1e6,
                     (peak - before) / 1e6);
         std::fflush(stdout);
-        // The check's answer is kept until the text changes; an edit makes the next run check again.
         model.SetSelection(0, 0);
         model.ReplaceSelection(u"x", EditKind::Program);
     }

@@ -3,11 +3,10 @@
 // the whole text. Positions and lengths count UTF-16 code units, 0-based, and a line break is
 // always the two characters CR LF. Every write of text or font raises Change before it returns.
 
-#include "editor/platform/ansi_codec.h"
-
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quillet {
 
@@ -24,11 +23,11 @@ enum ShiftState : int16_t { kShiftMask = 1, kCtrlMask = 2, kAltMask = 4 };
 // Mouse buttons passed with MouseDown.
 enum MouseButton : int16_t { kLeftButton = 1, kRightButton = 2, kMiddleButton = 4 };
 
-// Find options: 0 ignores letter case, 4 matches it.
-enum FindOption : int32_t { kFindIgnoreCase = 0, kFindMatchCase = 4 };
+enum class FindOption { IgnoreCase, MatchCase };
 
-// Error numbers SaveFile reports; 0 is success.
-enum SaveError : int32_t { kSaveOk = 0, kSaveWriteProtected = 75, kSaveFailed = 57 };
+// Spare room a text handed to SetText should have beyond its length, so the control can take the
+// string over without copying it and the first keystrokes do not have to grow it.
+size_t SpareRoomFor(size_t length);
 
 class TextControlEvents {
 public:
@@ -41,9 +40,11 @@ public:
     virtual void OnMouseDown(int16_t button, int16_t shift, int32_t x, int32_t y) = 0;
 };
 
-class TextControl {
+// The document's text and what is done to it: what the document model is, and what the control
+// on the screen shows.
+class TextContent {
 public:
-    virtual ~TextControl() = default;
+    virtual ~TextContent() = default;
 
     virtual void SetEvents(TextControlEvents* events) = 0; // we don't own it; null to detach
 
@@ -66,7 +67,7 @@ public:
     virtual void SetFontItalic(bool italic) = 0;
 
     // First occurrence at or after start, selected; -1 and the selection untouched otherwise.
-    virtual int32_t Find(std::u16string_view text, int32_t start, int32_t options) = 0;
+    virtual int32_t Find(std::u16string_view text, int32_t start, FindOption option) = 0;
 
     // Replaces every occurrence of pattern from the top, each search resuming just after the text
     // inserted for the previous match (so matches never overlap and inserted text is never searched
@@ -75,12 +76,12 @@ public:
     // overrides it to build the new text in one pass and apply it as one edit, one undo step and
     // one Change, since a write per match crawls on large documents.
     virtual int32_t ReplaceAll(std::u16string_view pattern, std::u16string_view replacement,
-                               int32_t options) {
+                               FindOption option) {
         if (pattern.empty())
             return 0;
         int32_t count = 0;
         int32_t position = 0;
-        while ((position = Find(pattern, position, options)) != -1) {
+        while ((position = Find(pattern, position, option)) != -1) {
             SetSelText(replacement);
             ++count;
             // The caret, not the replacement's own length: line breaks in it may have been
@@ -90,23 +91,20 @@ public:
         return count;
     }
 
-    // Writes the text in the ANSI code page with CR LF; returns 0 or an error number
-    // (75 when the file or its folder does not allow writing).
-    virtual int32_t SaveFile(std::u16string_view path) = 0;
-    // Whether every character of the text has an exact form in the codec's code page, so that
-    // SaveFile would write it unchanged. This fallback copies the text; the model checks its
-    // storage piece by piece.
-    virtual bool FitsCodePage(const AnsiCodec& codec) const {
-        std::string scratch;
-        return codec.Encode(Text(), scratch);
-    }
+    // The whole text in order as a few pieces, without copying it, for saving; valid until the
+    // text next changes. A surrogate pair may straddle two pieces.
+    virtual std::vector<std::u16string_view> Pieces() const = 0;
 
-    virtual void Move(int32_t left, int32_t top, int32_t width, int32_t height) = 0; // twips
-    virtual void SetWordWrap(bool wrap) = 0; // wrap at the control's width, or scroll sideways
-    virtual bool WordWrap() const = 0;
     virtual bool CanUndo() const = 0;
     virtual void Undo() = 0;
-    virtual bool SetFocus() = 0; // callers ignore a failure
+};
+
+// The content on the screen: it fills a part of the main window and wraps or scrolls sideways.
+class TextControl : public TextContent {
+public:
+    virtual void Move(int32_t left, int32_t top, int32_t width, int32_t height) = 0; // twips
+    virtual void SetWordWrap(bool wrap) = 0; // wrap at the control's width, or scroll sideways
+    virtual bool SetFocus() = 0;             // callers ignore a failure
 };
 
 } // namespace quillet

@@ -18,7 +18,6 @@ namespace quillet {
 namespace {
 
 constexpr size_t kMaxUndoSteps = 1000;
-constexpr size_t kSaveChunk = size_t(1) << 20; // code units encoded per piece
 
 bool IsHighSurrogate(char16_t c) {
     return c >= 0xD800 && c <= 0xDBFF;
@@ -61,10 +60,7 @@ struct UndoStep {
 } // namespace
 
 struct TextModel::Impl {
-    Impl(FileSystem& f, const AnsiCodec& c) : files(f), codec(c) {}
 
-    FileSystem& files;
-    const AnsiCodec& codec;
     TextControlEvents* events = nullptr;
     TextModelObserver* observer = nullptr;
 
@@ -74,18 +70,11 @@ struct TextModel::Impl {
     int32_t caret = 0;
 
     FontSpec font{u"Courier New", 10, false, false};
-    bool wordWrap = false;
-    int32_t left = 0, top = 0, width = 0, height = 0;
 
     std::deque<UndoStep> undo;
     bool typingRunOpen = false;
     // The starts of an edit's new lines; reserved before the edit begins, so it cannot fail.
     std::vector<int32_t> newStarts;
-
-    // Bumped on every change of the text, so answers about it can be kept.
-    uint64_t version = 0;
-    mutable uint64_t exactVersion = std::numeric_limits<uint64_t>::max();
-    mutable bool exact = true;
 
     int32_t Length() const { return int32_t(text.Size()); }
     char16_t At(size_t i) const { return text.At(i); }
@@ -173,7 +162,6 @@ struct TextModel::Impl {
             lines.InsertAfter(line, newStarts.data(), int32_t(newStarts.size()));
             text.Insert(position, inserted.data(), inserted.size());
         }
-        ++version;
         if (observer)
             observer->OnTextChanged(int32_t(position), int32_t(removeLength), int32_t(inserted.size()));
     }
@@ -529,63 +517,11 @@ int32_t TextModel::Impl::FindText(const Pattern& pattern, size_t start) const {
     return -1;
 }
 
-namespace {
+size_t SpareRoomFor(size_t length) {
+    return GapBuffer<std::u16string>::Spare(length);
+}
 
-// Hands the text to the file system in encoded pieces, never as one copy.
-class EncodedPieces : public ByteSource {
-public:
-    EncodedPieces(const GapBuffer<std::u16string>& text, const AnsiCodec& codec)
-        : text_(text), codec_(codec) {}
-
-    std::string_view Next() override {
-        bytes_.clear();
-        while (bytes_.empty() && position_ < text_.Size()) {
-            size_t end = std::min(position_ + kSaveChunk, text_.Size());
-            // Keep a surrogate pair in one piece.
-            if (end < text_.Size() && IsHighSurrogate(text_.At(end - 1)))
-                ++end;
-            units_.clear();
-            text_.CopyTo(position_, end - position_, units_);
-            position_ = end;
-            exact_ = codec_.Encode(units_, bytes_) && exact_;
-        }
-        return bytes_;
-    }
-
-    bool Exact() const { return exact_; }
-
-    // Encodes only the pieces that are not plain ASCII, which every ANSI code page holds.
-    bool CheckAll() {
-        while (position_ < text_.Size()) {
-            size_t end = std::min(position_ + kSaveChunk, text_.Size());
-            if (end < text_.Size() && IsHighSurrogate(text_.At(end - 1)))
-                ++end;
-            units_.clear();
-            text_.CopyTo(position_, end - position_, units_);
-            position_ = end;
-            bool ascii = std::all_of(units_.begin(), units_.end(), [](char16_t c) { return c < 0x80; });
-            if (!ascii) {
-                bytes_.clear();
-                if (!codec_.Encode(units_, bytes_))
-                    return false;
-            }
-        }
-        return true;
-    }
-
-private:
-    const GapBuffer<std::u16string>& text_;
-    const AnsiCodec& codec_;
-    size_t position_ = 0;
-    std::u16string units_;
-    std::string bytes_;
-    bool exact_ = true;
-};
-
-} // namespace
-
-TextModel::TextModel(FileSystem& files, const AnsiCodec& codec)
-    : impl_(std::make_unique<Impl>(files, codec)) {}
+TextModel::TextModel() : impl_(std::make_unique<Impl>()) {}
 
 TextModel::~TextModel() = default;
 
@@ -684,7 +620,6 @@ void TextModel::SetText(std::u16string text) {
     m.anchor = m.caret = 0;
     m.undo.clear();
     m.typingRunOpen = false;
-    ++m.version;
     if (m.observer) {
         m.observer->OnTextChanged(0, oldLength, m.Length());
         m.observer->OnSelectionChanged();
@@ -753,21 +688,22 @@ void TextModel::SetFontItalic(bool italic) {
     impl_->FontWritten();
 }
 
-int32_t TextModel::Find(std::u16string_view text, int32_t start, int32_t options) {
+int32_t TextModel::Find(std::u16string_view text, int32_t start, FindOption option) {
     if (text.empty() || start >= TextLength())
         return -1;
-    Impl::Pattern pattern(text, (options & kFindMatchCase) != 0);
+    Impl::Pattern pattern(text, option == FindOption::MatchCase);
     int32_t found = impl_->FindText(pattern, size_t(std::max(start, 0)));
     if (found >= 0)
         impl_->Select(found, int64_t(found) + int64_t(text.size()));
     return found;
 }
 
-int32_t TextModel::ReplaceAll(std::u16string_view pattern, std::u16string_view replacement, int32_t options) {
+int32_t TextModel::ReplaceAll(std::u16string_view pattern, std::u16string_view replacement,
+                              FindOption option) {
     Impl& m = *impl_;
     if (pattern.empty())
         return 0;
-    Impl::Pattern prepared(pattern, (options & kFindMatchCase) != 0);
+    Impl::Pattern prepared(pattern, option == FindOption::MatchCase);
     const std::u16string inserted = NormalizeBreaks(replacement);
 
     // Calls visit(from, to) for each match, as the loop of single replacements would meet them.
@@ -829,44 +765,12 @@ int32_t TextModel::ReplaceAll(std::u16string_view pattern, std::u16string_view r
     return count;
 }
 
-int32_t TextModel::SaveFile(std::u16string_view path) {
-    EncodedPieces pieces(impl_->text, impl_->codec);
-    return impl_->files.WriteWhole(path, pieces);
+std::vector<std::u16string_view> TextModel::Pieces() const {
+    std::span<const char16_t> before = impl_->text.Before(), after = impl_->text.After();
+    return {std::u16string_view(before.data(), before.size()),
+            std::u16string_view(after.data(), after.size())};
 }
 
-bool TextModel::EncodesExactly() const {
-    Impl& m = *impl_;
-    if (m.exactVersion != m.version) {
-        EncodedPieces pieces(m.text, m.codec);
-        m.exact = pieces.CheckAll();
-        m.exactVersion = m.version;
-    }
-    return m.exact;
-}
-
-bool TextModel::FitsCodePage(const AnsiCodec& codec) const {
-    if (&codec == &impl_->codec)
-        return EncodesExactly();
-    EncodedPieces pieces(impl_->text, codec);
-    return pieces.CheckAll();
-}
-
-void TextModel::Move(int32_t left, int32_t top, int32_t width, int32_t height) {
-    impl_->left = left;
-    impl_->top = top;
-    impl_->width = width;
-    impl_->height = height;
-}
-
-void TextModel::SetWordWrap(bool wrap) {
-    impl_->wordWrap = wrap;
-    if (impl_->observer)
-        impl_->observer->OnWordWrapChanged();
-}
-
-bool TextModel::WordWrap() const {
-    return impl_->wordWrap;
-}
 bool TextModel::CanUndo() const {
     return !impl_->undo.empty();
 }
@@ -894,10 +798,6 @@ void TextModel::Undo() {
     m.typingRunOpen = false;
     m.Notify();
     m.RaiseChange();
-}
-
-bool TextModel::SetFocus() {
-    return true;
 }
 
 int32_t TextModel::LineCount() const {
@@ -940,19 +840,6 @@ void TextModel::SetSelection(int32_t anchor, int32_t caret) {
 }
 void TextModel::BreakUndoRun() {
     impl_->typingRunOpen = false;
-}
-
-int32_t TextModel::Left() const {
-    return impl_->left;
-}
-int32_t TextModel::Top() const {
-    return impl_->top;
-}
-int32_t TextModel::Width() const {
-    return impl_->width;
-}
-int32_t TextModel::Height() const {
-    return impl_->height;
 }
 
 } // namespace quillet

@@ -4,8 +4,6 @@
 // in-memory text control the core's tests use; the Win32 view draws it and feeds it keys.
 
 #include "editor/control/text_control.h"
-#include "editor/platform/ansi_codec.h"
-#include "editor/platform/file_system.h"
 
 #include <cstdint>
 #include <memory>
@@ -21,7 +19,6 @@ public:
     virtual void OnTextChanged(int32_t position, int32_t removed, int32_t inserted) = 0;
     virtual void OnSelectionChanged() = 0;
     virtual void OnFontChanged() = 0;
-    virtual void OnWordWrapChanged() = 0;
 };
 
 // How an edit joins the undo store.
@@ -30,15 +27,14 @@ enum class EditKind {
     Typing,  // typed characters: consecutive ones join one undo step
 };
 
-class TextModel : public TextControl {
+class TextModel : public TextContent {
 public:
-    // We don't own files or codec; they serve SaveFile.
-    TextModel(FileSystem& files, const AnsiCodec& codec);
+    TextModel();
     ~TextModel() override;
     TextModel(const TextModel&) = delete;
     TextModel& operator=(const TextModel&) = delete;
 
-    // TextControl
+    // TextContent
     void SetEvents(TextControlEvents* events) override;
     std::u16string Text() const override;
     void SetText(std::u16string text) override;
@@ -54,19 +50,14 @@ public:
     void SetFontSize(int32_t points) override;
     void SetFontBold(bool bold) override;
     void SetFontItalic(bool italic) override;
-    int32_t Find(std::u16string_view text, int32_t start, int32_t options) override;
+    int32_t Find(std::u16string_view text, int32_t start, FindOption option) override;
     // One pass and one edit: one undo step and one Change however many matches.
     int32_t ReplaceAll(std::u16string_view pattern, std::u16string_view replacement,
-                       int32_t options) override;
-    int32_t SaveFile(std::u16string_view path) override;
-    // Piece by piece, never a copy of the whole text; with the model's own codec the answer is kept.
-    bool FitsCodePage(const AnsiCodec& codec) const override;
-    void Move(int32_t left, int32_t top, int32_t width, int32_t height) override;
-    void SetWordWrap(bool wrap) override;
-    bool WordWrap() const override;
+                       FindOption option) override;
+    // The text before and after the gap.
+    std::vector<std::u16string_view> Pieces() const override;
     bool CanUndo() const override;
     void Undo() override;
-    bool SetFocus() override;
 
     // For the view.
     TextControlEvents* Events() const;
@@ -88,14 +79,6 @@ public:
     void ReplaceRange(int32_t start, int32_t end, std::u16string_view text, EditKind kind);
     // Ends the current typing run, so the next typed text starts a new undo step.
     void BreakUndoRun();
-    // True when the code page holds every character of the text, so saving loses nothing.
-    // One pass over the non-ASCII parts of the text; the answer is kept until the text changes.
-    bool EncodesExactly() const;
-    // Geometry the control was last moved to, twips.
-    int32_t Left() const;
-    int32_t Top() const;
-    int32_t Width() const;
-    int32_t Height() const;
 
 private:
     struct Impl;

@@ -1,7 +1,7 @@
 #include "editor/edit/edit_menu.h"
 
-#include "editor/core/raskladka.h"
-#include "editor/edit/font_choice.h"
+#include "editor/document/document.h"
+#include "editor/edit/keyboard_layout.h"
 
 #include <new>
 #include <optional>
@@ -12,22 +12,23 @@ namespace quillet {
 namespace {
 
 bool HasSelection(Editor& editor) {
-    return editor.Rich().SelLength() > 0;
+    return editor.Text().SelLength() > 0;
 }
 
 // Puts text on the clipboard while the Russian layout is active, so that programs which read
 // the clipboard by the writer's input language see Cyrillic, then returns to exactly the layout
 // the user had. False when it could not be written; the old content then stays.
 bool CopyText(Editor& editor, const std::u16string& text) {
-    Clipboard& clipboard = *editor.ports.clipboard;
+    Clipboard& clipboard = editor.ports.clipboard;
     const int32_t code = CurrentLayoutCode(editor);
     if (code == kLayoutRussian)
         return clipboard.SetText(text);
+    // The layout is the thread's as soon as it is activated: nothing needs to be processed
+    // before the clipboard is written.
     const uint32_t previous = SwitchLayout(editor);
-    editor.Window().PumpMessages();
     bool written = clipboard.SetText(text);
     if (previous != 0) {
-        editor.ports.layouts->Activate(previous);
+        editor.ports.layouts.Activate(previous);
         ShowLayoutCaption(editor, code);
     }
     return written;
@@ -35,8 +36,8 @@ bool CopyText(Editor& editor, const std::u16string& text) {
 
 // Cut, reporting nothing: the selection goes only once the clipboard holds it.
 void Cut(Editor& editor) {
-    if (CopyText(editor, editor.Rich().SelText()))
-        editor.Rich().SetSelText(u"");
+    if (CopyText(editor, editor.Text().SelText()))
+        editor.Text().SetSelText(u"");
 }
 
 void Swallow(int16_t& keyCode, int16_t& shift) {
@@ -47,43 +48,37 @@ void Swallow(int16_t& keyCode, int16_t& shift) {
 } // namespace
 
 bool ShortcutFollowsSelection(MenuItem item) {
-    return item == MenuItem::mEditCut || item == MenuItem::mEditCopy || item == MenuItem::mEditDelete;
+    return item == MenuItem::Cut || item == MenuItem::Copy || item == MenuItem::Delete;
 }
 
-void UndoText(Editor& editor, int32_t message) {
-    if (message == kEmUndo)
-        editor.Rich().Undo();
-}
-
-void frmForma_mEdit_Click(Editor& editor) {
+void OnEditMenuOpening(Editor& editor) {
     MainWindow& window = editor.Window();
     bool selected = HasSelection(editor);
-    window.SetMenuEnabled(MenuItem::mEditCopy, selected);
-    window.SetMenuEnabled(MenuItem::mEditCut, selected);
-    window.SetMenuEnabled(MenuItem::mEditDelete, selected);
-    window.SetMenuEnabled(MenuItem::mEditUndo, editor.doc.UndoAllowed == 1);
+    window.SetMenuEnabled(MenuItem::Copy, selected);
+    window.SetMenuEnabled(MenuItem::Cut, selected);
+    window.SetMenuEnabled(MenuItem::Delete, selected);
+    window.SetMenuEnabled(MenuItem::Undo, editor.doc.undoAllowed);
 }
 
-void frmForma_mEditUndo_Click(Editor& editor) {
-    UndoText(editor, kEmUndo);
+void OnUndo(Editor& editor) {
+    editor.Text().Undo();
 }
 
-void frmForma_mEditCut_Click(Editor& editor) {
+void OnCut(Editor& editor) {
     Cut(editor);
 }
 
-void frmForma_mEditCopy_Click(Editor& editor) {
-    CopyText(editor, editor.Rich().SelText());
+void OnCopy(Editor& editor) {
+    CopyText(editor, editor.Text().SelText());
 }
 
-void frmForma_mEditPaste_Click(Editor& editor) {
+void OnPaste(Editor& editor) {
     // Plain text only: the clipboard port never hands over formatting. A clipboard that
     // cannot be read ends the command with the selection untouched.
-    std::optional<std::u16string> text = editor.ports.clipboard->Text();
+    std::optional<std::u16string> text = editor.ports.clipboard.Text();
     if (!text)
         return;
-    editor.Rich().SetSelText(*text);
-    editor.Window().PumpMessages();
+    editor.Text().SetSelText(*text);
     try {
         ApplyDocumentFont(editor);
     } catch (const std::bad_alloc&) {
@@ -91,24 +86,24 @@ void frmForma_mEditPaste_Click(Editor& editor) {
     }
 }
 
-void frmForma_mEditDelete_Click(Editor& editor) {
-    editor.Rich().SetSelText(u"");
+void OnDelete(Editor& editor) {
+    editor.Text().SetSelText(u"");
 }
 
-void frmForma_mEditSelectAll_Click(Editor& editor) {
-    TextControl& rich = editor.Rich();
-    rich.SetSelStart(0);
-    rich.SetSelLength(rich.TextLength());
+void OnSelectAll(Editor& editor) {
+    TextControl& control = editor.Text();
+    control.SetSelStart(0);
+    control.SetSelLength(control.TextLength());
 }
 
-void frmForma_Rich_KeyDown(Editor& editor, int16_t& keyCode, int16_t& shift) {
+void OnTextKeyDown(Editor& editor, int16_t& keyCode, int16_t& shift) {
     // Whole-value comparisons: Ctrl means Ctrl alone, so Ctrl+Shift+Z and Ctrl+Alt+V pass.
     if (shift == kCtrlMask) {
-        if (editor.doc.UndoAllowed == 0 && keyCode == kKeyZ)
+        if (!editor.doc.undoAllowed && keyCode == kKeyZ)
             Swallow(keyCode, shift);
         if (keyCode == kKeyV) {
             Swallow(keyCode, shift);
-            frmForma_mEditPaste_Click(editor);
+            OnPaste(editor);
         } else if (keyCode == kKeyC || keyCode == kKeyX) {
             // The shortcuts follow the selection as it is now, not the menu items' states
             // from the last time the menu opened; with nothing selected they leave the
@@ -117,25 +112,24 @@ void frmForma_Rich_KeyDown(Editor& editor, int16_t& keyCode, int16_t& shift) {
             Swallow(keyCode, shift);
             if (HasSelection(editor)) {
                 if (cut)
-                    frmForma_mEditCut_Click(editor);
+                    OnCut(editor);
                 else
-                    frmForma_mEditCopy_Click(editor);
+                    OnCopy(editor);
             }
         } else if (keyCode == kKeyA) {
             Swallow(keyCode, shift);
-            frmForma_mEditSelectAll_Click(editor);
+            OnSelectAll(editor);
         }
     } else if (shift == kShiftMask && keyCode == kKeyF10) {
         editor.Window().PopupEditMenu();
     } else if (shift == 0 && keyCode == kKeyDelete && HasSelection(editor)) {
         // With nothing selected Del goes on to the control and deletes the next character.
         Swallow(keyCode, shift);
-        frmForma_mEditDelete_Click(editor);
+        OnDelete(editor);
     }
 }
 
-void frmForma_Rich_MouseDown(Editor& editor, int16_t button, int16_t /*shift*/, int32_t /*x*/,
-                             int32_t /*y*/) {
+void OnTextMouseDown(Editor& editor, int16_t button, int16_t /*shift*/, int32_t /*x*/, int32_t /*y*/) {
     if (button == kRightButton)
         editor.Window().PopupEditMenu();
 }

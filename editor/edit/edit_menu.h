@@ -2,14 +2,11 @@
 // The Edit menu: its opening rule, the commands behind its items, and the key and mouse rules
 // that make it the text control's context menu.
 
-#include "editor/core/editor.h"
+#include "editor/document/editor.h"
 
 #include <cstdint>
 
 namespace quillet {
-
-// The control's own undo message, the only one UndoText is given.
-inline constexpr int32_t kEmUndo = 199;
 
 // Virtual key codes the key rule looks at.
 inline constexpr int16_t kKeyA = 65;
@@ -25,21 +22,18 @@ inline constexpr int16_t kKeyF10 = 121;
 // gives them no accelerator of its own.
 bool ShortcutFollowsSelection(MenuItem item);
 
-// Sends the control an undo message.
-void UndoText(Editor& editor, int32_t message);
-
 // Runs each time the Edit menu is about to open, from the menu bar or as a context menu.
-void frmForma_mEdit_Click(Editor& editor);
+void OnEditMenuOpening(Editor& editor);
 
-void frmForma_mEditUndo_Click(Editor& editor);
-void frmForma_mEditCut_Click(Editor& editor);
-void frmForma_mEditCopy_Click(Editor& editor);
-void frmForma_mEditPaste_Click(Editor& editor);
-void frmForma_mEditDelete_Click(Editor& editor);
-void frmForma_mEditSelectAll_Click(Editor& editor);
+void OnUndo(Editor& editor);
+void OnCut(Editor& editor);
+void OnCopy(Editor& editor);
+void OnPaste(Editor& editor);
+void OnDelete(Editor& editor);
+void OnSelectAll(Editor& editor);
 
 // Before the control handles a key; setting both to 0 swallows it.
-void frmForma_Rich_KeyDown(Editor& editor, int16_t& keyCode, int16_t& shift);
-void frmForma_Rich_MouseDown(Editor& editor, int16_t button, int16_t shift, int32_t x, int32_t y);
+void OnTextKeyDown(Editor& editor, int16_t& keyCode, int16_t& shift);
+void OnTextMouseDown(Editor& editor, int16_t button, int16_t shift, int32_t x, int32_t y);
 
 } // namespace quillet

@@ -1,29 +1,28 @@
 #include "editor/files/help_menu.h"
 
-#include "editor/files/save_file_urlm.h"
+#include "editor/files/redirect_page.h"
 
 namespace quillet {
 
-void frmForma_HelpCallHelp_Click(Editor& ed) {
-    OpenViaRedirectPage(ed, ed.doc.AppFolder + kHelpFileName);
+void OnHelp(Editor& editor) {
+    OpenViaRedirectPage(editor, editor.doc.programFolder + kHelpFileName);
 }
 
-void frmForma_HelpOprog_Click(Editor& ed) {
-    if (ed.ports.about)
-        ed.ports.about->ShowModal();
+void OnAbout(Editor& editor) {
+    editor.ports.about.ShowModal();
 }
 
-void frmForma_HelpMySoft_Click(Editor& ed) {
-    OpenViaRedirectPage(ed, kMakerSiteUrl);
+void OnMyPrograms(Editor& editor) {
+    OpenViaRedirectPage(editor, kMakerSiteUrl);
 }
 
-void frmOprog_Label1_Click(Editor& ed, AboutWindow& about) {
+void OnAboutLink(Editor& editor, AboutWindow& about) {
     about.SetPointer(Pointer::Busy);
-    OpenViaRedirectPage(ed, kMakerSiteUrl);
+    OpenViaRedirectPage(editor, kMakerSiteUrl);
     about.SetPointer(Pointer::Normal);
 }
 
-void frmOprog_OK_Click(AboutWindow& about) {
+void OnAboutOk(AboutWindow& about) {
     about.Close();
 }
 

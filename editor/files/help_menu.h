@@ -1,7 +1,7 @@
 #pragma once
-// The Help menu of frmForma and the handlers of the About window frmOprog.
+// The Help menu and the handlers of the About window.
 
-#include "editor/core/editor.h"
+#include "editor/document/editor.h"
 
 namespace quillet {
 
@@ -21,15 +21,15 @@ inline constexpr char16_t kAboutDate[] = u"Дата: 22 сентября 2007 г
 inline constexpr char16_t kAboutSecondDate[] = u"1 августа 2015 год";
 
 // F1: the help page in the default browser.
-void frmForma_HelpCallHelp_Click(Editor& ed);
+void OnHelp(Editor& editor);
 // The About window, modally.
-void frmForma_HelpOprog_Click(Editor& ed);
+void OnAbout(Editor& editor);
 // The maker's web site in the default browser; the pointer is left alone.
-void frmForma_HelpMySoft_Click(Editor& ed);
+void OnMyPrograms(Editor& editor);
 
 // The About window's link: the hourglass while the page is written and opened.
-void frmOprog_Label1_Click(Editor& ed, AboutWindow& about);
+void OnAboutLink(Editor& editor, AboutWindow& about);
 // OK, Enter and the close box.
-void frmOprog_OK_Click(AboutWindow& about);
+void OnAboutOk(AboutWindow& about);
 
 } // namespace quillet

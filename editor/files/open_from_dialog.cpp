@@ -1,22 +1,20 @@
 #include "editor/files/open_from_dialog.h"
 
-#include "editor/core/load_document.h"
-#include "editor/files/api_open_save.h"
-#include "editor/files/poisk_tochki.h"
+#include "editor/files/file_extension.h"
+#include "editor/files/file_name_dialog.h"
+#include "editor/files/load_document.h"
 #include "editor/files/save_changes.h"
 
 namespace quillet {
 
 void OpenDocumentFromDialog(Editor& editor) {
-    std::u16string path = ShowFileDialog(editor, 0, u"");
-    if (path.empty())
-        return;
-    LoadDocument(editor, WithTxtExtension(std::move(path), editor.doc.PathSeparator));
+    if (std::optional<std::u16string> path = PickFileName(editor, FileDialogKind::Open, u""))
+        LoadDocument(editor, WithTxtExtension(std::move(*path), editor.doc.pathSeparator));
 }
 
-void frmForma_mnuOpen_Click(Editor& editor) {
+void OnOpen(Editor& editor) {
     // The question comes before the dialog.
-    if (editor.doc.Modified == 1 && AskSaveChanges(editor) == 1)
+    if (editor.doc.modified && AskSaveChanges(editor) == SaveChangesAnswer::Stop)
         return;
     OpenDocumentFromDialog(editor);
 }

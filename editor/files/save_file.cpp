@@ -1,8 +1,9 @@
 #include "editor/files/save_file.h"
 
-#include "editor/core/frm_forma.h"
-#include "editor/files/api_open_save.h"
-#include "editor/files/poisk_tochki.h"
+#include "editor/document/document.h"
+#include "editor/files/document_file.h"
+#include "editor/files/file_extension.h"
+#include "editor/files/file_name_dialog.h"
 
 #include <new>
 
@@ -19,8 +20,8 @@ std::u16string AboutFile(std::u16string_view path, std::u16string_view rest) {
 }
 
 MessageAnswer Ask(Editor& editor, std::u16string_view text) {
-    return editor.ports.messages->Show(text, kAppTitle,
-                                       {MessageIcon::Warning, MessageButtons::YesNo, MessageAnswer::No});
+    return editor.ports.messages.Show(text, kAppTitle,
+                                      {MessageIcon::Warning, MessageButtons::YesNo, MessageAnswer::No});
 }
 
 } // namespace
@@ -43,51 +44,51 @@ std::u16string UnencodableQuestion(std::u16string_view path) {
 }
 
 bool SaveDocumentAs(Editor& editor) {
-    std::u16string path = ShowFileDialog(editor, -1, editor.doc.CurrentFilePath);
-    if (path.empty())
+    std::optional<std::u16string> path = PickFileName(editor, FileDialogKind::Save, editor.doc.path);
+    if (!path)
         return false;
-    return SaveDocumentTo(editor, WithTxtExtension(std::move(path), editor.doc.PathSeparator));
+    return SaveDocumentTo(editor, WithTxtExtension(std::move(*path), editor.doc.pathSeparator));
 }
 
 bool SaveDocumentTo(Editor& editor, std::u16string_view pathView) {
     // Our own copy: callers pass CurrentFilePath itself, which success overwrites.
     const std::u16string path(pathView);
     DocumentName name = NameFor(editor.doc, path);
-    if (path != editor.doc.CurrentFilePath && editor.ports.files->Exists(path)) {
+    if (path != editor.doc.path && editor.ports.files.Exists(path)) {
         if (Ask(editor, OverwriteQuestion(path)) != MessageAnswer::Yes)
             return false;
     }
     // The code page may not hold every character typed or pasted; never drop them silently.
     // Encoding takes memory piece by piece; running out of it leaves the file as it was.
-    int32_t error = kSaveFailed;
+    WriteStatus status = WriteStatus::Failed;
     try {
-        if (!editor.Rich().FitsCodePage(*editor.ports.codec)) {
+        if (!FitsCodePage(editor.Text(), editor.ports.codec)) {
             if (Ask(editor, UnencodableQuestion(path)) != MessageAnswer::Yes)
                 return false;
         }
-        error = editor.Rich().SaveFile(path);
+        status = WriteText(editor.Text(), editor.ports.codec, editor.ports.files, path);
     } catch (const std::bad_alloc&) {
     }
-    if (error != kSaveOk) {
+    if (status != WriteStatus::Ok) {
         std::u16string text =
-            error == kSaveWriteProtected ? WriteProtectedMessage(path) : CannotSaveMessage(path);
-        editor.ports.messages->Show(text, kAppTitle,
-                                    {MessageIcon::Error, MessageButtons::Ok, MessageAnswer::Ok});
+            status == WriteStatus::WriteProtected ? WriteProtectedMessage(path) : CannotSaveMessage(path);
+        editor.ports.messages.Show(text, kAppTitle,
+                                   {MessageIcon::Error, MessageButtons::Ok, MessageAnswer::Ok});
         return false;
     }
-    editor.doc.Modified = 0;
+    editor.doc.modified = false;
     UseDocumentName(editor, std::move(name));
     return true;
 }
 
-void frmForma_mnuSave_Click(Editor& editor) {
-    if (!editor.doc.CurrentFilePath.empty())
-        SaveDocumentTo(editor, editor.doc.CurrentFilePath);
+void OnSave(Editor& editor) {
+    if (!editor.doc.path.empty())
+        SaveDocumentTo(editor, editor.doc.path);
     else
         SaveDocumentAs(editor);
 }
 
-void frmForma_mnuSaveAs_Click(Editor& editor) {
+void OnSaveAs(Editor& editor) {
     SaveDocumentAs(editor);
 }
 

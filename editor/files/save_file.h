@@ -1,8 +1,8 @@
 #pragma once
-// SaveFileM: writing the document to a path, with the user's say before anything is replaced
+// Writing the document to a path, with the user's say before anything is replaced
 // or altered, and the written file becoming the current document.
 
-#include "editor/core/editor.h"
+#include "editor/document/editor.h"
 
 #include <string>
 #include <string_view>
@@ -22,7 +22,7 @@ std::u16string WriteProtectedMessage(std::u16string_view path);
 std::u16string CannotSaveMessage(std::u16string_view path);
 std::u16string UnencodableQuestion(std::u16string_view path);
 
-void frmForma_mnuSave_Click(Editor& editor);
-void frmForma_mnuSaveAs_Click(Editor& editor);
+void OnSave(Editor& editor);
+void OnSaveAs(Editor& editor);
 
 } // namespace quillet

@@ -4,39 +4,36 @@
 
 namespace quillet {
 
-FindDialogModel::FindDialogModel(Editor& editor)
-    : editor_(editor), replaceLayout_(editor.doc.EditorState == kStateReplace), caption_(kFindCaption) {
+FindDialogModel::FindDialogModel(Editor& editor, FindLayout layout)
+    : editor_(editor), replaceLayout_(layout == FindLayout::Replace),
+      caption_(replaceLayout_ ? kReplaceCaption : kFindCaption) {
     // The selection comes first, exactly as selected, even when the history lists it too.
-    std::u16string selection = editor.Rich().SelText();
+    std::u16string selection = editor.Text().SelText();
     if (!selection.empty()) {
         findList_.push_back(selection);
-        frmFind_cboFind_Change(selection);
+        OnFindTextChanged(selection);
     }
-    for (const auto& entry : editor.search.FindHistory) {
+    for (const auto& entry : editor.search.history) {
         findList_.push_back(entry);
         if (replaceLayout_)
             replaceList_.push_back(entry);
-    }
-    if (replaceLayout_) {
-        const std::u16string menuCaption = editor.Window().MenuCaption(MenuItem::mEditZamenit);
-        caption_ = menuCaption.empty() ? std::u16string(u"Заменить") : menuCaption;
     }
     ApplyEnablingRule();
 }
 
 bool FindDialogModel::Visible(FindControl control) const {
     switch (control) {
-    case FindControl::lblReplace:
-    case FindControl::cboReplace:
-    case FindControl::cmdReplaceAll: return replaceLayout_;
+    case FindControl::ReplaceLabel:
+    case FindControl::ReplaceField:
+    case FindControl::ReplaceAllButton: return replaceLayout_;
     default: return true;
     }
 }
 
 bool FindDialogModel::Enabled(FindControl control) const {
     switch (control) {
-    case FindControl::cmdFind: return buttonsEnabled_;
-    case FindControl::cmdReplaceAll: return replaceLayout_ && buttonsEnabled_;
+    case FindControl::FindButton: return buttonsEnabled_;
+    case FindControl::ReplaceAllButton: return replaceLayout_ && buttonsEnabled_;
     default: return true;
     }
 }
@@ -45,21 +42,21 @@ void FindDialogModel::ApplyEnablingRule() {
     buttonsEnabled_ = !findText_.empty();
 }
 
-void FindDialogModel::frmFind_cboFind_Change(std::u16string_view text) {
+void FindDialogModel::OnFindTextChanged(std::u16string_view text) {
     findText_ = text;
     ApplyEnablingRule();
 }
 
-void FindDialogModel::frmFind_cboFind_Click(int32_t listIndex) {
+void FindDialogModel::OnFindEntryPicked(int32_t listIndex) {
     if (listIndex >= 0 && listIndex < static_cast<int32_t>(findList_.size()))
-        frmFind_cboFind_Change(findList_[static_cast<size_t>(listIndex)]);
+        OnFindTextChanged(findList_[static_cast<size_t>(listIndex)]);
 }
 
-void FindDialogModel::frmFind_cboReplace_Change(std::u16string_view text) {
+void FindDialogModel::OnReplaceTextChanged(std::u16string_view text) {
     replaceText_ = text;
 }
 
-void FindDialogModel::frmFind_cboReplace_Click(int32_t listIndex) {
+void FindDialogModel::OnReplaceEntryPicked(int32_t listIndex) {
     if (listIndex >= 0 && listIndex < static_cast<int32_t>(replaceList_.size()))
         replaceText_ = replaceList_[static_cast<size_t>(listIndex)];
 }
@@ -69,36 +66,36 @@ void FindDialogModel::OnFieldKeyDown(int32_t keyCode) {
         escapeDownInField_ = true;
 }
 
-void FindDialogModel::frmFind_cboFind_KeyUp(int32_t keyCode) {
+void FindDialogModel::OnFindFieldKeyUp(int32_t keyCode) {
     if (keyCode == kEscapeKey) {
         closed_ = closed_ || escapeDownInField_;
         escapeDownInField_ = false;
     }
 }
 
-void FindDialogModel::frmFind_cboReplace_KeyUp(int32_t keyCode) {
-    frmFind_cboFind_KeyUp(keyCode);
+void FindDialogModel::OnReplaceFieldKeyUp(int32_t keyCode) {
+    OnFindFieldKeyUp(keyCode);
 }
 
-void FindDialogModel::frmFind_chkMatchCase_Click(bool ticked) {
-    editor_.search.FindMatchCase = ticked ? 1 : 0;
+void FindDialogModel::OnMatchCase(bool ticked) {
+    editor_.search.matchCase = ticked;
 }
 
-void FindDialogModel::frmFind_cmdFind_Click() {
-    if (!Enabled(FindControl::cmdFind) || closed_)
+void FindDialogModel::OnFindButton() {
+    if (!Enabled(FindControl::FindButton) || closed_)
         return;
     if (FindFirst(editor_, findText_))
         closed_ = true;
 }
 
-void FindDialogModel::frmFind_cmdReplaceAll_Click() {
-    if (!Enabled(FindControl::cmdReplaceAll) || closed_)
+void FindDialogModel::OnReplaceAllButton() {
+    if (!Enabled(FindControl::ReplaceAllButton) || closed_)
         return;
     ReplaceAll(editor_, findText_, replaceText_);
     closed_ = true;
 }
 
-void FindDialogModel::frmFind_cmdCancel_Click() {
+void FindDialogModel::OnCancelButton() {
     closed_ = true;
 }
 
@@ -108,9 +105,9 @@ void FindDialogModel::CloseBox() {
 
 void FindDialogModel::EnterPressed(FindControl focus) {
     switch (focus) {
-    case FindControl::cmdCancel: frmFind_cmdCancel_Click(); break;
-    case FindControl::cmdReplaceAll: frmFind_cmdReplaceAll_Click(); break;
-    default: frmFind_cmdFind_Click(); break;
+    case FindControl::CancelButton: OnCancelButton(); break;
+    case FindControl::ReplaceAllButton: OnReplaceAllButton(); break;
+    default: OnFindButton(); break;
     }
 }
 

@@ -2,7 +2,7 @@
 // The search commands: Find from the dialog, Find Next (F3) and Replace All, and the history of
 // texts the dialog offers.
 
-#include "editor/core/editor.h"
+#include "editor/document/editor.h"
 
 #include <cstdint>
 #include <string_view>
@@ -28,8 +28,8 @@ void FindNext(Editor& editor);
 int32_t ReplaceAll(Editor& editor, std::u16string_view pattern, std::u16string_view replacement);
 
 // Menu commands of the main window that belong to the search.
-void frmForma_mEditFind_Click(Editor& editor);
-void frmForma_mEditZamenit_Click(Editor& editor);
-void frmForma_mEditFindNext_Click(Editor& editor);
+void OnFind(Editor& editor);
+void OnReplace(Editor& editor);
+void OnFindNext(Editor& editor);
 
 } // namespace quillet

@@ -8,11 +8,11 @@
 namespace quillet {
 
 struct SearchState {
-    std::u16string FindPattern; // the last text searched for with the dialog's Find; F3 repeats it
-    int32_t FindNextStart = 0;  // where the next F3 begins
-    int32_t FindMatchCase = 0;  // 1 when letter case must match
+    std::u16string pattern; // the last text searched for with the dialog's Find; F3 repeats it
+    int32_t nextStart = 0;  // where the next F3 begins
+    bool matchCase = false;
     // Every distinct text submitted for finding or replacing, oldest first, no duplicates.
-    std::vector<std::u16string> FindHistory;
+    std::vector<std::u16string> history;
 };
 
 } // namespace quillet

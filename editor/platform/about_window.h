@@ -1,5 +1,5 @@
 #pragma once
-// The About window frmOprog. AboutBox shows it modally over the main window and returns when
+// The About window. AboutBox shows it modally over the main window and returns when
 // it has closed; AboutWindow is the open window as its handlers drive it.
 
 #include "editor/platform/main_window.h"

@@ -10,8 +10,9 @@ namespace quillet {
 class AnsiCodec {
 public:
     virtual ~AnsiCodec() = default;
-    // Every byte becomes one character; nothing is interpreted or dropped.
-    virtual std::u16string Decode(std::string_view bytes) const = 0;
+    // Appends the characters for bytes to out: every byte becomes one character; nothing is
+    // interpreted or dropped.
+    virtual void Decode(std::string_view bytes, std::u16string& out) const = 0;
     // Appends the bytes for text to out; false when some character has no exact form in the
     // code page (it is then written as the code page's replacement).
     virtual bool Encode(std::u16string_view text, std::string& out) const = 0;

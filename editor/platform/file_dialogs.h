@@ -1,32 +1,35 @@
 #pragma once
-// The system's common Open and Save As dialogs, shown modal to the main window from a record
-// whose every value the core decides.
+// The system's common Open and Save As dialogs, shown modal to the main window.
 
-#include <cstdint>
+#include <cstddef>
 #include <string>
+#include <string_view>
 
 namespace quillet {
 
-struct FileDialogRecord {
-    bool save = false;       // Save As, or Open
-    std::u16string filter;   // description, NUL, pattern, ... closed by two NULs
-    int32_t filterIndex = 1; // 1-based entry preselected
-    std::u16string file;     // the name buffer: initial name padded with NULs to maxFile
-    int32_t maxFile = 0;     // the size the dialog is told; the chosen path must fit with its NUL
-    int32_t maxFileTitle = 0;
-    std::u16string initialDir; // empty lets the dialog choose
-};
+enum class FileDialogKind { Open, Save };
+
+// The longest path the dialogs hand back: the platform's classic name buffer, less its NUL.
+inline constexpr size_t kMaxPickedPath = 254;
 
 enum class FileDialogResult {
-    Accepted,    // record.file holds the chosen path, NUL-terminated within maxFile characters
+    Accepted,    // path holds the chosen file
     Cancelled,   // or failed
-    NameTooLong, // the user chose a path that does not fit maxFile with its NUL
+    NameTooLong, // the user chose a path longer than kMaxPickedPath
+};
+
+struct PickedFile {
+    FileDialogResult result = FileDialogResult::Cancelled;
+    std::u16string path;
 };
 
 class FileDialogs {
 public:
     virtual ~FileDialogs() = default;
-    virtual FileDialogResult Show(FileDialogRecord& record) = 0;
+    // Opens in folder (the dialog's choice when empty) with name filled in; a name longer than
+    // kMaxPickedPath is left out rather than cut, so the dialog never starts on a wrong name.
+    virtual PickedFile PickFile(FileDialogKind kind, std::u16string_view name,
+                                std::u16string_view folder) = 0;
 };
 
 } // namespace quillet

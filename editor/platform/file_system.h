@@ -20,6 +20,12 @@ struct ReadResult {
     std::string bytes;
 };
 
+enum class WriteStatus {
+    Ok,
+    WriteProtected, // the file or its folder does not allow writing
+    Failed,         // any other reason; the old content stays
+};
+
 // Hands out the bytes to write in pieces, so a large document never needs a second full copy.
 class ByteSource {
 public:
@@ -33,9 +39,8 @@ public:
     virtual ~FileSystem() = default;
     virtual ReadResult ReadWhole(std::u16string_view path) = 0;
     // Creates or replaces the file with everything source yields. The old content is replaced
-    // only once the new one is complete. Returns 0, 75 when the file or its folder does not
-    // allow writing, another error number otherwise.
-    virtual int32_t WriteWhole(std::u16string_view path, ByteSource& source) = 0;
+    // only once the new one is complete.
+    virtual WriteStatus WriteWhole(std::u16string_view path, ByteSource& source) = 0;
     // The path made absolute against the current folder, which a file dialog may move later;
     // the path as given when that fails, or where there is no current folder.
     virtual std::u16string FullPath(std::u16string_view path) { return std::u16string(path); }

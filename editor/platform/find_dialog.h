@@ -1,13 +1,15 @@
 #pragma once
 // Shows the find/replace dialog modally over the main window and returns once it has closed.
-// The dialog reads its layout from EditorState and does its work through the find commands.
+// The dialog does its work through the find commands.
 
 namespace quillet {
+
+enum class FindLayout { Find, Replace };
 
 class FindDialog {
 public:
     virtual ~FindDialog() = default;
-    virtual void ShowModal() = 0;
+    virtual void ShowModal(FindLayout layout) = 0;
 };
 
 } // namespace quillet

@@ -1,5 +1,5 @@
 #pragma once
-// The main window frmForma as the core drives it: caption, menu items, size and state, the
+// The main window as the core drives it: caption, menu items, size and state, the
 // Edit menu as a context menu, the pointer and the message pump. Sizes are in twips.
 
 #include <cstdint>
@@ -9,30 +9,30 @@
 namespace quillet {
 
 enum class MenuItem {
-    mnuFile,
-    mnuNew,
-    mnuOpen,
-    mnuSave,
-    mnuSaveAs,
-    mnuExit,
-    mEdit,
-    mEditUndo,
-    mEditCut,
-    mEditCopy,
-    mEditPaste,
-    mEditDelete,
-    mEditSelectAll,
-    mEditFind,
-    mEditFindNext,
-    mEditZamenit,
-    mFormat,
-    mFormatPerenosSlov,
-    mFormatFont,
-    mFormatKlava,
+    FileMenu,
+    New,
+    Open,
+    Save,
+    SaveAs,
+    Exit,
+    EditMenu,
+    Undo,
+    Cut,
+    Copy,
+    Paste,
+    Delete,
+    SelectAll,
+    Find,
+    FindNext,
+    Replace,
+    FormatMenu,
+    WordWrap,
+    Font,
+    KeyboardLayout,
+    HelpMenu,
     Help,
-    HelpCallHelp,
-    HelpOprog,
-    HelpMySoft,
+    About,
+    MyPrograms,
 };
 
 enum class WindowState : int16_t { Normal = 0, Minimized = 1, Maximized = 2 };
@@ -44,14 +44,10 @@ public:
     virtual ~MainWindow() = default;
 
     virtual void SetCaption(std::u16string_view caption) = 0;
-    virtual std::u16string Caption() const = 0;
 
     virtual void SetMenuCaption(MenuItem item, std::u16string_view caption) = 0;
-    virtual std::u16string MenuCaption(MenuItem item) const = 0;
     virtual void SetMenuChecked(MenuItem item, bool checked) = 0;
-    virtual bool MenuChecked(MenuItem item) const = 0;
     virtual void SetMenuEnabled(MenuItem item, bool enabled) = 0;
-    virtual bool MenuEnabled(MenuItem item) const = 0;
 
     virtual void Show() = 0; // modeless; raises the resize handler
     virtual WindowState State() const = 0;
@@ -67,7 +63,7 @@ public:
     virtual int32_t WorkAreaHeight() const = 0;
 
     virtual void RequestClose() = 0;  // as the close box does: the unload handler decides
-    virtual void PopupEditMenu() = 0; // mEdit as a context menu at the pointer
+    virtual void PopupEditMenu() = 0; // EditMenu as a context menu at the pointer
     virtual void PumpMessages() = 0;  // lets waiting window messages be processed
     virtual void SetPointer(Pointer pointer) = 0;
 };

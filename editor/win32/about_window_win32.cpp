@@ -110,7 +110,7 @@ void DrawQuillPicture(HDC dc) {
 // One open About window; lives on ShowModal's stack for as long as the dialog runs.
 class AboutDialog : public AboutWindow {
 public:
-    AboutDialog(Editor& ed) : ed_(ed) {}
+    AboutDialog(Editor& editor) : editor_(editor) {}
     ~AboutDialog() override {
         for (HGDIOBJ o :
              {(HGDIOBJ)font_, (HGDIOBJ)linkFont_, (HGDIOBJ)background_, (HGDIOBJ)picture_, (HGDIOBJ)bands_})
@@ -151,13 +151,13 @@ private:
         case WM_PAINT: return OnPaint();
         case WM_SETCURSOR: return OnSetCursor(reinterpret_cast<HWND>(wp));
         case WM_COMMAND: return OnCommand(LOWORD(wp), HIWORD(wp));
-        case WM_CLOSE: frmOprog_OK_Click(*this); return TRUE;
+        case WM_CLOSE: OnAboutOk(*this); return TRUE;
         case WM_DESTROY: hwnd_ = nullptr; return FALSE;
         }
         return FALSE;
     }
 
-    // frmOprog_Form_Load: the controls from the twips layout, and the bands of Picture1.
+    // The controls from the twips layout, and the coloured bands.
     BOOL OnLoad() {
         HDC screen = GetDC(nullptr);
         scale_.dpi = GetDeviceCaps(screen, LOGPIXELSY);
@@ -305,17 +305,17 @@ private:
         if (id == IDC_ABOUT_LINK && code == STN_CLICKED) {
             // The page is written with messages let through; a second click then must not nest.
             if (!busy_)
-                frmOprog_Label1_Click(ed_, *this);
+                OnAboutLink(editor_, *this);
             return TRUE;
         }
         if (id == IDOK || id == IDCANCEL) { // OK, Enter, Esc and the close box
-            frmOprog_OK_Click(*this);
+            OnAboutOk(*this);
             return TRUE;
         }
         return FALSE;
     }
 
-    Editor& ed_;
+    Editor& editor_;
     HWND hwnd_ = nullptr;
     HWND link_ = nullptr;
     Scale scale_;
@@ -351,7 +351,7 @@ std::vector<DWORD> AboutTemplate() {
 
 void AboutBoxWin32::ShowModal() {
     std::vector<DWORD> dialog = AboutTemplate();
-    AboutDialog window(ed_);
+    AboutDialog window(*editor_);
     DialogBoxIndirectParamW(instance_, reinterpret_cast<const DLGTEMPLATE*>(dialog.data()), owner_,
                             &AboutDialog::Proc, reinterpret_cast<LPARAM>(&window));
 }

@@ -1,7 +1,5 @@
 #include "editor/win32/ansi_codec_win32.h"
 
-#include "editor/control/gap_buffer.h"
-
 #include <windows.h>
 
 #include <algorithm>
@@ -29,14 +27,13 @@ AnsiCodecWin32::AnsiCodecWin32() {
             bytes_[chars[b]] = static_cast<int16_t>(b);
 }
 
-std::u16string AnsiCodecWin32::Decode(std::string_view bytes) const {
-    std::u16string text;
+void AnsiCodecWin32::Decode(std::string_view bytes, std::u16string& text) const {
     // In a single-byte code page every byte is one character; a double-byte one needs at most
-    // as many, so this is an upper bound either way. The document model keeps spare capacity as
-    // room for typing; reserving it here spares it a copy of the whole text.
-    text.reserve(bytes.size() + GapBuffer<std::u16string>::Spare(bytes.size()));
-    text.resize(bytes.size());
-    size_t written = 0;
+    // as many, so this is an upper bound either way. Within the caller's reserve this does not
+    // reallocate.
+    const size_t start = text.size();
+    text.resize(start + bytes.size());
+    size_t written = start;
     size_t pos = 0;
     while (pos < bytes.size()) {
         size_t n = std::min(kChunk, bytes.size() - pos);
@@ -61,7 +58,6 @@ std::u16string AnsiCodecWin32::Decode(std::string_view bytes) const {
         pos += n;
     }
     text.resize(written);
-    return text;
 }
 
 bool AnsiCodecWin32::Encode(std::u16string_view text, std::string& out) const {

@@ -11,7 +11,7 @@ namespace quillet::win32 {
 class AnsiCodecWin32 : public AnsiCodec {
 public:
     AnsiCodecWin32();
-    std::u16string Decode(std::string_view bytes) const override;
+    void Decode(std::string_view bytes, std::u16string& out) const override;
     bool Encode(std::u16string_view text, std::string& out) const override;
 
 private:

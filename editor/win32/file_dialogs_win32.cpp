@@ -6,39 +6,43 @@
 #include <string>
 
 namespace quillet::win32 {
+namespace {
 
-FileDialogResult FileDialogsWin32::Show(FileDialogRecord& record) {
-    if (record.maxFile <= 0)
-        return FileDialogResult::Cancelled;
+// Description, NUL, pattern, ... closed by two NULs.
+constexpr wchar_t kFilter[] = L"Текстовый файл (*.txt)\0*.txt\0Все файлы (*.*)\0*.*\0";
+
+} // namespace
+
+PickedFile FileDialogsWin32::PickFile(FileDialogKind kind, std::u16string_view name,
+                                      std::u16string_view folder) {
     // The buffers the dialog writes into, exactly the sizes it is told.
-    std::wstring file(record.file.begin(), record.file.end());
-    file.resize(size_t(record.maxFile), L'\0');
-    file.back() = L'\0'; // never hand over a name without its end
-    std::wstring title(size_t(record.maxFileTitle > 0 ? record.maxFileTitle : 1), L'\0');
-    std::wstring filter(record.filter.begin(), record.filter.end());
-    std::wstring folder(record.initialDir.begin(), record.initialDir.end());
+    std::wstring file(kMaxPickedPath + 1, L'\0');
+    if (name.size() <= kMaxPickedPath && name.find(u'\0') == std::u16string_view::npos)
+        std::copy(name.begin(), name.end(), file.begin());
+    std::wstring title(kMaxPickedPath + 1, L'\0');
+    std::wstring initialFolder(folder.begin(), folder.end());
 
     OPENFILENAMEW ofn{};
     // The record's older size, without the fields later systems added at its end.
     ofn.lStructSize = OPENFILENAME_SIZE_VERSION_400W;
     ofn.hwndOwner = owner_;
     ofn.hInstance = instance_;
-    ofn.lpstrFilter = filter.empty() ? nullptr : filter.c_str();
-    ofn.nFilterIndex = DWORD(record.filterIndex);
+    ofn.lpstrFilter = kFilter;
+    ofn.nFilterIndex = 1;
     ofn.lpstrFile = file.data();
-    ofn.nMaxFile = DWORD(record.maxFile);
+    ofn.nMaxFile = DWORD(file.size());
     ofn.lpstrFileTitle = title.data();
     ofn.nMaxFileTitle = DWORD(title.size());
-    ofn.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
+    ofn.lpstrInitialDir = initialFolder.empty() ? nullptr : initialFolder.c_str();
     // No title, no flags, no default extension: the ".txt" completion is the editor's own.
     ofn.Flags = 0;
 
-    BOOL accepted = record.save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
+    BOOL accepted = kind == FileDialogKind::Save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
     if (!accepted)
-        return CommDlgExtendedError() == FNERR_BUFFERTOOSMALL ? FileDialogResult::NameTooLong
-                                                              : FileDialogResult::Cancelled;
-    record.file.assign(file.begin(), file.end());
-    return FileDialogResult::Accepted;
+        return {CommDlgExtendedError() == FNERR_BUFFERTOOSMALL ? FileDialogResult::NameTooLong
+                                                               : FileDialogResult::Cancelled};
+    file.resize(file.find(L'\0'));
+    return {FileDialogResult::Accepted, std::u16string(file.begin(), file.end())};
 }
 
 } // namespace quillet::win32

@@ -13,7 +13,7 @@ public:
     explicit FileDialogsWin32(HINSTANCE instance) : instance_(instance) {}
     void SetOwner(HWND owner) { owner_ = owner; } // the main window, once it exists
 
-    FileDialogResult Show(FileDialogRecord& record) override;
+    PickedFile PickFile(FileDialogKind kind, std::u16string_view name, std::u16string_view folder) override;
 
 private:
     HINSTANCE instance_;

@@ -13,24 +13,13 @@ namespace quillet::win32 {
 
 namespace {
 
-constexpr int32_t kAccessError = 75; // the file or its folder does not allow writing
-constexpr int32_t kDiskFull = 61;
-constexpr int32_t kPathNotFound = 76;
-constexpr int32_t kIoError = 57;
-
-int32_t WriteErrorNumber(DWORD error) {
+WriteStatus WriteStatusFor(DWORD error) {
     switch (error) {
     case ERROR_ACCESS_DENIED:
     case ERROR_WRITE_PROTECT:
     case ERROR_SHARING_VIOLATION:
-    case ERROR_LOCK_VIOLATION: return kAccessError;
-    case ERROR_DISK_FULL:
-    case ERROR_HANDLE_DISK_FULL: return kDiskFull;
-    case ERROR_PATH_NOT_FOUND:
-    case ERROR_FILE_NOT_FOUND:
-    case ERROR_INVALID_NAME:
-    case ERROR_BAD_NETPATH: return kPathNotFound;
-    default: return kIoError;
+    case ERROR_LOCK_VIOLATION: return WriteStatus::WriteProtected;
+    default: return WriteStatus::Failed;
     }
 }
 
@@ -110,12 +99,12 @@ ReadResult FileSystemWin32::ReadWhole(std::u16string_view path) {
     return result;
 }
 
-int32_t FileSystemWin32::WriteWhole(std::u16string_view path, ByteSource& source) {
+WriteStatus FileSystemWin32::WriteWhole(std::u16string_view path, ByteSource& source) {
     std::wstring target = ToWide(path);
     DWORD attributes = GetFileAttributesW(target.c_str());
     const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
     if (exists && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
-        return kAccessError;
+        return WriteStatus::WriteProtected;
 
     // The new content goes to a temporary file beside the target, so that a failure part-way
     // leaves the old file as it was and the final rename stays on one volume.
@@ -128,15 +117,15 @@ int32_t FileSystemWin32::WriteWhole(std::u16string_view path, ByteSource& source
         file.Reset(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_TEMPORARY,
                                nullptr));
         if (!file && GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS)
-            return WriteErrorNumber(GetLastError());
+            return WriteStatusFor(GetLastError());
     }
     if (!file)
-        return kIoError;
+        return WriteStatus::Failed;
 
     auto fail = [&](DWORD error) {
         file.Reset();
         DeleteFileW(temp.c_str());
-        return WriteErrorNumber(error);
+        return WriteStatusFor(error);
     };
     try {
         for (std::string_view piece = source.Next(); !piece.empty(); piece = source.Next())
@@ -161,9 +150,9 @@ int32_t FileSystemWin32::WriteWhole(std::u16string_view path, ByteSource& source
     if (!MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         DWORD error = GetLastError();
         DeleteFileW(temp.c_str());
-        return WriteErrorNumber(error);
+        return WriteStatusFor(error);
     }
-    return 0;
+    return WriteStatus::Ok;
 }
 
 std::u16string FileSystemWin32::FullPath(std::u16string_view path) {

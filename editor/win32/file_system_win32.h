@@ -13,7 +13,7 @@ public:
     static constexpr uint64_t kMaxFileSize = 1ull << 30;
 
     ReadResult ReadWhole(std::u16string_view path) override;
-    int32_t WriteWhole(std::u16string_view path, ByteSource& source) override;
+    WriteStatus WriteWhole(std::u16string_view path, ByteSource& source) override;
     std::u16string FullPath(std::u16string_view path) override;
     bool Exists(std::u16string_view path) override;
 };

@@ -38,21 +38,21 @@ constexpr int kDroppedRows = 8; // how many entries the drop-down list shows
 
 int FindDialogWin32::ControlId(FindControl control) {
     switch (control) {
-    case FindControl::lblFind: return IDC_FIND_LBLFIND;
-    case FindControl::cboFind: return IDC_FIND_CBOFIND;
-    case FindControl::lblReplace: return IDC_FIND_LBLREPLACE;
-    case FindControl::cboReplace: return IDC_FIND_CBOREPLACE;
-    case FindControl::chkMatchCase: return IDC_FIND_CHKMATCHCASE;
-    case FindControl::cmdFind: return IDC_FIND_CMDFIND;
-    case FindControl::cmdCancel: return IDC_FIND_CMDCANCEL;
-    case FindControl::cmdReplaceAll: return IDC_FIND_CMDREPLACEALL;
+    case FindControl::FindLabel: return IDC_FIND_LABEL;
+    case FindControl::FindField: return IDC_FIND_FIELD;
+    case FindControl::ReplaceLabel: return IDC_REPLACE_LABEL;
+    case FindControl::ReplaceField: return IDC_REPLACE_FIELD;
+    case FindControl::MatchCase: return IDC_MATCH_CASE;
+    case FindControl::FindButton: return IDC_FIND_BUTTON;
+    case FindControl::CancelButton: return IDC_CANCEL_BUTTON;
+    case FindControl::ReplaceAllButton: return IDC_REPLACE_ALL_BUTTON;
     }
     return 0;
 }
 
-void FindDialogWin32::ShowModal() {
+void FindDialogWin32::ShowModal(FindLayout layout) {
     // The loading steps run here, before the window exists, as the layout depends on them.
-    model_.emplace(editor_);
+    model_.emplace(*editor_, layout);
     EmptyTemplate tmpl{};
     tmpl.header.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
     tmpl.header.dwExtendedStyle = WS_EX_DLGMODALFRAME;
@@ -88,10 +88,10 @@ LRESULT FindDialogWin32::HandleFieldMessage(HWND hwnd, UINT msg, WPARAM wParam, 
         auto* self = reinterpret_cast<FindDialogWin32*>(data);
         if (self->model_ && !self->model_->Closed()) {
             const HWND combo = GetAncestor(hwnd, GA_PARENT);
-            if (GetDlgCtrlID(combo) == IDC_FIND_CBOREPLACE)
-                self->model_->frmFind_cboReplace_KeyUp(static_cast<int32_t>(wParam));
+            if (GetDlgCtrlID(combo) == IDC_REPLACE_FIELD)
+                self->model_->OnReplaceFieldKeyUp(static_cast<int32_t>(wParam));
             else
-                self->model_->frmFind_cboFind_KeyUp(static_cast<int32_t>(wParam));
+                self->model_->OnFindFieldKeyUp(static_cast<int32_t>(wParam));
             self->CloseIfDone();
         }
     } else if (msg == WM_NCDESTROY) {
@@ -166,7 +166,7 @@ void FindDialogWin32::OnInitDialog() {
                                   reinterpret_cast<DWORD_PTR>(this));
         }
     }
-    SendMessageW(hwnd_, DM_SETDEFID, IDC_FIND_CMDFIND, 0);
+    SendMessageW(hwnd_, DM_SETDEFID, IDC_FIND_BUTTON, 0);
 
     auto fill = [this](int id, const std::vector<std::u16string>& entries, const std::u16string& text) {
         HWND combo = GetDlgItem(hwnd_, id);
@@ -174,9 +174,9 @@ void FindDialogWin32::OnInitDialog() {
             SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(W(entry)));
         SetWindowTextW(combo, W(text));
     };
-    fill(IDC_FIND_CBOFIND, model.FindList(), model.FindText());
-    fill(IDC_FIND_CBOREPLACE, model.ReplaceList(), model.ReplaceText());
-    CheckDlgButton(hwnd_, IDC_FIND_CHKMATCHCASE, model.MatchCase() ? BST_CHECKED : BST_UNCHECKED);
+    fill(IDC_FIND_FIELD, model.FindList(), model.FindText());
+    fill(IDC_REPLACE_FIELD, model.ReplaceList(), model.ReplaceText());
+    CheckDlgButton(hwnd_, IDC_MATCH_CASE, model.MatchCase() ? BST_CHECKED : BST_UNCHECKED);
     SetWindowTextW(hwnd_, W(model.Caption()));
 
     // Client area as designed; the replace layout sets the whole window's height instead.
@@ -188,7 +188,7 @@ void FindDialogWin32::OnInitDialog() {
     SetWindowPos(hwnd_, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
                  (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 
-    HWND field = GetDlgItem(hwnd_, IDC_FIND_CBOFIND);
+    HWND field = GetDlgItem(hwnd_, IDC_FIND_FIELD);
     SetFocus(field);
     SendMessageW(field, CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
     if (onShown)
@@ -202,7 +202,7 @@ FindControl FindDialogWin32::FocusedControl() const {
         if (control && (control == focus || IsChild(control, focus)))
             return item.id;
     }
-    return FindControl::cboFind;
+    return FindControl::FindField;
 }
 
 bool FindDialogWin32::FocusIsIn(int id) const {
@@ -218,38 +218,37 @@ void FindDialogWin32::OnCommand(int id, int code) {
     case IDCANCEL:
         // The dialog turns the press of Escape into this, so the field never sees it go down; the
         // dialog closes on its release in a field. The close box comes as WM_CLOSE.
-        if (FocusIsIn(IDC_FIND_CBOFIND) || FocusIsIn(IDC_FIND_CBOREPLACE))
+        if (FocusIsIn(IDC_FIND_FIELD) || FocusIsIn(IDC_REPLACE_FIELD))
             model.OnFieldKeyDown(kEscapeKey);
         break;
-    case IDC_FIND_CBOFIND:
+    case IDC_FIND_FIELD:
         if (code == CBN_EDITCHANGE)
-            model.frmFind_cboFind_Change(WindowText(GetDlgItem(hwnd_, id)));
+            model.OnFindTextChanged(WindowText(GetDlgItem(hwnd_, id)));
         else if (code == CBN_SELCHANGE)
-            model.frmFind_cboFind_Click(
+            model.OnFindEntryPicked(static_cast<int32_t>(SendDlgItemMessageW(hwnd_, id, CB_GETCURSEL, 0, 0)));
+        break;
+    case IDC_REPLACE_FIELD:
+        if (code == CBN_EDITCHANGE)
+            model.OnReplaceTextChanged(WindowText(GetDlgItem(hwnd_, id)));
+        else if (code == CBN_SELCHANGE)
+            model.OnReplaceEntryPicked(
                 static_cast<int32_t>(SendDlgItemMessageW(hwnd_, id, CB_GETCURSEL, 0, 0)));
         break;
-    case IDC_FIND_CBOREPLACE:
-        if (code == CBN_EDITCHANGE)
-            model.frmFind_cboReplace_Change(WindowText(GetDlgItem(hwnd_, id)));
-        else if (code == CBN_SELCHANGE)
-            model.frmFind_cboReplace_Click(
-                static_cast<int32_t>(SendDlgItemMessageW(hwnd_, id, CB_GETCURSEL, 0, 0)));
-        break;
-    case IDC_FIND_CHKMATCHCASE:
+    case IDC_MATCH_CASE:
         if (code == BN_CLICKED)
-            model.frmFind_chkMatchCase_Click(IsDlgButtonChecked(hwnd_, id) == BST_CHECKED);
+            model.OnMatchCase(IsDlgButtonChecked(hwnd_, id) == BST_CHECKED);
         break;
-    case IDC_FIND_CMDFIND:
+    case IDC_FIND_BUTTON:
         if (code == BN_CLICKED)
-            model.frmFind_cmdFind_Click();
+            model.OnFindButton();
         break;
-    case IDC_FIND_CMDREPLACEALL:
+    case IDC_REPLACE_ALL_BUTTON:
         if (code == BN_CLICKED)
-            model.frmFind_cmdReplaceAll_Click();
+            model.OnReplaceAllButton();
         break;
-    case IDC_FIND_CMDCANCEL:
+    case IDC_CANCEL_BUTTON:
         if (code == BN_CLICKED)
-            model.frmFind_cmdCancel_Click();
+            model.OnCancelButton();
         break;
     default: break;
     }
@@ -258,11 +257,11 @@ void FindDialogWin32::OnCommand(int id, int code) {
 }
 
 void FindDialogWin32::ShowModelState() {
-    for (FindControl button : {FindControl::cmdFind, FindControl::cmdReplaceAll}) {
+    for (FindControl button : {FindControl::FindButton, FindControl::ReplaceAllButton}) {
         HWND control = GetDlgItem(hwnd_, ControlId(button));
         const bool enabled = model_->Enabled(button);
         if (!enabled && GetFocus() == control)
-            SetFocus(GetDlgItem(hwnd_, IDC_FIND_CBOFIND)); // a disabled button must not keep the focus
+            SetFocus(GetDlgItem(hwnd_, IDC_FIND_FIELD)); // a disabled button must not keep the focus
         EnableWindow(control, enabled);
     }
 }

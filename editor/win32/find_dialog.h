@@ -1,5 +1,5 @@
 #pragma once
-// frmFind on Win32: shows a FindDialogModel as a modal dialog built in code from its twips
+// The find dialog on Win32: shows a FindDialogModel as a modal dialog built in code from its twips
 // layout, and passes the user's actions back to it. Rebuilt on every opening.
 
 #include "editor/find/find_dialog_model.h"
@@ -14,11 +14,13 @@ namespace quillet::win32 {
 
 class FindDialogWin32 : public FindDialog {
 public:
-    // We don't own the editor; owner is the window the dialog is modal to.
-    FindDialogWin32(Editor& editor, HINSTANCE instance) : editor_(editor), instance_(instance) {}
+    // Owner is the window the dialog is modal to.
+    explicit FindDialogWin32(HINSTANCE instance) : instance_(instance) {}
     void SetOwner(HWND owner) { owner_ = owner; }
+    // The editor whose find commands the dialog runs; we don't own it.
+    void Attach(Editor& editor) { editor_ = &editor; }
 
-    void ShowModal() override;
+    void ShowModal(FindLayout layout) override;
 
     // Runs once the dialog is up, with its window (tests drive it from here).
     std::function<void(HWND)> onShown;
@@ -39,7 +41,7 @@ private:
     void CloseIfDone();
     FindControl FocusedControl() const;
 
-    Editor& editor_;
+    Editor* editor_ = nullptr;
     HINSTANCE instance_;
     HWND owner_ = nullptr;
     HWND hwnd_ = nullptr;

@@ -1,108 +1,73 @@
 #include "editor/win32/font_dialog_win32.h"
 
+#include "editor/base/rounding.h"
 #include "editor/win32/handles.h"
 
 #include <commdlg.h>
 
 #include <algorithm>
-#include <vector>
+#include <limits>
 
 namespace quillet::win32 {
+namespace {
 
-#ifndef _WIN64
-static_assert(sizeof(CHOOSEFONTW) == 60, "the dialog record the editor fills is the 32-bit one");
-#endif
-static_assert(LF_FACESIZE == kFaceNameSize);
+bool IsHighSurrogate(wchar_t c) {
+    return c >= 0xD800 && c <= 0xDBFF;
+}
 
-LOGFONTW ToLogFont(const LogicalFont& font) {
+// The dialog's starting font: the cell height for the display, regular weight as "no
+// preference", and the name cut to the record's room without splitting a character.
+LOGFONTW LogFontFor(const FontSpec& font, int pixelsPerInch) {
     LOGFONTW lf{};
-    lf.lfHeight = font.lfHeight;
-    lf.lfWidth = font.lfWidth;
-    lf.lfEscapement = font.lfEscapement;
-    lf.lfOrientation = font.lfOrientation;
-    lf.lfWeight = font.lfWeight;
-    lf.lfItalic = font.lfItalic;
-    lf.lfUnderline = font.lfUnderline;
-    lf.lfStrikeOut = font.lfStrikeOut;
-    lf.lfCharSet = font.lfCharSet;
-    lf.lfOutPrecision = font.lfOutPrecision;
-    lf.lfClipPrecision = font.lfClipPrecision;
-    lf.lfQuality = font.lfQuality;
-    lf.lfPitchAndFamily = font.lfPitchAndFamily;
-    std::copy(font.lfFaceName.begin(), font.lfFaceName.end(), lf.lfFaceName);
-    lf.lfFaceName[LF_FACESIZE - 1] = L'\0';
+    lf.lfHeight = RoundHalfEven(double(font.size) / 72.0 * double(pixelsPerInch));
+    lf.lfWeight = font.bold ? FW_BOLD : 0;
+    lf.lfItalic = font.italic ? 1 : 0;
+    size_t length = std::min(font.name.size(), size_t(LF_FACESIZE - 1));
+    if (length > 0 && length < font.name.size() && IsHighSurrogate(wchar_t(font.name[length - 1])))
+        --length;
+    std::copy_n(font.name.begin(), length, lf.lfFaceName);
     return lf;
 }
 
-LogicalFont FromLogFont(const LOGFONTW& lf) {
-    LogicalFont font;
-    font.lfHeight = lf.lfHeight;
-    font.lfWidth = lf.lfWidth;
-    font.lfEscapement = lf.lfEscapement;
-    font.lfOrientation = lf.lfOrientation;
-    font.lfWeight = lf.lfWeight;
-    font.lfItalic = lf.lfItalic;
-    font.lfUnderline = lf.lfUnderline;
-    font.lfStrikeOut = lf.lfStrikeOut;
-    font.lfCharSet = lf.lfCharSet;
-    font.lfOutPrecision = lf.lfOutPrecision;
-    font.lfClipPrecision = lf.lfClipPrecision;
-    font.lfQuality = lf.lfQuality;
-    font.lfPitchAndFamily = lf.lfPitchAndFamily;
-    std::copy(std::begin(lf.lfFaceName), std::end(lf.lfFaceName), font.lfFaceName.begin());
-    font.lfFaceName[kFaceNameSize - 1] = u'\0';
-    return font;
+// The face name the platform gives the font it makes for lf, which may be a substitute.
+std::optional<std::u16string> CreatedFaceName(HWND owner, const LOGFONTW& lf) {
+    GdiFont created(::CreateFontIndirectW(&lf)); // deleted last, once deselected
+    if (!created)
+        return std::nullopt;
+    WindowDc dc(owner);
+    if (!dc)
+        return std::nullopt;
+    SelectInDc selected(dc, created.Get());
+    wchar_t face[LF_FACESIZE + 1] = {};
+    if (::GetTextFaceW(dc, LF_FACESIZE, face) <= 0)
+        return std::nullopt;
+    return std::u16string(face, face + wcsnlen(face, LF_FACESIZE));
 }
 
-int32_t FontDialogWin32::PixelsPerInchY() {
-    WindowDc dc(owner_);
-    int dpi = dc ? ::GetDeviceCaps(dc, LOGPIXELSY) : 0;
-    return dpi > 0 ? dpi : 96;
-}
+} // namespace
 
-int32_t FontDialogWin32::Choose(FontDialogRecord& dialog, LogicalFont& font) {
-    LOGFONTW lf = ToLogFont(font);
+std::optional<FontSpec> FontDialogWin32::PickFont(const FontSpec& current) {
     WindowDc dc(owner_); // released when the dialog is done
+    int pixelsPerInch = dc ? ::GetDeviceCaps(dc, LOGPIXELSY) : 0;
+    LOGFONTW lf = LogFontFor(current, pixelsPerInch > 0 ? pixelsPerInch : 96);
     CHOOSEFONTW cf{};
     cf.lStructSize = sizeof(cf);
     cf.hwndOwner = owner_;
     cf.hDC = dc;
     cf.lpLogFont = &lf;
-    cf.iPointSize = dialog.iPointSize;
-    cf.Flags = dialog.Flags;
-    cf.rgbColors = dialog.rgbColors;
-    cf.lCustData = dialog.lCustData;
-    cf.nFontType = dialog.nFontType;
-    cf.nSizeMin = dialog.nSizeMin;
-    cf.nSizeMax = dialog.nSizeMax;
-    BOOL result = ::ChooseFontW(&cf);
-    if (result) {
-        font = FromLogFont(lf);
-        dialog.iPointSize = cf.iPointSize;
-        dialog.Flags = cf.Flags;
-        dialog.rgbColors = cf.rgbColors;
-        dialog.nFontType = cf.nFontType;
-    }
-    return result ? 1 : 0;
-}
+    cf.iPointSize = int(std::clamp<int64_t>(int64_t(current.size) * 10, std::numeric_limits<int32_t>::min(),
+                                            std::numeric_limits<int32_t>::max()));
+    cf.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT;
+    cf.nFontType = SCREEN_FONTTYPE;
+    if (!::ChooseFontW(&cf))
+        return std::nullopt;
 
-std::optional<std::u16string> FontDialogWin32::CreatedFaceName(const LogicalFont& font, size_t maxLength) {
-    LOGFONTW lf = ToLogFont(font);
-    GdiFont created(::CreateFontIndirectW(&lf)); // deleted last, once deselected
-    if (!created)
-        return std::nullopt;
-    WindowDc dc(owner_);
-    if (!dc)
-        return std::nullopt;
-    SelectInDc selected(dc, created.Get());
-    std::vector<wchar_t> buffer(maxLength + 1, L'\0');
-    int copied = ::GetTextFaceW(dc, static_cast<int>(buffer.size()), buffer.data());
-    if (copied <= 0)
-        return std::nullopt;
-    size_t length = 0;
-    while (length < maxLength && buffer[length] != L'\0')
-        ++length;
-    return std::u16string(buffer.begin(), buffer.begin() + static_cast<ptrdiff_t>(length));
+    FontSpec chosen;
+    chosen.size = cf.iPointSize / 10;                  // a half point is dropped
+    chosen.bold = (cf.nFontType & BOLD_FONTTYPE) != 0; // the type decides, never the weight
+    chosen.italic = lf.lfItalic != 0;
+    chosen.name = CreatedFaceName(owner_, lf).value_or(current.name);
+    return chosen;
 }
 
 } // namespace quillet::win32

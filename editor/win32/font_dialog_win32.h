@@ -1,5 +1,5 @@
 #pragma once
-// The font dialog port over ChooseFontW and the GDI font services of the main window.
+// The font dialog port over ChooseFontW.
 
 #include "editor/platform/font_dialog.h"
 
@@ -12,16 +12,10 @@ public:
     explicit FontDialogWin32(HWND owner = nullptr) : owner_(owner) {}
     void SetOwner(HWND owner) { owner_ = owner; }
 
-    int32_t PixelsPerInchY() override;
-    int32_t Choose(FontDialogRecord& dialog, LogicalFont& font) override;
-    std::optional<std::u16string> CreatedFaceName(const LogicalFont& font, size_t maxLength) override;
+    std::optional<FontSpec> PickFont(const FontSpec& current) override;
 
 private:
     HWND owner_;
 };
-
-// Field by field between the portable record and the platform's.
-LOGFONTW ToLogFont(const LogicalFont& font);
-LogicalFont FromLogFont(const LOGFONTW& font);
 
 } // namespace quillet::win32

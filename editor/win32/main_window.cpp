@@ -1,8 +1,8 @@
 #include "editor/win32/main_window.h"
 
-#include "editor/core/commands.h"
-#include "editor/core/frm_forma.h"
-#include "editor/core/setting_number.h"
+#include "editor/app/commands.h"
+#include "editor/app/main_window_events.h"
+#include "editor/base/rounding.h"
 #include "editor/win32/last_resort.h"
 #include "editor/win32/menu_bar.h"
 #include "editor/win32/resource.h"
@@ -79,22 +79,17 @@ bool MainFrame::Create(HINSTANCE instance) {
     if (client.bottom != wantHeight)
         SetWindowPos(hwnd_, nullptr, 0, 0, width, height + wantHeight - client.bottom,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    if (!view_.Create(hwnd_, IDC_RICH, instance))
+    if (!view_.Create(hwnd_, IDC_TEXT, instance))
         return false;
     view_.SetWordWrap(true); // as the check mark of "Перенос по словам" says
     OnSize();
     return true;
 }
 
-void MainFrame::Attach(Editor& ed) {
-    ed_ = &ed;
-    RebuildAccelerators();
-}
-
-void MainFrame::RebuildAccelerators() {
-    if (accelerators_)
-        DestroyAcceleratorTable(accelerators_);
-    accelerators_ = ed_ ? BuildAccelerators(*ed_) : nullptr;
+void MainFrame::Attach(Editor& editor) {
+    editor_ = &editor;
+    if (!accelerators_)
+        accelerators_ = BuildAccelerators();
 }
 
 bool MainFrame::TranslateShortcut(MSG& msg) {
@@ -123,13 +118,6 @@ int MainFrame::Pixels(int32_t twips) const {
 void MainFrame::SetCaption(std::u16string_view caption) {
     std::wstring text = ToWide(caption);
     SetWindowTextW(hwnd_, text.c_str());
-}
-
-std::u16string MainFrame::Caption() const {
-    int length = GetWindowTextLengthW(hwnd_);
-    std::wstring text(size_t(length) + 1, L'\0');
-    text.resize(size_t(GetWindowTextW(hwnd_, text.data(), length + 1)));
-    return FromWide(text);
 }
 
 HMENU MainFrame::MenuOf(MenuItem item, UINT& by, UINT& id) const {
@@ -161,26 +149,10 @@ void MainFrame::SetMenuCaption(MenuItem item, std::u16string_view caption) {
         DrawMenuBar(hwnd_);
 }
 
-std::u16string MainFrame::MenuCaption(MenuItem item) const {
-    UINT by = 0, id = 0;
-    HMENU menu = MenuOf(item, by, id);
-    wchar_t buffer[256] = {};
-    GetMenuStringW(menu, id, buffer, int(std::size(buffer)), by);
-    std::u16string text = FromWide(buffer);
-    return text.substr(0, text.find(u'\t'));
-}
-
 void MainFrame::SetMenuChecked(MenuItem item, bool checked) {
     UINT by = 0, id = 0;
     HMENU menu = MenuOf(item, by, id);
     CheckMenuItem(menu, id, by | (checked ? MF_CHECKED : MF_UNCHECKED));
-}
-
-bool MainFrame::MenuChecked(MenuItem item) const {
-    UINT by = 0, id = 0;
-    HMENU menu = MenuOf(item, by, id);
-    UINT state = GetMenuState(menu, id, by);
-    return state != UINT(-1) && (state & MF_CHECKED);
 }
 
 void MainFrame::SetMenuEnabled(MenuItem item, bool enabled) {
@@ -189,13 +161,6 @@ void MainFrame::SetMenuEnabled(MenuItem item, bool enabled) {
     EnableMenuItem(menu, id, by | (enabled ? MF_ENABLED : MF_GRAYED));
     if (by == MF_BYPOSITION)
         DrawMenuBar(hwnd_);
-}
-
-bool MainFrame::MenuEnabled(MenuItem item) const {
-    UINT by = 0, id = 0;
-    HMENU menu = MenuOf(item, by, id);
-    UINT state = GetMenuState(menu, id, by);
-    return state != UINT(-1) && !(state & (MF_GRAYED | MF_DISABLED));
 }
 
 void MainFrame::Show() {
@@ -302,7 +267,7 @@ void MainFrame::RequestClose() {
 void MainFrame::PopupEditMenu() {
     POINT at{};
     GetCursorPos(&at);
-    HMENU edit = GetSubMenu(menuBar_, MenuPosition(MenuItem::mEdit));
+    HMENU edit = GetSubMenu(menuBar_, MenuPosition(MenuItem::EditMenu));
     // Raises WM_INITMENUPOPUP, so the Edit menu's opening rule runs as for the menu bar.
     TrackPopupMenuEx(edit, TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, hwnd_, nullptr);
 }
@@ -372,8 +337,8 @@ LRESULT MainFrame::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 // The text control fills the client area; once attached, through the core's resize handler.
 void MainFrame::OnSize() {
-    if (ed_) {
-        frmForma_Form_Resize(*ed_);
+    if (editor_) {
+        OnResize(*editor_);
         return;
     }
     RECT rc{};
@@ -384,41 +349,37 @@ void MainFrame::OnSize() {
 
 // The close box, Exit and Alt+F4: the unload handler may keep the window open.
 void MainFrame::OnClose() {
-    if (!ed_ || unloaded_) {
+    if (!editor_ || unloaded_) {
         DestroyWindow(hwnd_);
         return;
     }
-    int16_t cancel = 0;
-    frmForma_Form_Unload(*ed_, cancel);
-    if (cancel == 0)
+    if (OnCloseRequested(*editor_))
         DestroyWindow(hwnd_);
 }
 
 // Logging off or shutting down asks like the close box; the window goes at WM_ENDSESSION.
 BOOL MainFrame::OnQueryEndSession() {
-    if (!ed_ || unloaded_)
+    if (!editor_ || unloaded_)
         return TRUE;
-    int16_t cancel = 0;
-    frmForma_Form_Unload(*ed_, cancel);
-    if (cancel != 0)
+    if (!OnCloseRequested(*editor_))
         return FALSE;
     unloaded_ = true;
     return TRUE;
 }
 
 void MainFrame::OnCommand(WPARAM wParam, LPARAM lParam) {
-    if (lParam != 0 || !ed_)
+    if (lParam != 0 || !editor_)
         return; // a control's notification, such as the text control's EN_CHANGE
     if (auto item = ItemFromCommand(LOWORD(wParam)))
-        RunCommand(*ed_, *item);
+        RunCommand(*editor_, *item);
 }
 
 void MainFrame::OnInitMenuPopup(HMENU menu, bool systemMenu) {
-    if (systemMenu || !ed_)
+    if (systemMenu || !editor_)
         return;
     for (const MenuDefinition& definition : MenuBarDefinition())
         if (GetSubMenu(menuBar_, MenuPosition(definition.menu)) == menu)
-            OnMenuOpening(*ed_, definition.menu);
+            OnMenuOpening(*editor_, definition.menu);
 }
 
 bool MainFrame::OnSetCursor() {

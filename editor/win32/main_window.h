@@ -1,8 +1,8 @@
 #pragma once
-// The main window frmForma: a top-level window with the menu bar whose client area is the text
+// The main window: a top-level window with the menu bar whose client area is the text
 // control. It is the MainWindow port, and it turns its messages into the core's handlers.
 
-#include "editor/core/editor.h"
+#include "editor/document/editor.h"
 #include "editor/win32/text_view.h"
 
 #include <windows.h>
@@ -24,22 +24,16 @@ public:
     // bar and the text control.
     bool Create(HINSTANCE instance);
     HWND Handle() const { return hwnd_; }
-    // From now on the window's events reach the core's handlers for ed.
-    void Attach(Editor& ed);
-    // Accelerators for the commands that are built; call again when that changes.
-    void RebuildAccelerators();
+    // From now on the window's events reach the core's handlers for editor.
+    void Attach(Editor& editor);
     // For the message loop: true when msg was a shortcut and has been handled.
     bool TranslateShortcut(MSG& msg);
 
     // MainWindow
     void SetCaption(std::u16string_view caption) override;
-    std::u16string Caption() const override;
     void SetMenuCaption(MenuItem item, std::u16string_view caption) override;
-    std::u16string MenuCaption(MenuItem item) const override;
     void SetMenuChecked(MenuItem item, bool checked) override;
-    bool MenuChecked(MenuItem item) const override;
     void SetMenuEnabled(MenuItem item, bool enabled) override;
-    bool MenuEnabled(MenuItem item) const override;
     void Show() override;
     WindowState State() const override;
     void Maximize() override;
@@ -77,7 +71,7 @@ private:
     void ResizeOuter(int widthPx, int heightPx);
 
     TextView& view_;
-    Editor* ed_ = nullptr;
+    Editor* editor_ = nullptr;
     HWND hwnd_ = nullptr;
     HMENU menuBar_ = nullptr; // the window owns it once attached
     HACCEL accelerators_ = nullptr;

@@ -1,6 +1,6 @@
 #include "editor/win32/menu_bar.h"
 
-#include "editor/core/commands.h"
+#include "editor/app/commands.h"
 #include "editor/edit/edit_menu.h"
 #include "editor/win32/handles.h"
 #include "editor/win32/resource.h"
@@ -13,48 +13,48 @@ namespace quillet::win32 {
 namespace {
 
 constexpr MenuEntry kFile[] = {
-    {MenuItem::mnuNew, u"&Новый", u"Ctrl+N", 'N', FCONTROL},
-    {MenuItem::mnuOpen, u"&Открыть...", u"Ctrl+O", 'O', FCONTROL},
-    {MenuItem::mnuSave, u"&Сохранить", u"Ctrl+S", 'S', FCONTROL},
-    {MenuItem::mnuSaveAs, u"Сохранить к&ак..", u""},
-    {MenuItem::mnuFile, u"", u"", 0, 0, true}, // mnuN3
-    {MenuItem::mnuExit, u"Выход", u""},
+    {MenuItem::New, u"&Новый", u"Ctrl+N", 'N', FCONTROL},
+    {MenuItem::Open, u"&Открыть...", u"Ctrl+O", 'O', FCONTROL},
+    {MenuItem::Save, u"&Сохранить", u"Ctrl+S", 'S', FCONTROL},
+    {MenuItem::SaveAs, u"Сохранить к&ак..", u""},
+    {MenuItem::FileMenu, u"", u"", 0, 0, true}, // separator
+    {MenuItem::Exit, u"Выход", u""},
 };
 
 constexpr MenuEntry kEdit[] = {
-    {MenuItem::mEditUndo, u"Отменить", u""},
-    {MenuItem::mEdit, u"", u"", 0, 0, true}, // mEditSep1
-    {MenuItem::mEditCut, u"Вырезать", u"Ctrl+X", 'X', FCONTROL},
-    {MenuItem::mEditCopy, u"Копировать", u"Ctrl+C", 'C', FCONTROL},
-    {MenuItem::mEditPaste, u"Вставить", u""},
-    {MenuItem::mEditDelete, u"Удалить", u"Del", VK_DELETE, 0},
-    {MenuItem::mEditSelectAll, u"Выделить всё", u"Ctrl+A", 'A', FCONTROL},
-    {MenuItem::mEdit, u"", u"", 0, 0, true}, // mEditSep2
-    {MenuItem::mEditFind, u"Найти", u"Ctrl+F", 'F', FCONTROL},
-    {MenuItem::mEditFindNext, u"Найти далее…", u"F3", VK_F3, 0},
-    {MenuItem::mEditZamenit, u"Заменить", u"Ctrl+H", 'H', FCONTROL},
+    {MenuItem::Undo, u"Отменить", u""},
+    {MenuItem::EditMenu, u"", u"", 0, 0, true}, // separator
+    {MenuItem::Cut, u"Вырезать", u"Ctrl+X", 'X', FCONTROL},
+    {MenuItem::Copy, u"Копировать", u"Ctrl+C", 'C', FCONTROL},
+    {MenuItem::Paste, u"Вставить", u""},
+    {MenuItem::Delete, u"Удалить", u"Del", VK_DELETE, 0},
+    {MenuItem::SelectAll, u"Выделить всё", u"Ctrl+A", 'A', FCONTROL},
+    {MenuItem::EditMenu, u"", u"", 0, 0, true}, // separator
+    {MenuItem::Find, u"Найти", u"Ctrl+F", 'F', FCONTROL},
+    {MenuItem::FindNext, u"Найти далее…", u"F3", VK_F3, 0},
+    {MenuItem::Replace, u"Заменить", u"Ctrl+H", 'H', FCONTROL},
 };
 
 constexpr MenuEntry kFormat[] = {
-    {MenuItem::mFormatPerenosSlov, u"Перенос по словам", u""},
-    {MenuItem::mFormatFont, u"Шрифт…", u""},
-    {MenuItem::mFormatKlava, u"Раскладка клавиатуры", u"F9", VK_F9, 0},
+    {MenuItem::WordWrap, u"Перенос по словам", u""},
+    {MenuItem::Font, u"Шрифт…", u""},
+    {MenuItem::KeyboardLayout, u"Раскладка клавиатуры", u"F9", VK_F9, 0},
 };
 
 constexpr MenuEntry kHelp[] = {
-    {MenuItem::HelpCallHelp, u"Вызов справки", u"F1", VK_F1, 0},
-    {MenuItem::HelpOprog, u"О программе", u""},
-    {MenuItem::HelpMySoft, u"Список моих программ", u""},
+    {MenuItem::Help, u"Вызов справки", u"F1", VK_F1, 0},
+    {MenuItem::About, u"О программе", u""},
+    {MenuItem::MyPrograms, u"Список моих программ", u""},
 };
 
 constexpr MenuDefinition kBar[] = {
-    {MenuItem::mnuFile, u"Файл", kFile},
-    {MenuItem::mEdit, u"Правка", kEdit},
-    {MenuItem::mFormat, u"Формат", kFormat},
-    {MenuItem::Help, u"Справка", kHelp},
+    {MenuItem::FileMenu, u"Файл", kFile},
+    {MenuItem::EditMenu, u"Правка", kEdit},
+    {MenuItem::FormatMenu, u"Формат", kFormat},
+    {MenuItem::HelpMenu, u"Справка", kHelp},
 };
 
-constexpr int kItemCount = int(MenuItem::HelpMySoft) + 1;
+constexpr int kItemCount = int(MenuItem::MyPrograms) + 1;
 
 } // namespace
 
@@ -101,7 +101,7 @@ HMENU BuildMenuBar() {
                 text += u'\t';
             text += entry.shortcut;
             UINT flags = MF_STRING;
-            if (entry.item == MenuItem::mFormatPerenosSlov)
+            if (entry.item == MenuItem::WordWrap)
                 flags |= MF_CHECKED; // the control starts out wrapping
             AppendMenuW(popup, flags, CommandId(entry.item), Wide(text));
         }
@@ -111,12 +111,11 @@ HMENU BuildMenuBar() {
     return bar;
 }
 
-HACCEL BuildAccelerators(const Editor& ed) {
+HACCEL BuildAccelerators() {
     std::vector<ACCEL> table;
     for (const MenuDefinition& menu : kBar)
         for (const MenuEntry& entry : menu.entries)
-            if (!entry.separator && entry.key && CommandReady(ed, entry.item) &&
-                !ShortcutFollowsSelection(entry.item))
+            if (!entry.separator && entry.key && !ShortcutFollowsSelection(entry.item))
                 table.push_back({BYTE(FVIRTKEY | entry.modifiers), entry.key, WORD(CommandId(entry.item))});
     if (table.empty())
         return nullptr;

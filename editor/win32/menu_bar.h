@@ -1,8 +1,8 @@
 #pragma once
-// The menu bar of frmForma: every menu and item with its caption, access key, shown shortcut
+// The menu bar: every menu and item with its caption, access key, shown shortcut
 // and accelerator, and the mapping between command ids and MenuItem.
 
-#include "editor/core/editor.h"
+#include "editor/document/editor.h"
 #include "editor/platform/main_window.h"
 
 #include <windows.h>
@@ -39,7 +39,7 @@ int MenuPosition(MenuItem menu);
 
 // Builds the whole bar, captions exactly as defined, "Перенос по словам" checked.
 HMENU BuildMenuBar();
-// Accelerators for the items whose command is ready; the caller destroys the table.
-HACCEL BuildAccelerators(const Editor& ed);
+// Accelerators for the items that have a shortcut of their own; the caller destroys the table.
+HACCEL BuildAccelerators();
 
 } // namespace quillet::win32

@@ -68,7 +68,7 @@ bool TextView::Register(HINSTANCE instance) {
     return RegisterClassExW(&wc) != 0;
 }
 
-TextView::TextView(FileSystem& files, const AnsiCodec& codec) : model_(files, codec) {
+TextView::TextView() {
     model_.SetObserver(this);
     model_.SetEvents(this);
     widths_.assign(0x10000, 0);
@@ -227,7 +227,7 @@ LRESULT TextView::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     case EM_CANUNDO: return model_.CanUndo();
     case kEmSetTargetDevice:
-        model_.SetWordWrap(lParam == 0); // 0 wraps at the window's edge, 1 never wraps
+        SetWordWrap(lParam == 0); // 0 wraps at the window's edge, 1 never wraps
         return TRUE;
     case EM_GETLINECOUNT: return model_.LineCount();
     case EM_LINEFROMCHAR:
@@ -251,7 +251,6 @@ LRESULT TextView::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 // ---- TextControl pieces that need the window
 
 void TextView::Move(int32_t left, int32_t top, int32_t width, int32_t height) {
-    model_.Move(left, top, width, height);
     if (!hwnd_)
         return;
     int dpi = Dpi();
@@ -304,7 +303,7 @@ void TextView::FollowEdit(int32_t position, int32_t removed, int32_t inserted) {
     int32_t delta = newCount - lineCount_;
     lineCount_ = newCount;
     cachedLine_ = -1;
-    if (model_.WordWrap() && !rows_.empty()) {
+    if (wordWrap_ && !rows_.empty()) {
         int32_t first = model_.LineFromPosition(std::min(position, model_.TextLength()));
         int32_t newLast = model_.LineFromPosition(std::min(position + inserted, model_.TextLength()));
         int32_t oldLast = newLast - delta;
@@ -387,7 +386,8 @@ void TextView::OnFontChanged() {
     IfMemoryAllows([&] { RebuildFont(); });
 }
 
-void TextView::OnWordWrapChanged() {
+void TextView::SetWordWrap(bool wrap) {
+    wordWrap_ = wrap;
     xOffset_ = 0;
     IfMemoryAllows([&] {
         ResetLayout();
@@ -508,7 +508,7 @@ const std::vector<int32_t>& TextView::RowStarts(int32_t line) {
         return cachedStarts_;
     cachedLine_ = line;
     cachedStarts_.assign(1, 0);
-    if (!model_.WordWrap())
+    if (!wordWrap_)
         return cachedStarts_;
     int32_t start = model_.LineStart(line);
     int32_t end = model_.LineEnd(line);
@@ -544,7 +544,7 @@ const std::vector<int32_t>& TextView::RowStarts(int32_t line) {
 }
 
 int32_t TextView::RowsOf(int32_t line) {
-    if (!model_.WordWrap() || rows_.empty() || static_cast<size_t>(line) >= rows_.size())
+    if (!wordWrap_ || rows_.empty() || static_cast<size_t>(line) >= rows_.size())
         return 1;
     EnsureExact(line);
     return rows_[line];
@@ -565,7 +565,7 @@ void TextView::ResetLayout() {
     inexactLeft_ = 0;
     if (hwnd_)
         KillTimer(hwnd_, kLayoutTimer);
-    if (!model_.WordWrap()) {
+    if (!wordWrap_) {
         top_.sub = 0;
         if (top_.line >= lineCount_)
             top_.line = lineCount_ - 1;
@@ -830,7 +830,7 @@ void TextView::ScrollToCaret() {
     else if (caretRow >= topRow + rows)
         top = AddRows(rp, -(rows - 1));
     int x = xOffset_;
-    if (!model_.WordWrap()) {
+    if (!wordWrap_) {
         RECT rc{};
         GetClientRect(hwnd_, &rc);
         int width = std::max<int>(avgCharWidth_, rc.right - 2 * margin_);
@@ -873,8 +873,8 @@ void TextView::UpdateScrollBars() {
     // steps of a quarter page so that not every key pays for a SetScrollInfo.
     const int step = std::max(1, width / 4);
     const int widest = (maxWidthSeen_ + avgCharWidth_ + step - 1) / step * step;
-    now.hMax = model_.WordWrap() ? 0 : std::max(widest, xOffset_ + width);
-    now.hPage = model_.WordWrap() ? 0 : width;
+    now.hMax = wordWrap_ ? 0 : std::max(widest, xOffset_ + width);
+    now.hPage = wordWrap_ ? 0 : width;
     now.hPos = xOffset_;
 
     SCROLLINFO si{};
@@ -1217,7 +1217,7 @@ void TextView::OnWheel(int delta, bool horizontal) {
         return;
     wheelRest_ -= notches * WHEEL_DELTA;
     if (horizontal) {
-        if (!model_.WordWrap())
+        if (!wordWrap_)
             ScrollTo(top_, std::max(0, xOffset_ - notches * avgCharWidth_ * 4));
         return;
     }
@@ -1250,7 +1250,7 @@ void TextView::OnScroll(int bar, int code) {
         ScrollTo(top, xOffset_);
         return;
     }
-    if (model_.WordWrap())
+    if (wordWrap_)
         return;
     RECT rc{};
     GetClientRect(hwnd_, &rc);
@@ -1290,9 +1290,9 @@ void TextView::OnTimer(UINT_PTR id) {
             ScrollTo(AddRows(top_, -1), xOffset_);
         else if (lastMouse_.y >= rc.bottom)
             ScrollTo(AddRows(top_, 1), xOffset_);
-        else if (!model_.WordWrap() && lastMouse_.x < 0)
+        else if (!wordWrap_ && lastMouse_.x < 0)
             ScrollTo(top_, std::max(0, xOffset_ - avgCharWidth_ * 2));
-        else if (!model_.WordWrap() && lastMouse_.x >= rc.right)
+        else if (!wordWrap_ && lastMouse_.x >= rc.right)
             ScrollTo(top_, xOffset_ + avgCharWidth_ * 2);
         else
             return;
@@ -1394,7 +1394,7 @@ void TextView::Clear() {
 // ---- Painting
 
 void TextView::OnSize() {
-    if (model_.WordWrap())
+    if (wordWrap_)
         ResetLayout();
     ScrollToCaret();
     UpdateScrollBars();
@@ -1442,7 +1442,7 @@ void TextView::OnPaint() {
 void TextView::DrawRow(HDC dc, int y, int32_t line, int32_t sub, int32_t selFrom, int32_t selTo,
                        int clientWidth) {
     int32_t begin = 0, end = 0;
-    int32_t maxChars = model_.WordWrap() ? -1 : xOffset_ + clientWidth + 16;
+    int32_t maxChars = wordWrap_ ? -1 : xOffset_ + clientWidth + 16;
     std::u16string text = RowText(line, sub, &begin, &end, maxChars);
     const int32_t n = static_cast<int32_t>(text.size());
     std::vector<INT> dx(static_cast<size_t>(n));
@@ -1459,7 +1459,7 @@ void TextView::DrawRow(HDC dc, int y, int32_t line, int32_t sub, int32_t selFrom
     }
     xs[n] = x;
     // A row cut short for drawing is wider still, so the scroll bar must show that more follows.
-    if (!model_.WordWrap())
+    if (!wordWrap_)
         maxWidthSeen_ = std::max(maxWidthSeen_, end - begin == n ? x : x + avgCharWidth_);
 
     const int left = margin_ - xOffset_;

@@ -23,8 +23,7 @@ public:
     static constexpr wchar_t kClassName[] = L"QuilletText";
     static bool Register(HINSTANCE instance);
 
-    // We don't own files or codec; they serve SaveFile.
-    TextView(FileSystem& files, const AnsiCodec& codec);
+    TextView();
     ~TextView() override;
     TextView(const TextView&) = delete;
     TextView& operator=(const TextView&) = delete;
@@ -50,21 +49,21 @@ public:
     void SetFontSize(int32_t points) override { model_.SetFontSize(points); }
     void SetFontBold(bool bold) override { model_.SetFontBold(bold); }
     void SetFontItalic(bool italic) override { model_.SetFontItalic(italic); }
-    int32_t Find(std::u16string_view text, int32_t start, int32_t options) override {
-        return model_.Find(text, start, options);
+    int32_t Find(std::u16string_view text, int32_t start, FindOption option) override {
+        return model_.Find(text, start, option);
     }
     int32_t ReplaceAll(std::u16string_view pattern, std::u16string_view replacement,
-                       int32_t options) override {
-        return model_.ReplaceAll(pattern, replacement, options);
+                       FindOption option) override {
+        return model_.ReplaceAll(pattern, replacement, option);
     }
-    int32_t SaveFile(std::u16string_view path) override { return model_.SaveFile(path); }
-    bool FitsCodePage(const AnsiCodec&) const override { return model_.EncodesExactly(); }
-    void Move(int32_t left, int32_t top, int32_t width, int32_t height) override;
-    void SetWordWrap(bool wrap) override { model_.SetWordWrap(wrap); }
-    bool WordWrap() const override { return model_.WordWrap(); }
+    std::vector<std::u16string_view> Pieces() const override { return model_.Pieces(); }
     bool CanUndo() const override { return model_.CanUndo(); }
     void Undo() override { model_.Undo(); }
+    void Move(int32_t left, int32_t top, int32_t width, int32_t height) override;
+    void SetWordWrap(bool wrap) override;
     bool SetFocus() override;
+
+    bool WordWrap() const { return wordWrap_; }
 
     // Display rows of the whole text: exact once the layout is complete, an estimate before.
     int32_t RowCount() const;
@@ -89,7 +88,6 @@ private:
     void OnTextChanged(int32_t position, int32_t removed, int32_t inserted) override;
     void OnSelectionChanged() override;
     void OnFontChanged() override;
-    void OnWordWrapChanged() override;
 
     // TextControlEvents: the model's events pass through us on their way to the editor, so
     // that EN_CHANGE follows a finished write.
@@ -202,6 +200,7 @@ private:
     int xOffset_ = 0;
     int maxWidthSeen_ = 0;
     int desiredX_ = -1;
+    bool wordWrap_ = false;
     bool hasFocus_ = false;
     bool dragging_ = false;
     bool swallowChar_ = false;

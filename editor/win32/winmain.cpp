@@ -1,11 +1,10 @@
 // Quillet's entry point: builds the main window and its adapters, runs the start-up routine and
 // then the window's message loop until the window has been unloaded.
 
-#include "editor/core/commands.h"
-#include "editor/core/edit_guard.h"
-#include "editor/core/editor.h"
-#include "editor/core/frm_forma.h"
-#include "editor/core/startup.h"
+#include "editor/app/main_window_events.h"
+#include "editor/app/startup.h"
+#include "editor/document/edit_guard.h"
+#include "editor/document/editor.h"
 #include "editor/win32/about_window_win32.h"
 #include "editor/win32/ansi_codec_win32.h"
 #include "editor/win32/clipboard_win32.h"
@@ -55,7 +54,7 @@ std::u16string ProgramFolder() {
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
     FileSystemWin32 files;
     AnsiCodecWin32 codec;
-    TextView view(files, codec);
+    TextView view;
     MainFrame frame(view);
     if (!frame.Create(instance))
         return 1;
@@ -69,26 +68,15 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
     FileDialogsWin32 fileDialogs(instance);
     fileDialogs.SetOwner(frame.Handle());
     FontDialogWin32 fontDialog(frame.Handle());
-
-    Editor ed;
-    AboutBoxWin32 about(instance, ed);
+    AboutBoxWin32 about(instance);
     about.SetOwner(frame.Handle());
-    FindDialogWin32 findDialog(ed, instance);
+    FindDialogWin32 findDialog(instance);
     findDialog.SetOwner(frame.Handle());
-    ed.ports.rich = &view;
-    ed.ports.window = &frame;
-    ed.ports.messages = &messages;
-    ed.ports.settings = &settings;
-    ed.ports.files = &files;
-    ed.ports.codec = &codec;
-    ed.ports.layouts = &layouts;
-    ed.ports.clipboard = &clipboard;
-    ed.ports.fileDialogs = &fileDialogs;
-    ed.ports.fontDialog = &fontDialog;
-    ed.ports.shell = &shell;
-    ed.ports.about = &about;
-    ed.ports.findDialog = &findDialog;
 
+    Editor editor({view, frame, messages, settings, files, codec, layouts, clipboard, fileDialogs, shell,
+                   about, findDialog, fontDialog});
+    about.Attach(editor);
+    findDialog.Attach(editor);
     SetFailureReporter(
         [](void* context, Failure failure) {
             Editor& editor = *static_cast<Editor*>(context);
@@ -97,13 +85,12 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
             else
                 ReportCommandFailed(editor);
         },
-        &ed);
-    RichEvents events(ed);
+        &editor);
+    TextEvents events(editor);
     view.SetEvents(&events);
-    ApplyCommandAvailability(ed);
-    frame.Attach(ed);
+    frame.Attach(editor);
 
-    RunStartup(ed, ProgramFolder(), FromWide(commandLine ? commandLine : L""));
+    RunStartup(editor, ProgramFolder(), FromWide(commandLine ? commandLine : L""));
     view.SetFocus();
 
     MSG msg;

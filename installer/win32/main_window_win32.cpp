@@ -109,9 +109,9 @@ LRESULT MainWindowWin32::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
     switch (message) {
     case WM_CREATE:
         webView_.Create(window_, kBrowserStartLocation);
-        frmForma_Form_Load(app_);
+        OnWindowCreated(app_);
         return 0;
-    case WM_SIZE: frmForma_Form_Resize(app_); return 0;
+    case WM_SIZE: OnWindowResized(app_); return 0;
     case WM_COMMAND:
         if (webView_.OnCommand(wParam, lParam))
             return 0;

@@ -4,15 +4,10 @@
 //
 // Instantiate it with a traits type T, one fresh T (and control) per test:
 //   T();                                  makes the control and whatever it needs
-//   TextControl& Control();
-//   std::u16string TempPath(std::u16string_view name);  a path where no file exists yet
-//   void CreateReadOnlyFile(std::u16string_view path, std::string_view bytes);
-//   std::string ReadFile(std::u16string_view path);     the file's bytes
+//   TextContent& Control();
 // and then
 //   using MyControls = ::testing::Types<MyTraits>;
 //   INSTANTIATE_TYPED_TEST_SUITE_P(Mine, TextControlContract, MyControls);
-//
-// Documents are Windows-1251: the Win32 control runs with the Russian ANSI code page.
 
 #include "editor/control/text_control.h"
 
@@ -34,7 +29,7 @@ public:
     void OnKeyDown(int16_t&, int16_t&) override {}
     void OnMouseDown(int16_t, int16_t, int32_t, int32_t) override {}
 
-    TextControl* control = nullptr;
+    TextContent* control = nullptr;
     int changes = 0;
     std::vector<std::u16string> texts;
 };
@@ -44,7 +39,7 @@ protected:
     // Declared first so it outlives the control.
     ChangeRecorder recorder;
     T traits;
-    TextControl& control = traits.Control();
+    TextContent& control = traits.Control();
 
     void ListenForChanges() {
         recorder.control = &control;
@@ -62,260 +57,255 @@ protected:
 TYPED_TEST_SUITE_P(TextControlContract);
 
 TYPED_TEST_P(TextControlContract, LineBreaksOfEveryKindBecomeCrLfAndCountAsTwoCharacters) {
-    TextControl& rich = this->control;
-    rich.SetText(u"one\ntwo\rthree\r\nfour");
-    EXPECT_EQ(rich.Text(), u"one\r\ntwo\r\nthree\r\nfour");
-    EXPECT_EQ(rich.TextLength(), 21);
+    TextContent& edit = this->control;
+    edit.SetText(u"one\ntwo\rthree\r\nfour");
+    EXPECT_EQ(edit.Text(), u"one\r\ntwo\r\nthree\r\nfour");
+    EXPECT_EQ(edit.TextLength(), 21);
 
     this->Select(5, 3);
-    EXPECT_EQ(rich.SelText(), u"two");
+    EXPECT_EQ(edit.SelText(), u"two");
     this->Select(3, 2);
-    EXPECT_EQ(rich.SelText(), u"\r\n");
+    EXPECT_EQ(edit.SelText(), u"\r\n");
 
     // A CR before a CR LF is a line break of its own, never lost or merged.
-    rich.SetText(u"x\r\r\ny\n\rz");
-    EXPECT_EQ(rich.Text(), u"x\r\n\r\ny\r\n\r\nz");
+    edit.SetText(u"x\r\r\ny\n\rz");
+    EXPECT_EQ(edit.Text(), u"x\r\n\r\ny\r\n\r\nz");
 
-    rich.SetText(u"ab");
-    rich.SetSelStart(1);
-    rich.SetSelText(u"\n-\r");
-    EXPECT_EQ(rich.Text(), u"a\r\n-\r\nb");
-    EXPECT_EQ(rich.SelStart(), 6);
+    edit.SetText(u"ab");
+    edit.SetSelStart(1);
+    edit.SetSelText(u"\n-\r");
+    EXPECT_EQ(edit.Text(), u"a\r\n-\r\nb");
+    EXPECT_EQ(edit.SelStart(), 6);
 }
 
 TYPED_TEST_P(TextControlContract, WritingTextPutsTheCaretAtZeroAndEmptiesTheUndoStore) {
-    TextControl& rich = this->control;
-    rich.SetText(u"hello");
-    rich.SetSelStart(5);
-    rich.SetSelText(u" world");
-    EXPECT_TRUE(rich.CanUndo());
-    EXPECT_EQ(rich.SelStart(), 11);
+    TextContent& edit = this->control;
+    edit.SetText(u"hello");
+    edit.SetSelStart(5);
+    edit.SetSelText(u" world");
+    EXPECT_TRUE(edit.CanUndo());
+    EXPECT_EQ(edit.SelStart(), 11);
 
     this->Select(2, 3);
-    rich.SetText(u"new text");
-    EXPECT_EQ(rich.Text(), u"new text");
-    EXPECT_EQ(rich.SelStart(), 0);
-    EXPECT_EQ(rich.SelLength(), 0);
-    EXPECT_FALSE(rich.CanUndo());
+    edit.SetText(u"new text");
+    EXPECT_EQ(edit.Text(), u"new text");
+    EXPECT_EQ(edit.SelStart(), 0);
+    EXPECT_EQ(edit.SelLength(), 0);
+    EXPECT_FALSE(edit.CanUndo());
 
-    rich.SetText(u"");
-    EXPECT_EQ(rich.TextLength(), 0);
-    EXPECT_EQ(rich.Text(), u"");
+    edit.SetText(u"");
+    EXPECT_EQ(edit.TextLength(), 0);
+    EXPECT_EQ(edit.Text(), u"");
 }
 
 TYPED_TEST_P(TextControlContract, SelTextReadsAndReplacesTheSelectionWithTheCaretAfterTheInsertion) {
-    TextControl& rich = this->control;
-    rich.SetText(u"Привет, мир");
+    TextContent& edit = this->control;
+    edit.SetText(u"Привет, мир");
     this->Select(8, 3);
-    EXPECT_EQ(rich.SelText(), u"мир");
+    EXPECT_EQ(edit.SelText(), u"мир");
 
-    rich.SetSelText(u"свет");
-    EXPECT_EQ(rich.Text(), u"Привет, свет");
-    EXPECT_EQ(rich.SelStart(), 12);
-    EXPECT_EQ(rich.SelLength(), 0);
-    EXPECT_EQ(rich.SelText(), u"");
+    edit.SetSelText(u"свет");
+    EXPECT_EQ(edit.Text(), u"Привет, свет");
+    EXPECT_EQ(edit.SelStart(), 12);
+    EXPECT_EQ(edit.SelLength(), 0);
+    EXPECT_EQ(edit.SelText(), u"");
 
     // With nothing selected the text goes in at the caret.
-    rich.SetSelStart(0);
-    rich.SetSelText(u"«");
-    EXPECT_EQ(rich.Text(), u"«Привет, свет");
-    EXPECT_EQ(rich.SelStart(), 1);
+    edit.SetSelStart(0);
+    edit.SetSelText(u"«");
+    EXPECT_EQ(edit.Text(), u"«Привет, свет");
+    EXPECT_EQ(edit.SelStart(), 1);
 
     // Writing nothing over a selection deletes it.
     this->Select(0, 1);
-    rich.SetSelText(u"");
-    EXPECT_EQ(rich.Text(), u"Привет, свет");
-    EXPECT_EQ(rich.SelStart(), 0);
+    edit.SetSelText(u"");
+    EXPECT_EQ(edit.Text(), u"Привет, свет");
+    EXPECT_EQ(edit.SelStart(), 0);
 }
 
 TYPED_TEST_P(TextControlContract, SelectionWritesClearOrClampAsAnEditControlDoes) {
-    TextControl& rich = this->control;
-    rich.SetText(u"abcdef");
+    TextContent& edit = this->control;
+    edit.SetText(u"abcdef");
     this->Select(1, 3);
-    EXPECT_EQ(rich.SelText(), u"bcd");
+    EXPECT_EQ(edit.SelText(), u"bcd");
 
     // Writing SelStart moves the caret and clears the selection.
-    rich.SetSelStart(2);
-    EXPECT_EQ(rich.SelStart(), 2);
-    EXPECT_EQ(rich.SelLength(), 0);
+    edit.SetSelStart(2);
+    EXPECT_EQ(edit.SelStart(), 2);
+    EXPECT_EQ(edit.SelLength(), 0);
 
-    rich.SetSelStart(100);
-    EXPECT_EQ(rich.SelStart(), 6);
-    rich.SetSelStart(-5);
-    EXPECT_EQ(rich.SelStart(), 0);
+    edit.SetSelStart(100);
+    EXPECT_EQ(edit.SelStart(), 6);
+    edit.SetSelStart(-5);
+    EXPECT_EQ(edit.SelStart(), 0);
 
     this->Select(4, 100);
-    EXPECT_EQ(rich.SelStart(), 4);
-    EXPECT_EQ(rich.SelLength(), 2);
-    EXPECT_EQ(rich.SelText(), u"ef");
+    EXPECT_EQ(edit.SelStart(), 4);
+    EXPECT_EQ(edit.SelLength(), 2);
+    EXPECT_EQ(edit.SelText(), u"ef");
 
     this->Select(4, -3);
-    EXPECT_EQ(rich.SelStart(), 4);
-    EXPECT_EQ(rich.SelLength(), 0);
+    EXPECT_EQ(edit.SelStart(), 4);
+    EXPECT_EQ(edit.SelLength(), 0);
 }
 
 TYPED_TEST_P(TextControlContract, FindMatchesLetterCaseOnlyWithOptionFourAndSelectsTheMatch) {
-    TextControl& rich = this->control;
-    rich.SetText(u"Alpha beta ALPHA Beta");
-    EXPECT_EQ(rich.Find(u"alpha", 0, kFindIgnoreCase), 0);
-    EXPECT_EQ(rich.SelStart(), 0);
-    EXPECT_EQ(rich.SelLength(), 5);
+    TextContent& edit = this->control;
+    edit.SetText(u"Alpha beta ALPHA Beta");
+    EXPECT_EQ(edit.Find(u"alpha", 0, FindOption::IgnoreCase), 0);
+    EXPECT_EQ(edit.SelStart(), 0);
+    EXPECT_EQ(edit.SelLength(), 5);
 
-    EXPECT_EQ(rich.Find(u"alpha", 1, kFindIgnoreCase), 11);
-    EXPECT_EQ(rich.SelStart(), 11);
-    EXPECT_EQ(rich.SelText(), u"ALPHA");
+    EXPECT_EQ(edit.Find(u"alpha", 1, FindOption::IgnoreCase), 11);
+    EXPECT_EQ(edit.SelStart(), 11);
+    EXPECT_EQ(edit.SelText(), u"ALPHA");
 
-    EXPECT_EQ(rich.Find(u"alpha", 0, kFindMatchCase), -1);
-    EXPECT_EQ(rich.Find(u"ALPHA", 0, kFindMatchCase), 11);
-    EXPECT_EQ(rich.Find(u"Beta", 0, kFindMatchCase), 17);
-    EXPECT_EQ(rich.Find(u"a b", 0, kFindMatchCase), 4);
+    EXPECT_EQ(edit.Find(u"alpha", 0, FindOption::MatchCase), -1);
+    EXPECT_EQ(edit.Find(u"ALPHA", 0, FindOption::MatchCase), 11);
+    EXPECT_EQ(edit.Find(u"Beta", 0, FindOption::MatchCase), 17);
+    EXPECT_EQ(edit.Find(u"a b", 0, FindOption::MatchCase), 4);
     // The start itself may be the match.
-    EXPECT_EQ(rich.Find(u"Beta", 17, kFindIgnoreCase), 17);
+    EXPECT_EQ(edit.Find(u"Beta", 17, FindOption::IgnoreCase), 17);
 
     // Line breaks count as two characters in the positions found.
-    rich.SetText(u"x\ny\nZ");
-    EXPECT_EQ(rich.Find(u"z", 0, kFindIgnoreCase), 6);
+    edit.SetText(u"x\ny\nZ");
+    EXPECT_EQ(edit.Find(u"z", 0, FindOption::IgnoreCase), 6);
 }
 
 TYPED_TEST_P(TextControlContract, FindIgnoringCaseFoldsCyrillicLettersIncludingYo) {
-    TextControl& rich = this->control;
-    rich.SetText(u"Ёлка и ЯБЛОКО, ёжик и яблоко");
-    EXPECT_EQ(rich.Find(u"ёлка", 0, kFindIgnoreCase), 0);
-    EXPECT_EQ(rich.Find(u"ЁЖИК", 0, kFindIgnoreCase), 15);
-    EXPECT_EQ(rich.Find(u"яблоко", 0, kFindIgnoreCase), 7);
-    EXPECT_EQ(rich.SelText(), u"ЯБЛОКО");
-    EXPECT_EQ(rich.Find(u"Яблоко", 8, kFindIgnoreCase), 22);
-    EXPECT_EQ(rich.SelText(), u"яблоко");
+    TextContent& edit = this->control;
+    edit.SetText(u"Ёлка и ЯБЛОКО, ёжик и яблоко");
+    EXPECT_EQ(edit.Find(u"ёлка", 0, FindOption::IgnoreCase), 0);
+    EXPECT_EQ(edit.Find(u"ЁЖИК", 0, FindOption::IgnoreCase), 15);
+    EXPECT_EQ(edit.Find(u"яблоко", 0, FindOption::IgnoreCase), 7);
+    EXPECT_EQ(edit.SelText(), u"ЯБЛОКО");
+    EXPECT_EQ(edit.Find(u"Яблоко", 8, FindOption::IgnoreCase), 22);
+    EXPECT_EQ(edit.SelText(), u"яблоко");
 
-    EXPECT_EQ(rich.Find(u"ёлка", 0, kFindMatchCase), -1);
-    EXPECT_EQ(rich.Find(u"ёжик", 0, kFindMatchCase), 15);
+    EXPECT_EQ(edit.Find(u"ёлка", 0, FindOption::MatchCase), -1);
+    EXPECT_EQ(edit.Find(u"ёжик", 0, FindOption::MatchCase), 15);
     // Е and Ё are different letters, whatever the case.
-    EXPECT_EQ(rich.Find(u"елка", 0, kFindIgnoreCase), -1);
+    EXPECT_EQ(edit.Find(u"елка", 0, FindOption::IgnoreCase), -1);
 }
 
 TYPED_TEST_P(TextControlContract, AFailedSearchLeavesTheSelectionAlone) {
-    TextControl& rich = this->control;
-    rich.SetText(u"some text here");
+    TextContent& edit = this->control;
+    edit.SetText(u"some text here");
     this->Select(2, 3);
 
-    EXPECT_EQ(rich.Find(u"absent", 0, kFindIgnoreCase), -1);
-    EXPECT_EQ(rich.Find(u"some", 1, kFindMatchCase), -1);
+    EXPECT_EQ(edit.Find(u"absent", 0, FindOption::IgnoreCase), -1);
+    EXPECT_EQ(edit.Find(u"some", 1, FindOption::MatchCase), -1);
     // Starting at the length finds nothing, even a pattern that ends there.
-    EXPECT_EQ(rich.Find(u"e", rich.TextLength(), kFindIgnoreCase), -1);
-    EXPECT_EQ(rich.Find(u"here!", 0, kFindIgnoreCase), -1);
-    EXPECT_EQ(rich.SelStart(), 2);
-    EXPECT_EQ(rich.SelLength(), 3);
+    EXPECT_EQ(edit.Find(u"e", edit.TextLength(), FindOption::IgnoreCase), -1);
+    EXPECT_EQ(edit.Find(u"here!", 0, FindOption::IgnoreCase), -1);
+    EXPECT_EQ(edit.SelStart(), 2);
+    EXPECT_EQ(edit.SelLength(), 3);
 
-    rich.SetText(u"");
-    EXPECT_EQ(rich.Find(u"a", 0, kFindIgnoreCase), -1);
-    EXPECT_EQ(rich.SelStart(), 0);
+    edit.SetText(u"");
+    EXPECT_EQ(edit.Find(u"a", 0, FindOption::IgnoreCase), -1);
+    EXPECT_EQ(edit.SelStart(), 0);
 }
 
 TYPED_TEST_P(TextControlContract, ChangeIsRaisedInsideEveryWriteOfTextOrFontAndOnlyThen) {
-    TextControl& rich = this->control;
+    TextContent& edit = this->control;
     ChangeRecorder& changes = this->recorder;
     this->ListenForChanges();
 
-    rich.SetText(u"first");
+    edit.SetText(u"first");
     ASSERT_EQ(changes.changes, 1);
     EXPECT_EQ(changes.texts.back(), u"first"); // the new text is in place when Change comes
 
-    rich.SetSelStart(5);
-    rich.SetSelText(u" second");
+    edit.SetSelStart(5);
+    edit.SetSelText(u" second");
     ASSERT_EQ(changes.changes, 2);
     EXPECT_EQ(changes.texts.back(), u"first second");
 
     // Moving the selection and searching change nothing.
     this->Select(0, 3);
-    EXPECT_GE(rich.Find(u"second", 0, kFindIgnoreCase), 0);
-    EXPECT_EQ(rich.Find(u"third", 0, kFindIgnoreCase), -1);
+    EXPECT_GE(edit.Find(u"second", 0, FindOption::IgnoreCase), 0);
+    EXPECT_EQ(edit.Find(u"third", 0, FindOption::IgnoreCase), -1);
     EXPECT_EQ(changes.changes, 2);
 
-    rich.SetFontName(u"Arial");
+    edit.SetFontName(u"Arial");
     EXPECT_EQ(changes.changes, 3);
-    rich.SetFontSize(14);
+    edit.SetFontSize(14);
     EXPECT_EQ(changes.changes, 4);
-    rich.SetFontBold(true);
+    edit.SetFontBold(true);
     EXPECT_EQ(changes.changes, 5);
-    rich.SetFontItalic(true);
+    edit.SetFontItalic(true);
     EXPECT_EQ(changes.changes, 6);
     // Writing the value the font already has is a write too.
-    rich.SetFontBold(true);
+    edit.SetFontBold(true);
     EXPECT_EQ(changes.changes, 7);
 
-    FontSpec font = rich.Font();
+    FontSpec font = edit.Font();
     EXPECT_EQ(font.name, u"Arial");
     EXPECT_EQ(font.size, 14);
     EXPECT_TRUE(font.bold);
     EXPECT_TRUE(font.italic);
 
-    rich.Undo();
+    edit.Undo();
     EXPECT_EQ(changes.changes, 8);
     EXPECT_EQ(changes.texts.back(), u"first");
 }
 
-TYPED_TEST_P(TextControlContract, SaveFileWritesWindows1251WithCrLfAndNothingAdded) {
-    TextControl& rich = this->control;
-    std::u16string path = this->traits.TempPath(u"saved.txt");
-
-    rich.SetText(u"Привет\nмир\r");
-    ASSERT_EQ(rich.SaveFile(path), kSaveOk);
-    EXPECT_EQ(this->traits.ReadFile(path), "\xCF\xF0\xE8\xE2\xE5\xF2\r\n\xEC\xE8\xF0\r\n");
-
-    // An existing file is replaced whole.
-    rich.SetText(u"Ёж");
-    ASSERT_EQ(rich.SaveFile(path), kSaveOk);
-    EXPECT_EQ(this->traits.ReadFile(path), "\xA8\xE6");
-
-    rich.SetText(u"");
-    ASSERT_EQ(rich.SaveFile(path), kSaveOk);
-    EXPECT_EQ(this->traits.ReadFile(path), "");
-}
-
-TYPED_TEST_P(TextControlContract, SaveFileReportsSeventyFiveForAReadOnlyFileAndLeavesIt) {
-    TextControl& rich = this->control;
-    std::u16string path = this->traits.TempPath(u"locked.txt");
-    this->traits.CreateReadOnlyFile(path, "old");
-
-    rich.SetText(u"new");
-    EXPECT_EQ(rich.SaveFile(path), kSaveWriteProtected);
-    EXPECT_EQ(this->traits.ReadFile(path), "old");
-    EXPECT_EQ(rich.Text(), u"new");
+TYPED_TEST_P(TextControlContract, ThePiecesHandedOutForSavingAreExactlyTheText) {
+    TextContent& edit = this->control;
+    auto joined = [&] {
+        std::u16string all;
+        for (std::u16string_view piece : edit.Pieces())
+            all += piece;
+        return all;
+    };
+    EXPECT_EQ(joined(), u"");
+    edit.SetText(u"Привет\nмир");
+    EXPECT_EQ(joined(), edit.Text());
+    // Edits in the middle, at the start and at the end, each moving where the text is split.
+    this->Select(6, 2);
+    edit.SetSelText(u", 😀 ");
+    edit.SetSelStart(0);
+    edit.SetSelText(u"«");
+    edit.SetSelStart(edit.TextLength());
+    edit.SetSelText(u"»\r\n");
+    EXPECT_EQ(edit.Text(), u"«Привет, 😀 мир»\r\n");
+    EXPECT_EQ(joined(), edit.Text());
 }
 
 TYPED_TEST_P(TextControlContract, UndoTakesBackAProgramWriteWithItsSelection) {
-    TextControl& rich = this->control;
-    rich.SetText(u"one two");
-    EXPECT_FALSE(rich.CanUndo());
+    TextContent& edit = this->control;
+    edit.SetText(u"one two");
+    EXPECT_FALSE(edit.CanUndo());
 
     this->Select(4, 3);
-    rich.SetSelText(u"три");
-    rich.SetSelStart(0);
-    rich.SetSelText(u"> ");
-    EXPECT_EQ(rich.Text(), u"> one три");
+    edit.SetSelText(u"три");
+    edit.SetSelStart(0);
+    edit.SetSelText(u"> ");
+    EXPECT_EQ(edit.Text(), u"> one три");
 
-    rich.Undo();
-    EXPECT_EQ(rich.Text(), u"one три");
-    EXPECT_TRUE(rich.CanUndo());
+    edit.Undo();
+    EXPECT_EQ(edit.Text(), u"one три");
+    EXPECT_TRUE(edit.CanUndo());
 
-    rich.Undo();
-    EXPECT_EQ(rich.Text(), u"one two");
-    EXPECT_EQ(rich.SelStart(), 4);
-    EXPECT_EQ(rich.SelLength(), 3);
-    EXPECT_FALSE(rich.CanUndo());
+    edit.Undo();
+    EXPECT_EQ(edit.Text(), u"one two");
+    EXPECT_EQ(edit.SelStart(), 4);
+    EXPECT_EQ(edit.SelLength(), 3);
+    EXPECT_FALSE(edit.CanUndo());
 
     // Nothing left to undo: nothing happens.
-    rich.Undo();
-    EXPECT_EQ(rich.Text(), u"one two");
+    edit.Undo();
+    EXPECT_EQ(edit.Text(), u"one two");
 }
 
-REGISTER_TYPED_TEST_SUITE_P(
-    TextControlContract, LineBreaksOfEveryKindBecomeCrLfAndCountAsTwoCharacters,
-    WritingTextPutsTheCaretAtZeroAndEmptiesTheUndoStore,
-    SelTextReadsAndReplacesTheSelectionWithTheCaretAfterTheInsertion,
-    SelectionWritesClearOrClampAsAnEditControlDoes, FindMatchesLetterCaseOnlyWithOptionFourAndSelectsTheMatch,
-    FindIgnoringCaseFoldsCyrillicLettersIncludingYo, AFailedSearchLeavesTheSelectionAlone,
-    ChangeIsRaisedInsideEveryWriteOfTextOrFontAndOnlyThen, SaveFileWritesWindows1251WithCrLfAndNothingAdded,
-    SaveFileReportsSeventyFiveForAReadOnlyFileAndLeavesIt, UndoTakesBackAProgramWriteWithItsSelection);
+REGISTER_TYPED_TEST_SUITE_P(TextControlContract, LineBreaksOfEveryKindBecomeCrLfAndCountAsTwoCharacters,
+                            WritingTextPutsTheCaretAtZeroAndEmptiesTheUndoStore,
+                            SelTextReadsAndReplacesTheSelectionWithTheCaretAfterTheInsertion,
+                            SelectionWritesClearOrClampAsAnEditControlDoes,
+                            FindMatchesLetterCaseOnlyWithOptionFourAndSelectsTheMatch,
+                            FindIgnoringCaseFoldsCyrillicLettersIncludingYo,
+                            AFailedSearchLeavesTheSelectionAlone,
+                            ChangeIsRaisedInsideEveryWriteOfTextOrFontAndOnlyThen,
+                            ThePiecesHandedOutForSavingAreExactlyTheText,
+                            UndoTakesBackAProgramWriteWithItsSelection);
 
 } // namespace quillet::contract

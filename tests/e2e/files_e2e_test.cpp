@@ -11,7 +11,7 @@ namespace {
 
 constexpr int kFileNameBox = 1148;
 constexpr int kMenuFirst = 40000;
-constexpr int kSaveAsItem = 4; // MenuItem::mnuSaveAs
+constexpr int kSaveAsItem = 4; // MenuItem::SaveAs
 
 bool IsFileDialog(HWND hwnd) {
     return GetDlgItem(hwnd, kFileNameBox) || FindDescendant(hwnd, L"", kFileNameBox);

@@ -77,7 +77,7 @@ TEST_F(FindEndToEnd, FindSelectsTheMatchAndF3StepsThroughEveryMatchAndRoundAgain
     // The user goes on typing in the field straight away.
     PressKey(VK_BACK);
     TypeText(L"e");
-    EXPECT_TRUE(FieldHolds(dialog, IDC_FIND_CBOFIND, L"one"));
+    EXPECT_TRUE(FieldHolds(dialog, IDC_FIND_FIELD, L"one"));
     PressKey(VK_RETURN);
     EXPECT_TRUE(WaitGone(dialog)) << "a match closes the dialog";
     EXPECT_TRUE(SelectionIs(app, 0, 3));
@@ -102,9 +102,9 @@ TEST_F(FindEndToEnd, ReplaceAllReportsTheCountAndTheSavedFileHoldsTheResult) {
     TypeText(L"кот");
     PressKey(VK_TAB); // to the replacement field
     TypeText(L"пёс");
-    EXPECT_TRUE(FieldHolds(dialog, IDC_FIND_CBOFIND, L"кот"));
-    EXPECT_TRUE(FieldHolds(dialog, IDC_FIND_CBOREPLACE, L"пёс"));
-    app.ClickButton(dialog, IDC_FIND_CMDREPLACEALL);
+    EXPECT_TRUE(FieldHolds(dialog, IDC_FIND_FIELD, L"кот"));
+    EXPECT_TRUE(FieldHolds(dialog, IDC_REPLACE_FIELD, L"пёс"));
+    app.ClickButton(dialog, IDC_REPLACE_ALL_BUTTON);
     EXPECT_EQ(AnswerMessage(app), L"Количество замен: 3");
     EXPECT_TRUE(WaitGone(dialog));
     EXPECT_TRUE(app.WaitText(L"пёс и пёс, пёс\r\nкошка"));
@@ -119,8 +119,8 @@ TEST_F(FindEndToEnd, ReplaceAllReportsTheCountAndTheSavedFileHoldsTheResult) {
     dialog = OpenDialog('H', L"Заменить");
     ASSERT_NE(dialog, nullptr);
     TypeText(L"кот");
-    EXPECT_TRUE(FieldHolds(dialog, IDC_FIND_CBOFIND, L"кот"));
-    app.ClickButton(dialog, IDC_FIND_CMDREPLACEALL);
+    EXPECT_TRUE(FieldHolds(dialog, IDC_FIND_FIELD, L"кот"));
+    app.ClickButton(dialog, IDC_REPLACE_ALL_BUTTON);
     EXPECT_EQ(AnswerMessage(app), L"Количество замен: 0");
     EXPECT_TRUE(WaitGone(dialog));
     EXPECT_EQ(app.Text(), L"пёс и пёс, пёс\r\nкошка");
@@ -148,8 +148,8 @@ TEST_F(FindEndToEnd, AReplaceAllTooLargeForMemoryChangesNothingAndTheTypedCharac
     PressKey(VK_TAB);
     const std::wstring replacement(252, L'ы');
     TypeText(replacement);
-    ASSERT_TRUE(FieldHolds(dialog, IDC_FIND_CBOREPLACE, replacement));
-    app.ClickButton(dialog, IDC_FIND_CMDREPLACEALL);
+    ASSERT_TRUE(FieldHolds(dialog, IDC_REPLACE_FIELD, replacement));
+    app.ClickButton(dialog, IDC_REPLACE_ALL_BUTTON);
     EXPECT_EQ(AnswerMessage(app), L"Недостаточно памяти: текст не изменён.");
     EXPECT_TRUE(WaitGone(dialog));
     ASSERT_TRUE(app.Running());
@@ -179,7 +179,7 @@ TEST_F(FindEndToEnd, MatchCaseOnAndOffWithCyrillicText) {
 
     dialog = OpenDialog('F', L"Найти");
     ASSERT_NE(dialog, nullptr);
-    app.ClickButton(dialog, IDC_FIND_CHKMATCHCASE);
+    app.ClickButton(dialog, IDC_MATCH_CASE);
     app.Sync();
     PressKey(VK_TAB);    // from the check box round to the search field, its text selected
     TypeText(L"ПРИВЕТ"); // in place of the selection the field starts with
@@ -193,9 +193,9 @@ TEST_F(FindEndToEnd, MatchCaseOnAndOffWithCyrillicText) {
     // Clearing the box again: F3 finds every spelling.
     dialog = OpenDialog('F', L"Найти");
     ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(SendMessageW(GetDlgItem(dialog, IDC_FIND_CHKMATCHCASE), BM_GETCHECK, 0, 0), BST_CHECKED);
-    app.ClickButton(dialog, IDC_FIND_CHKMATCHCASE);
-    app.ClickButton(dialog, IDC_FIND_CMDCANCEL);
+    EXPECT_EQ(SendMessageW(GetDlgItem(dialog, IDC_MATCH_CASE), BM_GETCHECK, 0, 0), BST_CHECKED);
+    app.ClickButton(dialog, IDC_MATCH_CASE);
+    app.ClickButton(dialog, IDC_CANCEL_BUTTON);
     EXPECT_TRUE(WaitGone(dialog));
     app.Activate();
     PressKey(VK_F3);
@@ -229,8 +229,8 @@ TEST_F(FindEndToEnd, F3BeforeAnySearchOpensTheFindDialog) {
     PressKey(VK_F3);
     HWND dialog = WaitDialog(app, L"Найти");
     ASSERT_NE(dialog, nullptr);
-    EXPECT_FALSE(IsWindowVisible(GetDlgItem(dialog, IDC_FIND_CBOREPLACE)));
-    app.ClickButton(dialog, IDC_FIND_CMDCANCEL);
+    EXPECT_FALSE(IsWindowVisible(GetDlgItem(dialog, IDC_REPLACE_FIELD)));
+    app.ClickButton(dialog, IDC_CANCEL_BUTTON);
     EXPECT_TRUE(WaitGone(dialog));
     app.Kill();
 }

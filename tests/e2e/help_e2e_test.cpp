@@ -100,7 +100,7 @@ TEST(HelpEndToEnd, F1WritesTheRedirectPageBesideTheProgramAndTheShellOpensIt) {
 
     // The web-site command, 0.html writable again: the same page number, the site as target.
     SetFileAttributesW(page0.c_str(), FILE_ATTRIBUTE_NORMAL);
-    Command(app, MenuItem::HelpMySoft);
+    Command(app, MenuItem::MyPrograms);
     opens = browser.WaitOpens(3);
     ASSERT_EQ(opens.size(), 3u);
     EXPECT_EQ(opens[2].arguments, L"\"" + page0 + L"\"");
@@ -117,7 +117,7 @@ TEST(HelpEndToEnd, TheAboutWindowShowsItsTextsOpensTheSiteAndClosesWithEnterAndT
     ASSERT_TRUE(app.Launch(program.exe, L""));
     ASSERT_NE(app.WaitMainWindow(), nullptr);
 
-    Command(app, MenuItem::HelpOprog);
+    Command(app, MenuItem::About);
     HWND about = WaitAbout(app);
     ASSERT_NE(about, nullptr);
     EXPECT_FALSE(IsWindowEnabled(app.MainWindow())); // modal
@@ -166,7 +166,7 @@ TEST(HelpEndToEnd, TheAboutWindowShowsItsTextsOpensTheSiteAndClosesWithEnterAndT
     EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(app.MainWindow()) != FALSE; }));
 
     // Opened afresh, the close box closes it too.
-    Command(app, MenuItem::HelpOprog);
+    Command(app, MenuItem::About);
     about = WaitAbout(app);
     ASSERT_NE(about, nullptr);
     PostMessageW(about, WM_SYSCOMMAND, SC_CLOSE, 0);

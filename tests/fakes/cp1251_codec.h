@@ -25,13 +25,15 @@ inline constexpr std::array<char16_t, 128> kCp1251High = {
 
 class Cp1251Codec : public AnsiCodec {
 public:
-    std::u16string Decode(std::string_view bytes) const override {
-        std::u16string text;
-        text.resize(bytes.size());
-        for (size_t i = 0; i < bytes.size(); ++i) {
-            auto b = static_cast<uint8_t>(bytes[i]);
-            text[i] = b < 0x80 ? char16_t(b) : kCp1251High[b - 0x80];
+    void Decode(std::string_view bytes, std::u16string& out) const override {
+        for (char c : bytes) {
+            auto b = static_cast<uint8_t>(c);
+            out.push_back(b < 0x80 ? char16_t(b) : kCp1251High[b - 0x80]);
         }
+    }
+    std::u16string Decode(std::string_view bytes) const {
+        std::u16string text;
+        Decode(bytes, text);
         return text;
     }
 

@@ -1,6 +1,6 @@
 #pragma once
-// Scripted file dialogs: each Show takes the next answer, a chosen path or a cancel, and keeps
-// the record it was given. With no answer left it cancels.
+// Scripted file dialogs: each pick takes the next answer, a chosen path or a cancel, and keeps
+// what it was asked. With no answer left it cancels.
 
 #include "editor/platform/file_dialogs.h"
 
@@ -12,31 +12,36 @@
 
 namespace quillet::fakes {
 
+struct FileDialogRequest {
+    FileDialogKind kind;
+    std::u16string name;
+    std::u16string folder;
+};
+
 class FakeFileDialogs : public FileDialogs {
 public:
-    FileDialogResult Show(FileDialogRecord& record) override {
-        shown.push_back(record);
+    PickedFile PickFile(FileDialogKind kind, std::u16string_view name, std::u16string_view folder) override {
+        shown.push_back({kind, std::u16string(name), std::u16string(folder)});
         if (onShow)
             onShow();
-        if (answers.empty())
-            return FileDialogResult::Cancelled;
-        std::optional<std::u16string> answer = answers.front();
+        if (answers.empty() || !answers.front()) {
+            if (!answers.empty())
+                answers.pop_front();
+            return {FileDialogResult::Cancelled, {}};
+        }
+        std::u16string answer = std::move(*answers.front());
         answers.pop_front();
-        if (!answer)
-            return FileDialogResult::Cancelled;
-        // As the system does: a path that does not fit the buffer with its NUL fails the dialog.
-        if (answer->size() >= size_t(record.maxFile))
-            return FileDialogResult::NameTooLong;
-        record.file = *answer;
-        record.file.resize(size_t(record.maxFile), u'\0');
-        return FileDialogResult::Accepted;
+        // As the system does: a path that does not fit the dialog's buffer fails it.
+        if (answer.size() > kMaxPickedPath)
+            return {FileDialogResult::NameTooLong, {}};
+        return {FileDialogResult::Accepted, std::move(answer)};
     }
 
     void Choose(std::u16string path) { answers.emplace_back(std::move(path)); }
     void Cancel() { answers.emplace_back(std::nullopt); }
 
     std::deque<std::optional<std::u16string>> answers;
-    std::vector<FileDialogRecord> shown;
+    std::vector<FileDialogRequest> shown;
     std::function<void()> onShow; // lets a test see the world while the dialog is up
 };
 

@@ -26,18 +26,18 @@ public:
         return {ReadStatus::Ok, it->second};
     }
 
-    int32_t WriteWhole(std::u16string_view path, ByteSource& source) override {
+    WriteStatus WriteWhole(std::u16string_view path, ByteSource& source) override {
         std::u16string key(path);
         ++writes;
         if (readOnly.count(key) || folders.count(key) || readOnlyFolder)
-            return 75;
+            return WriteStatus::WriteProtected;
         std::string content;
         for (auto piece = source.Next(); !piece.empty(); piece = source.Next())
             content.append(piece);
         if (failWrites)
-            return failWrites; // the old content stays, as a safe replace leaves it
+            return WriteStatus::Failed; // the old content stays, as a safe replace leaves it
         files[key] = std::move(content);
-        return 0;
+        return WriteStatus::Ok;
     }
 
     // Relative paths are taken from currentFolder.
@@ -60,7 +60,7 @@ public:
     std::set<std::u16string> tooLarge;
     std::u16string currentFolder = u"C:\\Users\\user\\";
     bool readOnlyFolder = false;
-    int32_t failWrites = 0; // an error number every write reports
+    bool failWrites = false; // every write fails for a reason other than protection
     int reads = 0;
     int writes = 0;
 };

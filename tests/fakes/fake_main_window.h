@@ -21,20 +21,19 @@ public:
         caption = value;
         captions.push_back(caption);
     }
-    std::u16string Caption() const override { return caption; }
 
     void SetMenuCaption(MenuItem item, std::u16string_view value) override { menuCaptions[item] = value; }
-    std::u16string MenuCaption(MenuItem item) const override {
+    std::u16string MenuCaption(MenuItem item) const {
         auto it = menuCaptions.find(item);
         return it == menuCaptions.end() ? std::u16string() : it->second;
     }
     void SetMenuChecked(MenuItem item, bool value) override { checked[item] = value; }
-    bool MenuChecked(MenuItem item) const override {
+    bool MenuChecked(MenuItem item) const {
         auto it = checked.find(item);
         return it != checked.end() && it->second;
     }
     void SetMenuEnabled(MenuItem item, bool value) override { disabled[item] = !value; }
-    bool MenuEnabled(MenuItem item) const override {
+    bool MenuEnabled(MenuItem item) const {
         auto it = disabled.find(item);
         return it == disabled.end() || !it->second;
     }

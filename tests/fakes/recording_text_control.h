@@ -1,6 +1,6 @@
 #pragma once
 // The document model as a text control, with a record of the calls the core makes: the writes in
-// order (text, font flips, wrap, moves, saves), every Find, undo and focus request, and the
+// order (text, font, wrap, moves), every Find, undo and focus request, and the
 // Changes raised. Everything else is the model's own behaviour.
 
 #include "editor/control/text_model.h"
@@ -12,9 +12,7 @@ namespace quillet::fakes {
 
 class RecordingTextControl : public TextControl, private TextControlEvents {
 public:
-    RecordingTextControl(FileSystem& files, const AnsiCodec& codec) : model(files, codec) {
-        model.SetEvents(this);
-    }
+    RecordingTextControl() { model.SetEvents(this); }
 
     void SetEvents(TextControlEvents* value) override { events_ = value; }
 
@@ -52,31 +50,26 @@ public:
         model.SetFontItalic(italic);
     }
 
-    int32_t Find(std::u16string_view pattern, int32_t start, int32_t options) override {
+    int32_t Find(std::u16string_view pattern, int32_t start, FindOption option) override {
         findStarts.push_back(start);
-        findOptions.push_back(options);
-        return model.Find(pattern, start, options);
+        findOptions.push_back(option);
+        return model.Find(pattern, start, option);
     }
     int32_t ReplaceAll(std::u16string_view pattern, std::u16string_view replacement,
-                       int32_t options) override {
+                       FindOption option) override {
         Log(u"ReplaceAll");
-        return model.ReplaceAll(pattern, replacement, options);
+        return model.ReplaceAll(pattern, replacement, option);
     }
-    int32_t SaveFile(std::u16string_view path) override {
-        Log(u"SaveFile " + std::u16string(path));
-        return model.SaveFile(path);
-    }
-    bool FitsCodePage(const AnsiCodec& codec) const override { return model.FitsCodePage(codec); }
+    std::vector<std::u16string_view> Pieces() const override { return model.Pieces(); }
 
     void Move(int32_t left, int32_t top, int32_t width, int32_t height) override {
         Log(u"Move " + Number(width) + u"x" + Number(height));
-        model.Move(left, top, width, height);
+        bounds = {left, top, width, height};
     }
     void SetWordWrap(bool wrap) override {
         Log(wrap ? u"Wrap=1" : u"Wrap=0");
-        model.SetWordWrap(wrap);
+        wordWrap = wrap;
     }
-    bool WordWrap() const override { return model.WordWrap(); }
     bool CanUndo() const override { return model.CanUndo(); }
     void Undo() override {
         ++undos;
@@ -84,7 +77,7 @@ public:
     }
     bool SetFocus() override {
         ++focusRequests;
-        return model.SetFocus() && focusSucceeds;
+        return focusSucceeds;
     }
 
     // Test set-up: text, selection or font as a document arrives, without telling the listener.
@@ -102,9 +95,13 @@ public:
     void Select(int32_t start, int32_t length) { model.SetSelection(start, start + length); }
 
     TextModel model;
-    std::vector<std::u16string> log; // writes, font flips, wrap, moves and saves in order
+    std::vector<std::u16string> log; // writes, font, wrap and moves in order
     std::vector<int32_t> findStarts;
-    std::vector<int32_t> findOptions;
+    std::vector<FindOption> findOptions;
+    struct Bounds {
+        int32_t left = 0, top = 0, width = 0, height = 0;
+    } bounds; // where the control was last moved, twips
+    bool wordWrap = false;
     int changes = 0;
     int undos = 0;
     int focusRequests = 0;

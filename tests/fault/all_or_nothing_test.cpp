@@ -1,9 +1,9 @@
 // Every operation on the document either finishes or leaves it exactly as it was: each one is run
 // again and again with its first, second, third... allocation failing, until it gets through.
 
-#include "editor/core/commands.h"
-#include "editor/core/edit_guard.h"
-#include "editor/core/load_document.h"
+#include "editor/app/commands.h"
+#include "editor/document/edit_guard.h"
+#include "editor/files/load_document.h"
 #include "editor/files/save_file.h"
 #include "editor/find/search.h"
 #include "failing_allocator.h"
@@ -29,16 +29,13 @@ std::u16string Lines(int count, std::u16string_view line) {
 }
 
 // The editor on fakes with a saved document, typed into and edited since, so that there is an
-// undo history of several steps and a file on disk that a failed save must not touch. The model
-// itself serves as the text control, exactly as the view's model does.
+// undo history of several steps and a file on disk that a failed save must not touch.
 struct World : fakes::EditorWithFakes {
     World() {
-        ed.ports.rich = &rich.model;
-        rich.model.SetEvents(&richEvents);
-        ed.doc.PathSeparator = u"\\";
+        ed.doc.pathSeparator = u"\\";
         files.files[kPath] = "old \xEF\xE8\xF1\xFC\xEC\xEE\r\n"; // «old письмо»
         LoadDocument(ed, kPath);
-        TextModel& model = rich.model;
+        TextModel& model = control.model;
         model.SetSelection(4, 4);
         for (char16_t c : std::u16string(u"новое "))
             model.ReplaceSelection(std::u16string(1, c), EditKind::Typing);
@@ -51,7 +48,7 @@ struct World : fakes::EditorWithFakes {
 struct Snapshot {
     std::u16string text;
     int32_t anchor = 0, caret = 0;
-    int32_t modified = 0, undoAllowed = 0;
+    bool modified = false, undoAllowed = false;
     std::u16string path;
     std::string disk;
     std::vector<std::u16string> undoTrail; // text and selection after each undo, to the first
@@ -81,14 +78,9 @@ void PrintTo(const Snapshot& s, std::ostream* os) {
 
 // Everything a user could tell apart; undoes the whole history to read it.
 Snapshot Take(World& w) {
-    TextModel& m = w.rich.model;
-    Snapshot s{m.Text(),
-               m.Anchor(),
-               m.Caret(),
-               w.ed.doc.Modified,
-               w.ed.doc.UndoAllowed,
-               w.ed.doc.CurrentFilePath,
-               w.files.files[kPath]};
+    TextModel& m = w.control.model;
+    Snapshot s{m.Text(),      m.Anchor(),          m.Caret(), w.ed.doc.modified, w.ed.doc.undoAllowed,
+               w.ed.doc.path, w.files.files[kPath]};
     while (m.CanUndo()) {
         m.Undo();
         s.undoTrail.push_back(m.Text() + u"|" + std::u16string(1, char16_t(u'0' + m.Anchor())) +
@@ -154,34 +146,34 @@ void ExpectAllOrNothing(const Step& op) {
 }
 
 TEST(AllOrNothing, TypingIntoTheRunAndStartingANewOne) {
-    ExpectAllOrNothing([](World& w) { w.rich.model.ReplaceSelection(u"ж", EditKind::Typing); });
-    ExpectAllOrNothing([](World& w) { w.rich.model.SetSelection(1, 1); },
-                       [](World& w) { w.rich.model.ReplaceSelection(u"\r", EditKind::Typing); });
+    ExpectAllOrNothing([](World& w) { w.control.model.ReplaceSelection(u"ж", EditKind::Typing); });
+    ExpectAllOrNothing([](World& w) { w.control.model.SetSelection(1, 1); },
+                       [](World& w) { w.control.model.ReplaceSelection(u"\r", EditKind::Typing); });
 }
 
 TEST(AllOrNothing, SelectAllAndTypeAndBackspace) {
-    ExpectAllOrNothing([](World& w) { RunCommand(w.ed, MenuItem::mEditSelectAll); },
-                       [](World& w) { w.rich.model.ReplaceSelection(u"я", EditKind::Typing); });
-    ExpectAllOrNothing([](World& w) { w.rich.model.ReplaceRange(1, 5, u"", EditKind::Typing); });
+    ExpectAllOrNothing([](World& w) { RunCommand(w.ed, MenuItem::SelectAll); },
+                       [](World& w) { w.control.model.ReplaceSelection(u"я", EditKind::Typing); });
+    ExpectAllOrNothing([](World& w) { w.control.model.ReplaceRange(1, 5, u"", EditKind::Typing); });
 }
 
 TEST(AllOrNothing, PasteThatOutgrowsTheBufferAndTheLineIndex) {
     ExpectAllOrNothing([](World& w) { w.clipboard.text = Lines(1500, u"строка"); },
-                       [](World& w) { RunCommand(w.ed, MenuItem::mEditPaste); });
+                       [](World& w) { RunCommand(w.ed, MenuItem::Paste); });
 }
 
 TEST(AllOrNothing, CutAndUndo) {
-    ExpectAllOrNothing([](World& w) { RunCommand(w.ed, MenuItem::mEditCut); });
-    ExpectAllOrNothing([](World& w) { RunCommand(w.ed, MenuItem::mEditUndo); });
+    ExpectAllOrNothing([](World& w) { RunCommand(w.ed, MenuItem::Cut); });
+    ExpectAllOrNothing([](World& w) { RunCommand(w.ed, MenuItem::Undo); });
     // Undo of a typing run that first grew the text past its room.
     ExpectAllOrNothing(
         [](World& w) {
-            w.rich.model.SetSelection(0, 0);
-            w.rich.model.ReplaceSelection(Lines(1500, u"x"), EditKind::Program);
-            RunCommand(w.ed, MenuItem::mEditSelectAll);
-            w.rich.model.ReplaceSelection(u"", EditKind::Program);
+            w.control.model.SetSelection(0, 0);
+            w.control.model.ReplaceSelection(Lines(1500, u"x"), EditKind::Program);
+            RunCommand(w.ed, MenuItem::SelectAll);
+            w.control.model.ReplaceSelection(u"", EditKind::Program);
         },
-        [](World& w) { RunCommand(w.ed, MenuItem::mEditUndo); });
+        [](World& w) { RunCommand(w.ed, MenuItem::Undo); });
 }
 
 TEST(AllOrNothing, ReplaceAllThatGrowsAndThatShrinks) {

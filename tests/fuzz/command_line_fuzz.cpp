@@ -1,7 +1,7 @@
 // Any command-line text gives one path: the text itself with at most one leading and one
 // trailing double quote removed, and never a fault.
 
-#include "editor/core/command_line.h"
+#include "editor/app/command_line.h"
 #include "fuzz_input.h"
 
 #include <cstdlib>

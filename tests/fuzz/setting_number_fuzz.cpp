@@ -1,7 +1,7 @@
 // Any stored text reads as some 32-bit number without a fault, and whatever the editor writes
 // reads back as itself.
 
-#include "editor/core/setting_number.h"
+#include "editor/app/setting_number.h"
 #include "fuzz_input.h"
 
 #include <cstdlib>

@@ -2,7 +2,7 @@
 // What the edit command tests share: the editor on fakes with a font dialog, Russian active of
 // Russian and English, and the main window's change handler noting each Change.
 
-#include "editor/core/frm_forma.h"
+#include "editor/app/main_window_events.h"
 #include "fakes/editor_with_fakes.h"
 #include "fakes/fake_font_dialog.h"
 
@@ -11,15 +11,16 @@
 
 namespace quillet::testing {
 
-// The main window's change handler, noting the state each Change arrived in.
-class ChangeTracker : public RichEvents {
+// The main window's change handler, noting for each Change whether the program was changing the
+// control.
+class ChangeTracker : public TextEvents {
 public:
-    explicit ChangeTracker(Editor& editor) : RichEvents(editor), doc_(editor.doc) {}
+    explicit ChangeTracker(Editor& editor) : TextEvents(editor), doc_(editor.doc) {}
     void OnChange() override {
-        statesSeen.push_back(doc_.EditorState);
-        RichEvents::OnChange();
+        statesSeen.push_back(doc_.changingControl);
+        TextEvents::OnChange();
     }
-    std::vector<int32_t> statesSeen;
+    std::vector<bool> statesSeen;
 
 private:
     const DocumentState& doc_;
@@ -27,17 +28,15 @@ private:
 
 struct EditFixture : fakes::EditorWithFakes {
     EditFixture() {
-        ed.ports.fontDialog = &fontDialog;
         layouts = fakes::FakeKeyboardLayouts({fakes::kRussian, fakes::kEnglishUs}, 0);
-        rich.SetEvents(&tracker);
-        ed.doc.FontName = u"Courier New";
-        ed.doc.FontSize = 12;
+        control.SetEvents(&tracker);
+        ed.doc.font.name = u"Courier New";
+        ed.doc.font.size = 12;
     }
 
-    void SetText(std::u16string text) { rich.Load(std::move(text)); }
+    void SetText(std::u16string text) { control.Load(std::move(text)); }
 
     Editor& editor = ed;
-    fakes::FakeFontDialog fontDialog;
     ChangeTracker tracker{ed};
 };
 

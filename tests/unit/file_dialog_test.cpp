@@ -1,5 +1,5 @@
-#include "editor/files/api_open_save.h"
-#include "editor/files/poisk_tochki.h"
+#include "editor/files/file_extension.h"
+#include "editor/files/file_name_dialog.h"
 #include "files_fixture.h"
 
 namespace quillet::testing {
@@ -39,61 +39,34 @@ TEST(FindExtensionDot, CompletionAddsTxtOnlyWhereThereIsNoExtension) {
 
 using FileDialogTest = FilesTest;
 
-TEST_F(FileDialogTest, TheRecordCarriesTheFilterTheBufferAndTheDialogFolder) {
-    ed.doc.DialogFolder = u"C:\\Документы\\";
-    FileDialogRecord record = MakeFileDialogRecord(ed, true, u"C:\\Документы\\письмо.txt");
-
-    const char16_t filter[] = u"Текстовый файл (*.txt)\0*.txt\0Все файлы (*.*)\0*.*\0";
-    EXPECT_EQ(record.filter, std::u16string(filter, std::size(filter))); // closed by two NULs
-    EXPECT_TRUE(record.save);
-    EXPECT_EQ(record.filterIndex, 1);
-    EXPECT_EQ(record.maxFile, 255);
-    EXPECT_EQ(record.maxFileTitle, 255);
-    ASSERT_EQ(record.file.size(), 255u);
-    std::u16string name = u"C:\\Документы\\письмо.txt";
-    EXPECT_EQ(record.file.substr(0, name.size()), name);
-    EXPECT_EQ(record.file.find_first_not_of(u'\0', name.size()), std::u16string::npos);
-    EXPECT_EQ(record.initialDir, u"C:\\Документы\\");
-
-    EXPECT_FALSE(MakeFileDialogRecord(ed, false, u"").save);
-}
-
-TEST_F(FileDialogTest, AnInitialNameThatDoesNotFitTheBufferOpensTheDialogWithNoName) {
-    std::u16string fits = u"C:\\" + std::u16string(247, u'д') + u".txt"; // 254 characters
-    ASSERT_EQ(fits.size(), 254u);
-    EXPECT_EQ(MakeFileDialogRecord(ed, true, fits).file.substr(0, 254), fits);
-
-    std::u16string tooLong = fits + u"x"; // no room left for the NUL
-    FileDialogRecord record = MakeFileDialogRecord(ed, true, tooLong);
-    EXPECT_EQ(record.file, std::u16string(255, u'\0'));
-}
-
 TEST_F(FileDialogTest, AnAcceptedDialogMovesTheDialogFolderAndACancelledOneKeepsIt) {
-    ed.doc.DialogFolder = u"C:\\start\\";
+    ed.doc.dialogFolder = u"C:\\start\\";
     dialogs.Cancel();
-    EXPECT_EQ(ShowFileDialog(ed, 0, u""), u"");
-    EXPECT_EQ(ed.doc.DialogFolder, u"C:\\start\\");
+    EXPECT_EQ(PickFileName(ed, FileDialogKind::Open, u""), std::nullopt);
+    EXPECT_EQ(ed.doc.dialogFolder, u"C:\\start\\");
 
     dialogs.Choose(u"D:\\Письма\\мама");
-    EXPECT_EQ(ShowFileDialog(ed, 0, u""), u"D:\\Письма\\мама");
-    EXPECT_EQ(ed.doc.DialogFolder, u"D:\\Письма\\");
+    EXPECT_EQ(PickFileName(ed, FileDialogKind::Open, u""), u"D:\\Письма\\мама");
+    EXPECT_EQ(ed.doc.dialogFolder, u"D:\\Письма\\");
 
     dialogs.Choose(u"bare");
-    EXPECT_EQ(ShowFileDialog(ed, -1, u""), u"bare");
-    EXPECT_EQ(ed.doc.DialogFolder, u"");
+    EXPECT_EQ(PickFileName(ed, FileDialogKind::Save, u"doc"), u"bare");
+    EXPECT_EQ(ed.doc.dialogFolder, u"");
 
     ASSERT_EQ(dialogs.shown.size(), 3u);
-    EXPECT_EQ(dialogs.shown[0].initialDir, u"C:\\start\\");
-    EXPECT_EQ(dialogs.shown[1].initialDir, u"C:\\start\\"); // the cancel did not move it
-    EXPECT_EQ(dialogs.shown[2].initialDir, u"D:\\Письма\\");
-    EXPECT_TRUE(dialogs.shown[2].save);
+    EXPECT_EQ(dialogs.shown[0].folder, u"C:\\start\\");
+    EXPECT_EQ(dialogs.shown[1].folder, u"C:\\start\\"); // the cancel did not move it
+    EXPECT_EQ(dialogs.shown[2].folder, u"D:\\Письма\\");
+    EXPECT_EQ(dialogs.shown[1].kind, FileDialogKind::Open);
+    EXPECT_EQ(dialogs.shown[2].kind, FileDialogKind::Save);
+    EXPECT_EQ(dialogs.shown[2].name, u"doc");
 }
 
 TEST_F(FileDialogTest, APathTooLongForTheBufferIsHandledAsACancel) {
-    ed.doc.DialogFolder = u"C:\\start\\";
+    ed.doc.dialogFolder = u"C:\\start\\";
     dialogs.Choose(u"C:\\" + std::u16string(252, u'x')); // 255 characters
-    EXPECT_EQ(ShowFileDialog(ed, -1, u""), u"");
-    EXPECT_EQ(ed.doc.DialogFolder, u"C:\\start\\");
+    EXPECT_EQ(PickFileName(ed, FileDialogKind::Save, u""), std::nullopt);
+    EXPECT_EQ(ed.doc.dialogFolder, u"C:\\start\\");
 }
 
 } // namespace

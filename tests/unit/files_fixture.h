@@ -12,33 +12,32 @@ namespace quillet::testing {
 class FilesTest : public ::testing::Test, public fakes::EditorWithFakes {
 protected:
     FilesTest() {
-        ed.ports.fileDialogs = &dialogs;
-        ed.doc.PathSeparator = u"\\";
-        ed.doc.AppFolder = u"C:\\Program Files\\Quillet\\";
-        ed.doc.DialogFolder = ed.doc.AppFolder;
+        ed.doc.pathSeparator = u"\\";
+        ed.doc.programFolder = u"C:\\Program Files\\Quillet\\";
+        ed.doc.dialogFolder = ed.doc.programFolder;
         window.caption = kAppTitle;
     }
 
     // A document as the user leaves it after typing: modified, undoable.
     void Type(std::u16string text) {
-        rich.SetText(std::move(text));
-        ASSERT_EQ(ed.doc.Modified, 1);
+        control.SetText(std::move(text));
+        ASSERT_TRUE(ed.doc.modified);
     }
 
     // A titled document as a load leaves it.
     void Titled(std::u16string path, std::u16string text) {
         files.files[path] = "old";
-        rich.SetText(std::move(text));
-        ed.doc.CurrentFilePath = path;
+        control.SetText(std::move(text));
+        ed.doc.path = path;
         size_t p = path.rfind(u'\\') + 1;
-        ed.doc.DialogFolder = path.substr(0, p);
-        ed.doc.DisplayName = u" " + path.substr(p);
-        ed.doc.Modified = 0;
-        ed.doc.UndoAllowed = 0;
-        window.SetCaption(ed.doc.DisplayName + u" - " + kAppTitle);
+        ed.doc.dialogFolder = path.substr(0, p);
+        ed.doc.displayName = u" " + path.substr(p);
+        ed.doc.modified = false;
+        ed.doc.undoAllowed = false;
+        window.SetCaption(ed.doc.displayName + u" - " + kAppTitle);
     }
 
-    fakes::FakeFileDialogs dialogs;
+    fakes::FakeFileDialogs& dialogs = fileDialogs;
 };
 
 } // namespace quillet::testing

@@ -1,12 +1,8 @@
-#include "editor/core/commands.h"
+#include "editor/app/commands.h"
 #include "editor/files/help_menu.h"
-#include "editor/files/save_file_urlm.h"
+#include "editor/files/redirect_page.h"
 
-#include "fakes/cp1251_codec.h"
-#include "fakes/fake_about_box.h"
-#include "fakes/fake_file_system.h"
-#include "fakes/fake_main_window.h"
-#include "fakes/fake_shell.h"
+#include "fakes/editor_with_fakes.h"
 
 #include <gtest/gtest.h>
 
@@ -28,24 +24,12 @@ std::string Cp1251(std::u16string_view text) {
     return out;
 }
 
-class HelpMenu : public ::testing::Test {
+class HelpMenu : public ::testing::Test, public fakes::EditorWithFakes {
 protected:
     HelpMenu() {
-        ed.doc.AppFolder = u"C:\\Prog\\";
-        ed.doc.PathSeparator = u"\\";
-        ed.ports.window = &window;
-        ed.ports.files = &files;
-        ed.ports.codec = &codec;
-        ed.ports.shell = &shell;
-        ed.ports.about = &about;
+        ed.doc.programFolder = u"C:\\Prog\\";
+        ed.doc.pathSeparator = u"\\";
     }
-
-    Editor ed;
-    fakes::FakeMainWindow window;
-    fakes::FakeFileSystem files;
-    fakes::Cp1251Codec codec;
-    fakes::FakeShell shell;
-    fakes::FakeAboutBox about;
 };
 
 TEST_F(HelpMenu, F1WritesTheRedirectPageInAnsiAndOpensItFromTheProgramFolder) {
@@ -57,7 +41,7 @@ TEST_F(HelpMenu, F1WritesTheRedirectPageInAnsiAndOpensItFromTheProgramFolder) {
     };
     files.files[u"C:\\Prog\\0.html"] = "an older page";
 
-    frmForma_HelpCallHelp_Click(ed);
+    OnHelp(ed);
 
     std::string page = kHead + "C:\\Prog\\" + "\xD1\xEF\xF0\xE0\xE2\xEA\xE0" + ".htm" + kTail;
     EXPECT_EQ(files.files[u"C:\\Prog\\0.html"], page);
@@ -70,7 +54,7 @@ TEST_F(HelpMenu, F1WritesTheRedirectPageInAnsiAndOpensItFromTheProgramFolder) {
 
     // A second F1 rewrites the same page.
     files.files[u"C:\\Prog\\0.html"] = "changed meanwhile";
-    frmForma_HelpCallHelp_Click(ed);
+    OnHelp(ed);
     EXPECT_EQ(files.files[u"C:\\Prog\\0.html"], page);
     ASSERT_EQ(shell.opened.size(), 2u);
     EXPECT_EQ(shell.opened[1].file, u"C:\\Prog\\0.html");
@@ -79,21 +63,21 @@ TEST_F(HelpMenu, F1WritesTheRedirectPageInAnsiAndOpensItFromTheProgramFolder) {
 
 TEST_F(HelpMenu, ReadOnlyPagesAreSkippedForTheNextFreeNumber) {
     files.readOnly.insert(u"C:\\Prog\\0.html");
-    frmForma_HelpMySoft_Click(ed);
+    OnMyPrograms(ed);
     ASSERT_EQ(shell.opened.size(), 1u);
     EXPECT_EQ(shell.opened[0].file, u"C:\\Prog\\1.html");
     EXPECT_EQ(files.files[u"C:\\Prog\\1.html"], kHead + "https://example.org/site/" + kTail);
 
     files.readOnly.insert({u"C:\\Prog\\1.html", u"C:\\Prog\\2.html", u"C:\\Prog\\9.html"});
-    frmForma_HelpMySoft_Click(ed);
+    OnMyPrograms(ed);
     EXPECT_EQ(shell.opened.back().file, u"C:\\Prog\\3.html");
     EXPECT_FALSE(files.Exists(u"C:\\Prog\\0.html"));
 }
 
 TEST_F(HelpMenu, AFolderWithoutWriteAccessGivesUpAfterAHundredPagesAndOpensTheTargetDirectly) {
-    ed.doc.AppFolder = u"C:\\Program Files\\Quillet\\";
+    ed.doc.programFolder = u"C:\\Program Files\\Quillet\\";
     files.readOnlyFolder = true;
-    frmForma_HelpCallHelp_Click(ed);
+    OnHelp(ed);
     EXPECT_EQ(files.writes, kRedirectPageTries);
     EXPECT_EQ(kRedirectPageTries, 100);
     EXPECT_TRUE(files.files.empty());
@@ -105,21 +89,21 @@ TEST_F(HelpMenu, AFolderWithoutWriteAccessGivesUpAfterAHundredPagesAndOpensTheTa
     files.readOnlyFolder = false;
     for (int n = 0; n < kRedirectPageTries - 1; ++n)
         files.readOnly.insert(RedirectPagePath(ed.doc, n));
-    frmForma_HelpMySoft_Click(ed);
+    OnMyPrograms(ed);
     EXPECT_EQ(shell.opened.back().file, u"C:\\Program Files\\Quillet\\99.html");
 }
 
 TEST_F(HelpMenu, MarkupCharactersInTheTargetAreWrittenAsReferencesSoThePageStaysWhole) {
-    ed.doc.AppFolder = u"D:\\O'Brien & <Co> \"x\"\\";
-    frmForma_HelpCallHelp_Click(ed);
+    ed.doc.programFolder = u"D:\\O'Brien & <Co> \"x\"\\";
+    OnHelp(ed);
     std::string target = "D:\\O&#39;Brien &amp; &lt;Co&gt; &quot;x&quot;\\" + Cp1251(u"Справка") + ".htm";
     EXPECT_EQ(files.files[u"D:\\O'Brien & <Co> \"x\"\\0.html"], kHead + target + kTail);
     EXPECT_EQ(shell.opened.at(0).file, u"D:\\O'Brien & <Co> \"x\"\\0.html");
 }
 
 TEST_F(HelpMenu, HashAndPercentInALocalPathAreEscapedButAWebAddressIsLeftAlone) {
-    ed.doc.AppFolder = u"C:\\C# 100%\\";
-    frmForma_HelpCallHelp_Click(ed);
+    ed.doc.programFolder = u"C:\\C# 100%\\";
+    OnHelp(ed);
     EXPECT_EQ(files.files[u"C:\\C# 100%\\0.html"],
               kHead + "C:\\C%23 100%25\\" + Cp1251(u"Справка.htm") + kTail);
 
@@ -140,14 +124,14 @@ TEST_F(HelpMenu, CharactersOutsideTheCodePageAreWrittenAsNumericReferences) {
 }
 
 TEST_F(HelpMenu, TheWorkingFolderDropsTheTrailingSeparatorExceptAtARoot) {
-    ed.doc.AppFolder = u"C:\\";
-    frmForma_HelpCallHelp_Click(ed);
+    ed.doc.programFolder = u"C:\\";
+    OnHelp(ed);
     EXPECT_EQ(shell.opened.at(0).file, u"C:\\0.html");
     EXPECT_EQ(shell.opened.at(0).workingFolder, u"C:\\");
 
-    ed.doc.AppFolder = u"/opt/quillet/";
-    ed.doc.PathSeparator = u"/";
-    frmForma_HelpCallHelp_Click(ed);
+    ed.doc.programFolder = u"/opt/quillet/";
+    ed.doc.pathSeparator = u"/";
+    OnHelp(ed);
     EXPECT_EQ(shell.opened.at(1).file, u"/opt/quillet/0.html");
     EXPECT_EQ(shell.opened.at(1).workingFolder, u"/opt/quillet");
     EXPECT_EQ(files.files[u"/opt/quillet/0.html"], kHead + "/opt/quillet/" + Cp1251(u"Справка.htm") + kTail);
@@ -158,13 +142,13 @@ TEST_F(HelpMenu, TheAboutLinkShowsTheHourglassWhileThePageIsWrittenAndOpened) {
     std::vector<Pointer> pointersAtOpen;
     about.whileOpen = [&](fakes::FakeAboutWindow& w) {
         shell.onOpen = [&] { pointersAtOpen = w.pointers; };
-        frmOprog_Label1_Click(ed, w);
+        OnAboutLink(ed, w);
         pointersAtWrite = w.pointers;
         EXPECT_TRUE(w.open);
-        frmOprog_OK_Click(w);
+        OnAboutOk(w);
     };
 
-    frmForma_HelpOprog_Click(ed);
+    OnAbout(ed);
 
     EXPECT_EQ(about.shows, 1);
     EXPECT_EQ(pointersAtOpen, std::vector<Pointer>{Pointer::Busy});
@@ -177,28 +161,17 @@ TEST_F(HelpMenu, TheAboutLinkShowsTheHourglassWhileThePageIsWrittenAndOpened) {
 
     // Opened again, it starts afresh.
     about.whileOpen = nullptr;
-    frmForma_HelpOprog_Click(ed);
+    OnAbout(ed);
     EXPECT_EQ(about.shows, 2);
     EXPECT_TRUE(about.window.pointers.empty());
 }
 
-TEST_F(HelpMenu, TheHelpItemsAreEnabledAndRunFromTheMenuOnlyWhileTheirServicesAreWired) {
-    ApplyCommandAvailability(ed);
-    EXPECT_TRUE(window.MenuEnabled(MenuItem::HelpCallHelp));
-    EXPECT_TRUE(window.MenuEnabled(MenuItem::HelpOprog));
-    EXPECT_TRUE(window.MenuEnabled(MenuItem::HelpMySoft));
-    EXPECT_TRUE(RunCommand(ed, MenuItem::HelpCallHelp));
-    EXPECT_TRUE(RunCommand(ed, MenuItem::HelpOprog));
-    EXPECT_TRUE(RunCommand(ed, MenuItem::HelpMySoft));
+TEST_F(HelpMenu, TheHelpItemsRunFromTheMenu) {
+    EXPECT_TRUE(RunCommand(ed, MenuItem::Help));
+    EXPECT_TRUE(RunCommand(ed, MenuItem::About));
+    EXPECT_TRUE(RunCommand(ed, MenuItem::MyPrograms));
     EXPECT_EQ(shell.opened.size(), 2u);
     EXPECT_EQ(about.shows, 1);
-
-    ed.ports.shell = nullptr;
-    ed.ports.about = nullptr;
-    ApplyCommandAvailability(ed);
-    EXPECT_FALSE(window.MenuEnabled(MenuItem::HelpCallHelp));
-    EXPECT_FALSE(window.MenuEnabled(MenuItem::HelpOprog));
-    EXPECT_FALSE(RunCommand(ed, MenuItem::HelpMySoft));
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "editor/core/load_document.h"
+#include "editor/files/load_document.h"
 #include "fakes/editor_with_fakes.h"
 
 #include <gtest/gtest.h>
@@ -10,24 +10,23 @@ using fakes::EditorWithFakes;
 
 // A document being edited: named, modified, with its own caption.
 void OpenModifiedDocument(EditorWithFakes& f) {
-    f.ed.doc.PathSeparator = u"\\";
+    f.ed.doc.pathSeparator = u"\\";
     f.files.files[u"C:\\old.txt"] = "old";
     LoadDocument(f.ed, u"C:\\old.txt");
-    f.rich.SetSelText(u"typed ");
+    f.control.SetSelText(u"typed ");
     f.messages.shown.clear();
-    f.rich.log.clear();
+    f.control.log.clear();
 }
 
 void ExpectOldDocumentKept(const EditorWithFakes& f) {
-    EXPECT_EQ(f.rich.Text(), u"typed old");
-    EXPECT_EQ(f.ed.doc.CurrentFilePath, u"C:\\old.txt");
-    EXPECT_EQ(f.ed.doc.DisplayName, u" old.txt");
-    EXPECT_EQ(f.ed.doc.DialogFolder, u"C:\\");
-    EXPECT_EQ(f.ed.doc.Modified, 1);
-    EXPECT_EQ(f.ed.doc.UndoAllowed, 1);
-    EXPECT_EQ(f.window.Caption(), u" old.txt - Квиллет");
-    EXPECT_TRUE(f.rich.log.empty());
-    EXPECT_EQ(f.ed.doc.EditorState, kStateLoadFailed);
+    EXPECT_EQ(f.control.Text(), u"typed old");
+    EXPECT_EQ(f.ed.doc.path, u"C:\\old.txt");
+    EXPECT_EQ(f.ed.doc.displayName, u" old.txt");
+    EXPECT_EQ(f.ed.doc.dialogFolder, u"C:\\");
+    EXPECT_TRUE(f.ed.doc.modified);
+    EXPECT_TRUE(f.ed.doc.undoAllowed);
+    EXPECT_EQ(f.window.caption, u" old.txt - Квиллет");
+    EXPECT_TRUE(f.control.log.empty());
 }
 
 void ExpectError(const EditorWithFakes& f, std::u16string_view text) {
@@ -40,57 +39,56 @@ void ExpectError(const EditorWithFakes& f, std::u16string_view text) {
 
 TEST(LoadDocument, ACyrillicAnsiFileBecomesTheCurrentUnmodifiedDocument) {
     EditorWithFakes f;
-    f.ed.doc.PathSeparator = u"\\";
-    f.ed.doc.FontBold = kTrue;
-    f.ed.doc.EditorState = kStateReplace;
+    f.ed.doc.pathSeparator = u"\\";
+    f.ed.doc.font = {u"Consolas", 14, true, false};
     f.files.files[u"C:\\Документы\\письмо.txt"] = "\xcf\xf0\xe8\xe2\xe5\xf2\r\n\xec\xe8\xf0\n\t!";
 
-    LoadDocument(f.ed, u"C:\\Документы\\письмо.txt");
+    EXPECT_TRUE(LoadDocument(f.ed, u"C:\\Документы\\письмо.txt"));
 
-    EXPECT_EQ(f.rich.Text(), u"Привет\r\nмир\r\n\t!"); // the control makes every line break CR LF
-    EXPECT_EQ(f.rich.SelStart(), 0);
-    EXPECT_EQ(f.ed.doc.Modified, 0);
-    EXPECT_EQ(f.ed.doc.UndoAllowed, 0);
-    EXPECT_EQ(f.ed.doc.CurrentFilePath, u"C:\\Документы\\письмо.txt");
-    EXPECT_EQ(f.ed.doc.DialogFolder, u"C:\\Документы\\");
-    EXPECT_EQ(f.ed.doc.DisplayName, u" письмо.txt");
-    EXPECT_EQ(f.window.Caption(), u" письмо.txt - Квиллет");
-    EXPECT_EQ(f.ed.doc.EditorState, kStateReplace); // left as it was
-    // The weight goes to its opposite and back; nothing else of the font is touched.
-    EXPECT_EQ(f.rich.log, (std::vector<std::u16string>{u"Text", u"Font.Bold=0", u"Font.Bold=1"}));
+    EXPECT_EQ(f.control.Text(), u"Привет\r\nмир\r\n\t!"); // the control makes every line break CR LF
+    EXPECT_EQ(f.control.SelStart(), 0);
+    EXPECT_FALSE(f.ed.doc.modified);
+    EXPECT_FALSE(f.ed.doc.undoAllowed);
+    EXPECT_EQ(f.ed.doc.path, u"C:\\Документы\\письмо.txt");
+    EXPECT_EQ(f.ed.doc.dialogFolder, u"C:\\Документы\\");
+    EXPECT_EQ(f.ed.doc.displayName, u" письмо.txt");
+    EXPECT_EQ(f.window.caption, u" письмо.txt - Квиллет");
+    // The document font is put on the new text.
+    EXPECT_EQ(f.control.log, (std::vector<std::u16string>{u"Text", u"Font.Name=Consolas", u"Font.Size=14",
+                                                          u"Font.Bold=1", u"Font.Italic=0"}));
     EXPECT_TRUE(f.messages.shown.empty());
 }
 
 TEST(LoadDocument, EmptyFilesBareNamesAndForeignEncodingsLoadAsTheyAre) {
     EditorWithFakes f;
-    f.ed.doc.PathSeparator = u"\\";
+    f.ed.doc.pathSeparator = u"\\";
     f.files.files[u"empty.txt"] = "";
-    f.rich.Load(u"previous");
+    f.control.Load(u"previous");
     LoadDocument(f.ed, u"empty.txt");
-    EXPECT_EQ(f.rich.Text(), u"");
+    EXPECT_EQ(f.control.Text(), u"");
     // Kept by its full path: a dialog that moves the current folder cannot make a save go elsewhere.
-    EXPECT_EQ(f.ed.doc.CurrentFilePath, u"C:\\Users\\user\\empty.txt");
-    EXPECT_EQ(f.ed.doc.DialogFolder, u"C:\\Users\\user\\");
-    EXPECT_EQ(f.ed.doc.DisplayName, u" empty.txt");
-    EXPECT_EQ(f.window.Caption(), u" empty.txt - Квиллет");
-    EXPECT_EQ(f.ed.doc.Modified, 0);
+    EXPECT_EQ(f.ed.doc.path, u"C:\\Users\\user\\empty.txt");
+    EXPECT_EQ(f.ed.doc.dialogFolder, u"C:\\Users\\user\\");
+    EXPECT_EQ(f.ed.doc.displayName, u" empty.txt");
+    EXPECT_EQ(f.window.caption, u" empty.txt - Квиллет");
+    EXPECT_FALSE(f.ed.doc.modified);
 
     f.files.files[u"C:\\utf8.txt"] = "\xEF\xBB\xBF\xD0\x9F"; // BOM and П in UTF-8
     LoadDocument(f.ed, u"C:\\utf8.txt");
-    EXPECT_EQ(f.rich.Text(), u"\u043F\u00BB\u0457\u0420\u045F");
+    EXPECT_EQ(f.control.Text(), u"\u043F\u00BB\u0457\u0420\u045F");
 
     EditorWithFakes unix;
-    unix.ed.doc.PathSeparator = u"/";
+    unix.ed.doc.pathSeparator = u"/";
     unix.files.files[u"/home/a b/notes.md"] = "x";
     LoadDocument(unix.ed, u"/home/a b/notes.md");
-    EXPECT_EQ(unix.ed.doc.DialogFolder, u"/home/a b/");
-    EXPECT_EQ(unix.ed.doc.DisplayName, u" notes.md");
+    EXPECT_EQ(unix.ed.doc.dialogFolder, u"/home/a b/");
+    EXPECT_EQ(unix.ed.doc.displayName, u" notes.md");
 }
 
 TEST(LoadDocument, AMissingFileIsReportedAndTheModifiedDocumentStays) {
     EditorWithFakes f;
     OpenModifiedDocument(f);
-    LoadDocument(f.ed, u"C:\\нет\\такого.txt");
+    EXPECT_FALSE(LoadDocument(f.ed, u"C:\\нет\\такого.txt"));
     ExpectError(f, u"Файл \"C:\\нет\\такого.txt\" не найден.");
     ExpectOldDocumentKept(f);
 }
@@ -101,7 +99,7 @@ TEST(LoadDocument, AFileThatCannotBeOpenedOrReadWholeIsReportedAndTheDocumentSta
         OpenModifiedDocument(f);
         (f.files.*mark).insert(u"C:\\locked.txt");
         f.files.files[u"C:\\locked.txt"] = "partial";
-        LoadDocument(f.ed, u"C:\\locked.txt");
+        EXPECT_FALSE(LoadDocument(f.ed, u"C:\\locked.txt"));
         ExpectError(f, u"Файл \"C:\\locked.txt\" открыть не возможно.");
         ExpectOldDocumentKept(f);
     }
@@ -111,14 +109,14 @@ TEST(LoadDocument, AFileTooLargeToHoldIsRefusedBeforeAnythingIsReplaced) {
     EditorWithFakes f;
     OpenModifiedDocument(f);
     f.files.tooLarge.insert(u"D:\\huge.log");
-    LoadDocument(f.ed, u"D:\\huge.log");
+    EXPECT_FALSE(LoadDocument(f.ed, u"D:\\huge.log"));
     ExpectError(f, u"Файл \"D:\\huge.log\" слишком велик: открыть его не возможно.");
     ExpectOldDocumentKept(f);
 }
 
 TEST(LoadDocument, APathIsUsedExactlyAsGiven) {
     EditorWithFakes f;
-    f.ed.doc.PathSeparator = u"\\";
+    f.ed.doc.pathSeparator = u"\\";
     f.files.files[u"C:\\a.txt"] = "a";
     LoadDocument(f.ed, u" C:\\a.txt");
     ExpectError(f, u"Файл \" C:\\a.txt\" не найден.");

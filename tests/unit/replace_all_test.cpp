@@ -2,9 +2,6 @@
 
 #include "editor/control/case_folding.h"
 
-#include "fakes/cp1251_codec.h"
-#include "fakes/fake_file_system.h"
-
 #include <gtest/gtest.h>
 
 #include <random>
@@ -26,16 +23,14 @@ struct Model {
         model.SetText(std::move(text));
         model.SetEvents(&events);
     }
-    fakes::FakeFileSystem files;
-    fakes::Cp1251Codec codec;
-    TextModel model{files, codec};
+    TextModel model;
     CountingEvents events;
 };
 
 // The one-match-at-a-time loop every control must agree with.
 int32_t ReplaceMatchByMatch(TextModel& model, std::u16string_view pattern, std::u16string_view replacement,
-                            int32_t options) {
-    return model.TextControl::ReplaceAll(pattern, replacement, options);
+                            FindOption option) {
+    return model.TextContent::ReplaceAll(pattern, replacement, option);
 }
 
 TEST(ModelReplaceAll, GivesTheTextCountAndCaretOfReplacingMatchByMatch) {
@@ -55,7 +50,7 @@ TEST(ModelReplaceAll, GivesTheTextCountAndCaretOfReplacingMatchByMatch) {
         if (pattern.empty())
             pattern = u"a";
         const std::u16string replacement = pick(3);
-        const int32_t options = round % 2 ? kFindMatchCase : kFindIgnoreCase;
+        const FindOption options = round % 2 ? FindOption::MatchCase : FindOption::IgnoreCase;
         Model loop(text);
         Model fast(text);
         loop.model.SetSelection(1, 1);
@@ -72,13 +67,13 @@ TEST(ModelReplaceAll, GivesTheTextCountAndCaretOfReplacingMatchByMatch) {
 TEST(ModelReplaceAll, IsUndoneInOneStepAndLeavesAMissUntouched) {
     Model m(u"Да да\r\nДА нет");
     m.model.SetSelection(2, 4);
-    EXPECT_EQ(m.model.ReplaceAll(u"zz", u"y", kFindIgnoreCase), 0);
+    EXPECT_EQ(m.model.ReplaceAll(u"zz", u"y", FindOption::IgnoreCase), 0);
     EXPECT_EQ(m.events.changes, 0);
     EXPECT_FALSE(m.model.CanUndo());
     EXPECT_EQ(m.model.SelStart(), 2);
     EXPECT_EQ(m.model.SelLength(), 2);
 
-    EXPECT_EQ(m.model.ReplaceAll(u"да", u"ja", kFindIgnoreCase), 3);
+    EXPECT_EQ(m.model.ReplaceAll(u"да", u"ja", FindOption::IgnoreCase), 3);
     EXPECT_EQ(m.model.Text(), u"ja ja\r\nja нет");
     EXPECT_EQ(m.model.SelStart(), 9);
     EXPECT_EQ(m.model.LineCount(), 2);
@@ -91,11 +86,11 @@ TEST(ModelReplaceAll, IsUndoneInOneStepAndLeavesAMissUntouched) {
 
 TEST(ModelReplaceAll, KeepsTheLineIndexWhenReplacementsAddAndRemoveLines) {
     Model m(u"a;b;c\r\nd;e");
-    EXPECT_EQ(m.model.ReplaceAll(u";", u"\n", kFindMatchCase), 3);
+    EXPECT_EQ(m.model.ReplaceAll(u";", u"\n", FindOption::MatchCase), 3);
     EXPECT_EQ(m.model.Text(), u"a\r\nb\r\nc\r\nd\r\ne");
     EXPECT_EQ(m.model.LineCount(), 5);
     EXPECT_EQ(m.model.LineStart(4), 12);
-    EXPECT_EQ(m.model.ReplaceAll(u"\r\n", u"", kFindMatchCase), 4);
+    EXPECT_EQ(m.model.ReplaceAll(u"\r\n", u"", FindOption::MatchCase), 4);
     EXPECT_EQ(m.model.Text(), u"abcde");
     EXPECT_EQ(m.model.LineCount(), 1);
 }
@@ -146,7 +141,8 @@ TEST(ModelFind, FindsWhatComparingAtEveryPositionFindsWhereverTheEditGapLies) {
         const int32_t expected = start >= int32_t(text.size())
                                      ? -1
                                      : FindByComparingEverywhere(text, pattern, size_t(start), matchCase);
-        ASSERT_EQ(m.model.Find(pattern, start, matchCase ? kFindMatchCase : kFindIgnoreCase), expected)
+        ASSERT_EQ(m.model.Find(pattern, start, matchCase ? FindOption::MatchCase : FindOption::IgnoreCase),
+                  expected)
             << round;
     }
 }

@@ -9,7 +9,7 @@ using SaveChangesTest = FilesTest;
 TEST_F(SaveChangesTest, TheQuestionNamesTheDocumentAndOffersYesNoAndCancel) {
     Type(u"x");
     messages.answers = {MessageAnswer::Cancel};
-    EXPECT_EQ(AskSaveChanges(ed), 1);
+    EXPECT_EQ(AskSaveChanges(ed), SaveChangesAnswer::Stop);
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text, u"Сохранить изменение в файле?");
     EXPECT_EQ(messages.shown[0].title, u"Квиллет");
@@ -23,56 +23,56 @@ TEST_F(SaveChangesTest, TheQuestionNamesTheDocumentAndOffersYesNoAndCancel) {
 
 TEST_F(SaveChangesTest, NewOnAnUnmodifiedDocumentAsksNothingAndLeavesAnEmptyUntitledOne) {
     Titled(u"C:\\dir\\a.txt", u"text");
-    ed.search.FindNextStart = 3;
-    ed.doc.UndoAllowed = 1;
-    ed.doc.DialogFolder = u"C:\\dir\\";
+    ed.search.nextStart = 3;
+    ed.doc.undoAllowed = true;
+    ed.doc.dialogFolder = u"C:\\dir\\";
 
-    frmForma_mnuNew_Click(ed);
+    OnNew(ed);
 
     EXPECT_TRUE(messages.shown.empty());
-    EXPECT_EQ(rich.Text(), u"");
+    EXPECT_EQ(control.Text(), u"");
     EXPECT_EQ(window.caption, u"Квиллет");
-    EXPECT_EQ(ed.doc.CurrentFilePath, u"");
-    EXPECT_EQ(ed.doc.DisplayName, u"");
-    EXPECT_EQ(ed.doc.Modified, 0);
-    EXPECT_EQ(ed.doc.UndoAllowed, 0);
-    EXPECT_EQ(ed.search.FindNextStart, 0);
-    EXPECT_EQ(ed.doc.DialogFolder, u"C:\\dir\\");
+    EXPECT_EQ(ed.doc.path, u"");
+    EXPECT_EQ(ed.doc.displayName, u"");
+    EXPECT_FALSE(ed.doc.modified);
+    EXPECT_FALSE(ed.doc.undoAllowed);
+    EXPECT_EQ(ed.search.nextStart, 0);
+    EXPECT_EQ(ed.doc.dialogFolder, u"C:\\dir\\");
     EXPECT_EQ(files.files[u"C:\\dir\\a.txt"], "old");
 }
 
 TEST_F(SaveChangesTest, NewAnsweredCancelChangesNothing) {
     Titled(u"C:\\dir\\a.txt", u"text");
-    ed.doc.Modified = 1;
+    ed.doc.modified = true;
     messages.answers = {MessageAnswer::Cancel};
-    frmForma_mnuNew_Click(ed);
-    EXPECT_EQ(rich.Text(), u"text");
-    EXPECT_EQ(ed.doc.CurrentFilePath, u"C:\\dir\\a.txt");
+    OnNew(ed);
+    EXPECT_EQ(control.Text(), u"text");
+    EXPECT_EQ(ed.doc.path, u"C:\\dir\\a.txt");
     EXPECT_EQ(window.caption, u" a.txt - Квиллет");
-    EXPECT_EQ(ed.doc.Modified, 1);
+    EXPECT_TRUE(ed.doc.modified);
     EXPECT_EQ(files.writes, 0);
 }
 
 TEST_F(SaveChangesTest, NewAnsweredNoDiscardsTheChanges) {
     Titled(u"C:\\dir\\a.txt", u"text");
-    ed.doc.Modified = 1;
+    ed.doc.modified = true;
     messages.answers = {MessageAnswer::No};
-    frmForma_mnuNew_Click(ed);
-    EXPECT_EQ(rich.Text(), u"");
+    OnNew(ed);
+    EXPECT_EQ(control.Text(), u"");
     EXPECT_EQ(files.files[u"C:\\dir\\a.txt"], "old");
-    EXPECT_EQ(ed.doc.Modified, 0);
+    EXPECT_FALSE(ed.doc.modified);
 }
 
 TEST_F(SaveChangesTest, NewAnsweredYesSavesFirstThenEmptiesTheDocument) {
     Type(u"draft");
     messages.answers = {MessageAnswer::Yes};
     dialogs.Choose(u"C:\\dir\\draft");
-    frmForma_mnuNew_Click(ed);
+    OnNew(ed);
     EXPECT_EQ(files.files[u"C:\\dir\\draft.txt"], "draft");
-    EXPECT_EQ(rich.Text(), u"");
+    EXPECT_EQ(control.Text(), u"");
     EXPECT_EQ(window.caption, u"Квиллет");
-    EXPECT_EQ(ed.doc.CurrentFilePath, u"");
-    EXPECT_EQ(ed.doc.Modified, 0);
+    EXPECT_EQ(ed.doc.path, u"");
+    EXPECT_FALSE(ed.doc.modified);
 }
 
 // Yes means "keep my work": when it was not saved, the document must stay.
@@ -81,32 +81,32 @@ TEST_F(SaveChangesTest, YesNeverLosesTheDocumentWhenTheSaveDoesNotHappen) {
 
     messages.answers = {MessageAnswer::Yes};
     dialogs.Cancel();
-    frmForma_mnuNew_Click(ed);
-    EXPECT_EQ(rich.Text(), u"draft");
-    EXPECT_EQ(ed.doc.Modified, 1);
+    OnNew(ed);
+    EXPECT_EQ(control.Text(), u"draft");
+    EXPECT_TRUE(ed.doc.modified);
 
     messages.answers = {MessageAnswer::Yes, MessageAnswer::No};
     files.files[u"C:\\dir\\taken.txt"] = "someone else's";
     dialogs.Choose(u"C:\\dir\\taken.txt");
-    EXPECT_EQ(AskSaveChanges(ed), 1);
+    EXPECT_EQ(AskSaveChanges(ed), SaveChangesAnswer::Stop);
     EXPECT_EQ(files.files[u"C:\\dir\\taken.txt"], "someone else's");
 
     Titled(u"C:\\dir\\ro.txt", u"edited");
-    ed.doc.Modified = 1;
+    ed.doc.modified = true;
     files.readOnly.insert(u"C:\\dir\\ro.txt");
     size_t before = messages.shown.size();
     messages.answers = {MessageAnswer::Yes};
-    frmForma_mnuNew_Click(ed);
+    OnNew(ed);
     ASSERT_EQ(messages.shown.size(), before + 2);
     EXPECT_EQ(messages.shown.back().text, u"Файл \"C:\\dir\\ro.txt\" защищён от записи.");
-    EXPECT_EQ(rich.Text(), u"edited");
-    EXPECT_EQ(ed.doc.CurrentFilePath, u"C:\\dir\\ro.txt");
-    EXPECT_EQ(ed.doc.Modified, 1);
+    EXPECT_EQ(control.Text(), u"edited");
+    EXPECT_EQ(ed.doc.path, u"C:\\dir\\ro.txt");
+    EXPECT_TRUE(ed.doc.modified);
 
     files.readOnly.clear();
-    files.failWrites = 5;
+    files.failWrites = true;
     messages.answers = {MessageAnswer::Yes};
-    EXPECT_EQ(AskSaveChanges(ed), 1);
+    EXPECT_EQ(AskSaveChanges(ed), SaveChangesAnswer::Stop);
     EXPECT_EQ(messages.shown.back().text, u"Файл \"C:\\dir\\ro.txt\" сохранить не возможно.");
 }
 

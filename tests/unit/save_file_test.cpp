@@ -1,4 +1,5 @@
-#include "editor/core/load_document.h"
+#include "editor/files/document_file.h"
+#include "editor/files/load_document.h"
 #include "editor/files/save_file.h"
 #include "files_fixture.h"
 
@@ -18,35 +19,35 @@ void ExpectStyle(const MessageStyle& actual, const MessageStyle& expected) {
 }
 
 TEST_F(SaveFileTest, SaveOnAnUntitledDocumentAsksForANameAndCompletesItWithTxt) {
-    ed.doc.DialogFolder = u"C:\\Документы\\";
+    ed.doc.dialogFolder = u"C:\\Документы\\";
     Type(u"Привет\r\nмир");
     dialogs.Choose(u"C:\\Документы\\письмо");
 
-    frmForma_mnuSave_Click(ed);
+    OnSave(ed);
 
     ASSERT_EQ(dialogs.shown.size(), 1u);
-    EXPECT_TRUE(dialogs.shown[0].save);
-    EXPECT_EQ(dialogs.shown[0].file, std::u16string(255, u'\0')); // untitled: no name
-    EXPECT_EQ(dialogs.shown[0].initialDir, u"C:\\Документы\\");
+    EXPECT_EQ(dialogs.shown[0].kind, FileDialogKind::Save);
+    EXPECT_EQ(dialogs.shown[0].name, u""); // untitled: no name
+    EXPECT_EQ(dialogs.shown[0].folder, u"C:\\Документы\\");
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(files.files[u"C:\\Документы\\письмо.txt"], "\xcf\xf0\xe8\xe2\xe5\xf2\r\n\xec\xe8\xf0");
-    EXPECT_EQ(ed.doc.CurrentFilePath, u"C:\\Документы\\письмо.txt");
-    EXPECT_EQ(ed.doc.DisplayName, u" письмо.txt");
-    EXPECT_EQ(ed.doc.DialogFolder, u"C:\\Документы\\");
+    EXPECT_EQ(ed.doc.path, u"C:\\Документы\\письмо.txt");
+    EXPECT_EQ(ed.doc.displayName, u" письмо.txt");
+    EXPECT_EQ(ed.doc.dialogFolder, u"C:\\Документы\\");
     EXPECT_EQ(window.caption, u" письмо.txt - Квиллет");
-    EXPECT_EQ(ed.doc.Modified, 0);
-    EXPECT_EQ(ed.doc.UndoAllowed, 1); // saving keeps Undo
-    EXPECT_EQ(rich.Text(), u"Привет\r\nмир");
+    EXPECT_FALSE(ed.doc.modified);
+    EXPECT_TRUE(ed.doc.undoAllowed); // saving keeps Undo
+    EXPECT_EQ(control.Text(), u"Привет\r\nмир");
 }
 
 TEST_F(SaveFileTest, SaveOnATitledDocumentWritesWithoutAskingEvenWhenUnmodifiedOrDeleted) {
     Titled(u"C:\\dir\\a.txt", u"text");
     files.files.erase(u"C:\\dir\\a.txt");
-    frmForma_mnuSave_Click(ed);
+    OnSave(ed);
     EXPECT_EQ(files.files[u"C:\\dir\\a.txt"], "text");
 
     files.files[u"C:\\dir\\a.txt"] = "changed by another program";
-    frmForma_mnuSave_Click(ed);
+    OnSave(ed);
     EXPECT_EQ(files.files[u"C:\\dir\\a.txt"], "text");
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_TRUE(dialogs.shown.empty());
@@ -55,20 +56,20 @@ TEST_F(SaveFileTest, SaveOnATitledDocumentWritesWithoutAskingEvenWhenUnmodifiedO
 TEST_F(SaveFileTest, SaveAsOpensWithTheFullPathAndAsksNothingForTheSamePath) {
     Titled(u"C:\\dir\\a.txt", u"text");
     dialogs.Choose(u"C:\\dir\\a.txt");
-    frmForma_mnuSaveAs_Click(ed);
-    EXPECT_EQ(dialogs.shown[0].file.substr(0, 12), u"C:\\dir\\a.txt");
+    OnSaveAs(ed);
+    EXPECT_EQ(dialogs.shown[0].name, u"C:\\dir\\a.txt");
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(files.files[u"C:\\dir\\a.txt"], "text");
 }
 
 TEST_F(SaveFileTest, OverwriteAnsweredNoChangesNothingButTheDialogFolder) {
     Titled(u"C:\\dir\\a.txt", u"new");
-    ed.doc.Modified = 1;
+    ed.doc.modified = true;
     files.files[u"D:\\other\\A.TXT"] = "keep";
     dialogs.Choose(u"D:\\other\\A.TXT");
     messages.answers = {MessageAnswer::No};
 
-    frmForma_mnuSaveAs_Click(ed);
+    OnSaveAs(ed);
 
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text, u"Файл \"D:\\other\\A.TXT\" уже существует.\r\nЗаменить его?");
@@ -76,10 +77,10 @@ TEST_F(SaveFileTest, OverwriteAnsweredNoChangesNothingButTheDialogFolder) {
     ExpectStyle(messages.shown[0].style, kQuestion);
     EXPECT_EQ(files.files[u"D:\\other\\A.TXT"], "keep");
     EXPECT_EQ(files.writes, 0);
-    EXPECT_EQ(ed.doc.CurrentFilePath, u"C:\\dir\\a.txt");
-    EXPECT_EQ(ed.doc.Modified, 1);
+    EXPECT_EQ(ed.doc.path, u"C:\\dir\\a.txt");
+    EXPECT_TRUE(ed.doc.modified);
     EXPECT_EQ(window.caption, u" a.txt - Квиллет");
-    EXPECT_EQ(ed.doc.DialogFolder, u"D:\\other\\"); // the accepted dialog moved it
+    EXPECT_EQ(ed.doc.dialogFolder, u"D:\\other\\"); // the accepted dialog moved it
 }
 
 TEST_F(SaveFileTest, OverwriteAnsweredYesReplacesTheFileAndTheCaseOfAPathCounts) {
@@ -88,47 +89,47 @@ TEST_F(SaveFileTest, OverwriteAnsweredYesReplacesTheFileAndTheCaseOfAPathCounts)
     files.files[u"C:\\dir\\A.txt"] = "old";
     messages.answers = {MessageAnswer::Yes};
 
-    frmForma_mnuSaveAs_Click(ed);
+    OnSaveAs(ed);
 
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(files.files[u"C:\\dir\\A.txt"], "new");
-    EXPECT_EQ(ed.doc.CurrentFilePath, u"C:\\dir\\A.txt");
+    EXPECT_EQ(ed.doc.path, u"C:\\dir\\A.txt");
     EXPECT_EQ(window.caption, u" A.txt - Квиллет");
 }
 
 TEST_F(SaveFileTest, AReadOnlyTargetIsReportedAndTheDocumentStaysAsItWas) {
     Titled(u"C:\\dir\\a.txt", u"new");
-    ed.doc.Modified = 1;
+    ed.doc.modified = true;
     files.readOnly.insert(u"C:\\dir\\a.txt");
 
-    frmForma_mnuSave_Click(ed);
+    OnSave(ed);
 
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text, u"Файл \"C:\\dir\\a.txt\" защищён от записи.");
     EXPECT_EQ(messages.shown[0].title, u"Квиллет");
     ExpectStyle(messages.shown[0].style, {MessageIcon::Error, MessageButtons::Ok, MessageAnswer::Ok});
     EXPECT_EQ(files.files[u"C:\\dir\\a.txt"], "old");
-    EXPECT_EQ(ed.doc.Modified, 1);
-    EXPECT_EQ(ed.doc.CurrentFilePath, u"C:\\dir\\a.txt");
+    EXPECT_TRUE(ed.doc.modified);
+    EXPECT_EQ(ed.doc.path, u"C:\\dir\\a.txt");
 }
 
 TEST_F(SaveFileTest, AnyOtherWriteFailureLeavesTheOldFileAndTheStateAlone) {
     Type(u"new");
-    ed.doc.DialogFolder = u"C:\\start\\";
-    files.failWrites = 61; // the disk is full
+    ed.doc.dialogFolder = u"C:\\start\\";
+    files.failWrites = true; // the disk is full, say
     files.files[u"E:\\full\\b.txt"] = "old";
     dialogs.Choose(u"E:\\full\\b.txt");
     messages.answers = {MessageAnswer::Yes};
 
-    frmForma_mnuSave_Click(ed);
+    OnSave(ed);
 
     ASSERT_EQ(messages.shown.size(), 2u);
     EXPECT_EQ(messages.shown[1].text, u"Файл \"E:\\full\\b.txt\" сохранить не возможно.");
     ExpectStyle(messages.shown[1].style, {MessageIcon::Error, MessageButtons::Ok, MessageAnswer::Ok});
     EXPECT_EQ(files.files[u"E:\\full\\b.txt"], "old");
-    EXPECT_EQ(ed.doc.CurrentFilePath, u"");
-    EXPECT_EQ(ed.doc.DisplayName, u"");
-    EXPECT_EQ(ed.doc.Modified, 1);
+    EXPECT_EQ(ed.doc.path, u"");
+    EXPECT_EQ(ed.doc.displayName, u"");
+    EXPECT_TRUE(ed.doc.modified);
     EXPECT_EQ(window.caption, u"Квиллет");
 }
 
@@ -138,23 +139,23 @@ TEST_F(SaveFileTest, CharactersTheCodePageCannotHoldAreNeverDroppedWithoutAsking
     dialogs.Choose(u"C:\\dir\\x.txt");
     messages.answers = {MessageAnswer::No, MessageAnswer::Yes};
 
-    frmForma_mnuSaveAs_Click(ed);
+    OnSaveAs(ed);
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_NE(messages.shown[0].text.find(u"C:\\dir\\x.txt"), std::u16string::npos);
     EXPECT_NE(messages.shown[0].text.find(u"будут заменены"), std::u16string::npos);
     EXPECT_EQ(messages.shown[0].title, u"Квиллет");
     ExpectStyle(messages.shown[0].style, kQuestion);
     EXPECT_EQ(files.writes, 0);
-    EXPECT_EQ(ed.doc.Modified, 1);
-    EXPECT_EQ(ed.doc.CurrentFilePath, u"");
+    EXPECT_TRUE(ed.doc.modified);
+    EXPECT_EQ(ed.doc.path, u"");
 
-    frmForma_mnuSaveAs_Click(ed);
+    OnSaveAs(ed);
     EXPECT_EQ(files.files[u"C:\\dir\\x.txt"], "?? \xe8 \x88");
-    EXPECT_EQ(ed.doc.Modified, 0);
+    EXPECT_FALSE(ed.doc.modified);
 
     // Text the code page holds whole is saved without the question.
-    rich.SetText(u"\u2116 \u0401\u0451 \u20ac");
-    frmForma_mnuSave_Click(ed);
+    control.SetText(u"\u2116 \u0401\u0451 \u20ac");
+    OnSave(ed);
     EXPECT_EQ(messages.shown.size(), 2u);
     EXPECT_EQ(files.files[u"C:\\dir\\x.txt"], "\xb9 \xa8\xb8 \x88");
 }
@@ -162,19 +163,19 @@ TEST_F(SaveFileTest, CharactersTheCodePageCannotHoldAreNeverDroppedWithoutAsking
 TEST_F(SaveFileTest, ACancelledSaveAsDialogDoesNothingAndANameTooLongIsToldNotTakenForASave) {
     Type(u"text");
     dialogs.Cancel();
-    frmForma_mnuSaveAs_Click(ed);
+    OnSaveAs(ed);
     EXPECT_EQ(files.writes, 0);
     EXPECT_TRUE(messages.shown.empty());
-    EXPECT_EQ(ed.doc.Modified, 1);
-    EXPECT_EQ(ed.doc.DialogFolder, ed.doc.AppFolder);
+    EXPECT_TRUE(ed.doc.modified);
+    EXPECT_EQ(ed.doc.dialogFolder, ed.doc.programFolder);
 
     dialogs.Choose(u"C:\\" + std::u16string(300, u'я') + u".txt");
-    frmForma_mnuSaveAs_Click(ed);
+    OnSaveAs(ed);
     EXPECT_EQ(files.writes, 0);
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text, u"Слишком длинное имя файла: документ не сохранён.");
-    EXPECT_EQ(ed.doc.Modified, 1);
-    EXPECT_EQ(ed.doc.CurrentFilePath, u"");
+    EXPECT_TRUE(ed.doc.modified);
+    EXPECT_EQ(ed.doc.path, u"");
 }
 
 } // namespace
@@ -196,14 +197,14 @@ TEST_F(RoundTripTest, EveryByteValueComesBackUnchangedAndLoneBreaksBecomeCrLf) {
 
     files.files[u"C:\\dir\\all.txt"] = withCrLf;
     LoadDocument(ed, u"C:\\dir\\all.txt");
-    ASSERT_EQ(ed.doc.Modified, 0);
-    frmForma_mnuSave_Click(ed);
+    ASSERT_FALSE(ed.doc.modified);
+    OnSave(ed);
     EXPECT_TRUE(messages.shown.empty()); // the code page holds every character read from it
     EXPECT_EQ(files.files[u"C:\\dir\\all.txt"], withCrLf);
 
     files.files[u"C:\\dir\\lone.txt"] = everyByte;
     LoadDocument(ed, u"C:\\dir\\lone.txt");
-    frmForma_mnuSave_Click(ed);
+    OnSave(ed);
     EXPECT_EQ(files.files[u"C:\\dir\\lone.txt"], withCrLf);
 }
 
@@ -213,33 +214,49 @@ TEST_F(RoundTripTest, EveryByteValueComesBackUnchangedAndLoneBreaksBecomeCrLf) {
 namespace quillet::testing {
 namespace {
 
-// Counts what it is given, so a test can see that no piece is the whole document.
+// Counts what it is given, so a test can see that no piece is the whole document and no piece
+// ends or starts inside a surrogate pair.
 class MeasuringCodec : public fakes::Cp1251Codec {
 public:
     bool Encode(std::u16string_view text, std::string& out) const override {
         largest = std::max(largest, text.size());
+        if (!text.empty() && ((text.front() >= 0xDC00 && text.front() <= 0xDFFF) ||
+                              (text.back() >= 0xD800 && text.back() <= 0xDBFF)))
+            splitPair = true;
         return fakes::Cp1251Codec::Encode(text, out);
     }
     mutable size_t largest = 0;
+    mutable bool splitPair = false;
 };
 
-TEST(SaveInPiecesTest, TheCodePageCheckAndTheWriteNeverHandleTheWholeDocumentAtOnce) {
+TEST(SaveInPiecesTest, TheCodePageCheckAndTheWriteGoPieceByPieceAndKeepEveryPairWhole) {
     fakes::FakeFileSystem files;
     MeasuringCodec codec;
-    TextModel model(files, codec);
+    TextModel model;
     std::u16string line = u"Строка текста номер такая-то, и ещё немного слов.\r\n";
     std::u16string text;
     while (text.size() < 5'000'000)
         text += line;
+    text.replace((size_t(1) << 20) - 1, 2, u"😀"); // straddles the first slice's end
+    text[10] = u'\0';                             // carried like any other character
     model.SetText(text);
+    // Leave the gap inside another pair, so it straddles the model's two pieces too.
+    const int32_t pair = 3'000'000;
+    model.ReplaceRange(pair, pair + 2, u"😀", EditKind::Program);
+    model.ReplaceRange(pair + 1, pair + 1, u"x", EditKind::Program);
+    model.ReplaceRange(pair + 1, pair + 2, u"", EditKind::Program);
+    ASSERT_EQ(model.CharAt(pair + 1), u"😀"[1]);
 
-    TextControl& control = model;
-    EXPECT_TRUE(control.FitsCodePage(codec));
+    EXPECT_FALSE(FitsCodePage(model, codec)); // the emoji has no form in the code page
+    EXPECT_FALSE(codec.splitPair);
     EXPECT_LE(codec.largest, size_t(2) << 20);
     codec.largest = 0;
-    ASSERT_EQ(control.SaveFile(u"C:\\big.txt"), 0);
+    ASSERT_EQ(WriteText(model, codec, files, u"C:\\big.txt"), WriteStatus::Ok);
+    EXPECT_FALSE(codec.splitPair);
     EXPECT_LE(codec.largest, size_t(2) << 20);
-    EXPECT_EQ(files.files[u"C:\\big.txt"].size(), text.size());
+    std::string expected;
+    fakes::Cp1251Codec().Encode(model.Text(), expected);
+    EXPECT_EQ(files.files[u"C:\\big.txt"], expected);
 }
 
 } // namespace

@@ -14,16 +14,16 @@ using Strings = std::vector<std::u16string>;
 TEST(Search, DialogFindStartsAtTopAndF3WalksEveryMatchThenStartsOverAfterTheMiss) {
     SearchWorld w;
     w.Load(u"one two one");
-    w.rich.SetSelStart(5); // the caret plays no part
+    w.control.SetSelStart(5); // the caret plays no part
 
     ASSERT_TRUE(FindFirst(w.editor, u"one"));
-    EXPECT_EQ(w.rich.SelStart(), 0);
-    EXPECT_EQ(w.rich.SelLength(), 3);
-    EXPECT_EQ(w.editor.search.FindNextStart, 3);
+    EXPECT_EQ(w.control.SelStart(), 0);
+    EXPECT_EQ(w.control.SelLength(), 3);
+    EXPECT_EQ(w.editor.search.nextStart, 3);
 
     FindNext(w.editor);
-    EXPECT_EQ(w.rich.SelStart(), 8);
-    EXPECT_EQ(w.editor.search.FindNextStart, 11);
+    EXPECT_EQ(w.control.SelStart(), 8);
+    EXPECT_EQ(w.editor.search.nextStart, 11);
     EXPECT_TRUE(w.messages.shown.empty());
 
     FindNext(w.editor);
@@ -31,24 +31,24 @@ TEST(Search, DialogFindStartsAtTopAndF3WalksEveryMatchThenStartsOverAfterTheMiss
     EXPECT_EQ(w.messages.shown[0].title, u"Квиллет");
     EXPECT_EQ(w.messages.shown[0].style.icon, MessageIcon::Information);
     EXPECT_EQ(w.messages.shown[0].style.buttons, MessageButtons::Ok);
-    EXPECT_EQ(w.rich.SelStart(), 8) << "a miss keeps the selection";
-    EXPECT_EQ(w.rich.SelLength(), 3);
-    EXPECT_EQ(w.editor.search.FindNextStart, 0);
+    EXPECT_EQ(w.control.SelStart(), 8) << "a miss keeps the selection";
+    EXPECT_EQ(w.control.SelLength(), 3);
+    EXPECT_EQ(w.editor.search.nextStart, 0);
 
     FindNext(w.editor);
-    EXPECT_EQ(w.rich.SelStart(), 0);
-    EXPECT_EQ(w.editor.search.FindNextStart, 3);
-    EXPECT_EQ(w.editor.search.FindHistory, Strings{u"one"}) << "F3 adds nothing to the history";
-    EXPECT_EQ(w.editor.doc.Modified, 0);
+    EXPECT_EQ(w.control.SelStart(), 0);
+    EXPECT_EQ(w.editor.search.nextStart, 3);
+    EXPECT_EQ(w.editor.search.history, Strings{u"one"}) << "F3 adds nothing to the history";
+    EXPECT_FALSE(w.editor.doc.modified);
 }
 
 TEST(Search, MatchesNeverOverlap) {
     SearchWorld w;
     w.Load(u"aaaa");
     ASSERT_TRUE(FindFirst(w.editor, u"aa"));
-    EXPECT_EQ(w.rich.SelStart(), 0);
+    EXPECT_EQ(w.control.SelStart(), 0);
     FindNext(w.editor);
-    EXPECT_EQ(w.rich.SelStart(), 2);
+    EXPECT_EQ(w.control.SelStart(), 2);
     FindNext(w.editor);
     EXPECT_EQ(w.Messages(), Strings{u"Текст не найден."});
 }
@@ -56,18 +56,17 @@ TEST(Search, MatchesNeverOverlap) {
 TEST(Search, F3BeforeAnySearchOpensTheDialogInItsFindLayoutAndSearchesNothing) {
     SearchWorld w;
     w.Load(u"text");
-    w.editor.doc.EditorState = kStateReplace;
-    frmForma_mEditFindNext_Click(w.editor);
-    EXPECT_EQ(w.dialogLayouts, std::vector<int32_t>{kStateFind});
-    EXPECT_EQ(w.rich.findStarts.size(), 0u);
+    OnFindNext(w.editor);
+    EXPECT_EQ(w.dialog.layouts, std::vector<FindLayout>{FindLayout::Find});
+    EXPECT_EQ(w.control.findStarts.size(), 0u);
     EXPECT_TRUE(w.messages.shown.empty());
 }
 
 TEST(Search, MenuCommandsOpenTheDialogInTheirLayouts) {
     SearchWorld w;
-    frmForma_mEditZamenit_Click(w.editor);
-    frmForma_mEditFind_Click(w.editor);
-    EXPECT_EQ(w.dialogLayouts, (std::vector<int32_t>{kStateReplace, kStateFind}));
+    OnReplace(w.editor);
+    OnFind(w.editor);
+    EXPECT_EQ(w.dialog.layouts, (std::vector<FindLayout>{FindLayout::Replace, FindLayout::Find}));
 }
 
 TEST(Search, AMissFromTheDialogKeepsThePatternForF3AndRestartsAtTheTop) {
@@ -75,16 +74,16 @@ TEST(Search, AMissFromTheDialogKeepsThePatternForF3AndRestartsAtTheTop) {
     w.Load(u"abc abc");
     ASSERT_TRUE(FindFirst(w.editor, u"abc"));
     FindNext(w.editor);
-    EXPECT_EQ(w.editor.search.FindNextStart, 7);
-    w.rich.SetSelStart(2);
+    EXPECT_EQ(w.editor.search.nextStart, 7);
+    w.control.SetSelStart(2);
 
     EXPECT_FALSE(FindFirst(w.editor, u"zzz"));
     EXPECT_EQ(w.Messages(), Strings{u"Текст не найден."});
-    EXPECT_EQ(w.editor.search.FindPattern, u"zzz");
-    EXPECT_EQ(w.editor.search.FindNextStart, 0);
-    EXPECT_EQ(w.rich.SelStart(), 2);
-    EXPECT_EQ(w.rich.SelLength(), 0);
-    EXPECT_EQ(w.editor.search.FindHistory, (Strings{u"abc", u"zzz"}));
+    EXPECT_EQ(w.editor.search.pattern, u"zzz");
+    EXPECT_EQ(w.editor.search.nextStart, 0);
+    EXPECT_EQ(w.control.SelStart(), 2);
+    EXPECT_EQ(w.control.SelLength(), 0);
+    EXPECT_EQ(w.editor.search.history, (Strings{u"abc", u"zzz"}));
 }
 
 TEST(Search, MatchCaseIsReadAtTheStartOfEveryOperationWithCyrillicLetters) {
@@ -92,25 +91,27 @@ TEST(Search, MatchCaseIsReadAtTheStartOfEveryOperationWithCyrillicLetters) {
     w.Load(u"привет Привет ПРИВЕТ");
 
     ASSERT_TRUE(FindFirst(w.editor, u"Привет"));
-    EXPECT_EQ(w.rich.SelStart(), 0) << "case ignored";
+    EXPECT_EQ(w.control.SelStart(), 0) << "case ignored";
     FindNext(w.editor);
-    EXPECT_EQ(w.rich.SelStart(), 7);
+    EXPECT_EQ(w.control.SelStart(), 7);
     FindNext(w.editor);
-    EXPECT_EQ(w.rich.SelStart(), 14);
+    EXPECT_EQ(w.control.SelStart(), 14);
 
-    w.editor.search.FindMatchCase = 1;
+    w.editor.search.matchCase = true;
     ASSERT_TRUE(FindFirst(w.editor, u"Привет"));
-    EXPECT_EQ(w.rich.SelStart(), 7);
+    EXPECT_EQ(w.control.SelStart(), 7);
     FindNext(w.editor);
     EXPECT_EQ(w.Messages(), Strings{u"Текст не найден."});
-    EXPECT_EQ(w.rich.findOptions, (std::vector<int32_t>{0, 0, 0, 4, 4}));
+    using enum FindOption;
+    EXPECT_EQ(w.control.findOptions,
+              (std::vector<FindOption>{IgnoreCase, IgnoreCase, IgnoreCase, MatchCase, MatchCase}));
 
-    w.editor.search.FindMatchCase = 1;
+    w.editor.search.matchCase = true;
     EXPECT_EQ(ReplaceAll(w.editor, u"ПРИВЕТ", u"пока"), 1);
-    EXPECT_EQ(w.rich.Text(), u"привет Привет пока");
-    w.editor.search.FindMatchCase = 0;
+    EXPECT_EQ(w.control.Text(), u"привет Привет пока");
+    w.editor.search.matchCase = false;
     EXPECT_EQ(ReplaceAll(w.editor, u"ПРИВЕТ", u"пока"), 2);
-    EXPECT_EQ(w.rich.Text(), u"пока пока пока");
+    EXPECT_EQ(w.control.Text(), u"пока пока пока");
 }
 
 TEST(Search, HistoryKeepsDistinctTextsInFirstAddedOrder) {
@@ -122,44 +123,44 @@ TEST(Search, HistoryKeepsDistinctTextsInFirstAddedOrder) {
     ReplaceAll(w.editor, u"Abc", u"abc");
     ReplaceAll(w.editor, u"x", u"");
     ReplaceAll(w.editor, u"y", u"");
-    EXPECT_EQ(w.editor.search.FindHistory, (Strings{u"abc", u"Abc", u"x", u"", u"y"}));
+    EXPECT_EQ(w.editor.search.history, (Strings{u"abc", u"Abc", u"x", u"", u"y"}));
 }
 
 TEST(Search, ReplaceAllNeverSearchesTheTextItInserted) {
     SearchWorld w;
     w.Load(u"a a a");
-    w.rich.SetSelStart(3);
-    w.editor.search.FindPattern = u"q";
-    w.editor.search.FindNextStart = 2;
+    w.control.SetSelStart(3);
+    w.editor.search.pattern = u"q";
+    w.editor.search.nextStart = 2;
 
     EXPECT_EQ(ReplaceAll(w.editor, u"a", u"aa"), 3);
-    EXPECT_EQ(w.rich.Text(), u"aa aa aa");
+    EXPECT_EQ(w.control.Text(), u"aa aa aa");
     EXPECT_EQ(w.Messages(), Strings{u"Количество замен: 3"});
-    EXPECT_EQ(w.rich.SelStart(), 8) << "caret just after the last inserted text";
-    EXPECT_EQ(w.rich.SelLength(), 0);
-    EXPECT_EQ(w.editor.doc.Modified, 1);
-    EXPECT_EQ(w.editor.doc.UndoAllowed, 1);
-    EXPECT_EQ(w.rich.focusRequests, 1);
-    EXPECT_EQ(w.editor.search.FindPattern, u"q") << "what F3 searches for is untouched";
-    EXPECT_EQ(w.editor.search.FindNextStart, 2);
-    EXPECT_EQ(w.editor.search.FindHistory, (Strings{u"a", u"aa"}));
+    EXPECT_EQ(w.control.SelStart(), 8) << "caret just after the last inserted text";
+    EXPECT_EQ(w.control.SelLength(), 0);
+    EXPECT_TRUE(w.editor.doc.modified);
+    EXPECT_TRUE(w.editor.doc.undoAllowed);
+    EXPECT_EQ(w.control.focusRequests, 1);
+    EXPECT_EQ(w.editor.search.pattern, u"q") << "what F3 searches for is untouched";
+    EXPECT_EQ(w.editor.search.nextStart, 2);
+    EXPECT_EQ(w.editor.search.history, (Strings{u"a", u"aa"}));
 }
 
 TEST(Search, ReplaceAllByAnEmptyTextEmptiesTheDocumentAndListsTheEmptyText) {
     SearchWorld w;
     w.Load(u"abab");
-    w.rich.focusSucceeds = false; // ignored
+    w.control.focusSucceeds = false; // ignored
     EXPECT_EQ(ReplaceAll(w.editor, u"ab", u""), 2);
-    EXPECT_EQ(w.rich.Text(), u"");
+    EXPECT_EQ(w.control.Text(), u"");
     EXPECT_EQ(w.Messages(), Strings{u"Количество замен: 2"});
-    EXPECT_EQ(w.editor.search.FindHistory, (Strings{u"ab", u""}));
+    EXPECT_EQ(w.editor.search.history, (Strings{u"ab", u""}));
 }
 
 TEST(Search, ReplaceAllThatFindsNothingOrWhoseResultCannotBeHeldTouchesNeitherTextNorModified) {
     SearchWorld w;
     w.Load(u"text");
-    w.rich.SetSelStart(1);
-    w.rich.SetSelLength(2);
+    w.control.SetSelStart(1);
+    w.control.SetSelLength(2);
     EXPECT_EQ(ReplaceAll(w.editor, u"zz", u"y"), 0);
     EXPECT_EQ(w.Messages(), Strings{u"Количество замен: 0"});
 
@@ -168,48 +169,48 @@ TEST(Search, ReplaceAllThatFindsNothingOrWhoseResultCannotBeHeldTouchesNeitherTe
     std::u16string many(100'000, u't');
     many.insert(0, u"text");
     w.Load(many);
-    w.rich.SetSelStart(1);
-    w.rich.SetSelLength(2);
+    w.control.SetSelStart(1);
+    w.control.SetSelLength(2);
     w.messages.shown.clear();
     EXPECT_EQ(ReplaceAll(w.editor, u"t", std::u16string(21'475, u'ж')), -1);
     EXPECT_EQ(w.Messages(), Strings{u"Недостаточно памяти: текст не изменён."});
-    EXPECT_EQ(w.rich.Text(), many);
+    EXPECT_EQ(w.control.Text(), many);
     w.Load(u"text");
-    w.rich.SetSelStart(1);
-    w.rich.SetSelLength(2);
-    EXPECT_EQ(w.rich.Text(), u"text");
-    EXPECT_EQ(w.rich.changes, 0);
-    EXPECT_EQ(w.editor.doc.Modified, 0);
-    EXPECT_EQ(w.editor.doc.UndoAllowed, 0);
-    EXPECT_EQ(w.rich.SelStart(), 1);
-    EXPECT_EQ(w.rich.SelLength(), 2);
+    w.control.SetSelStart(1);
+    w.control.SetSelLength(2);
+    EXPECT_EQ(w.control.Text(), u"text");
+    EXPECT_EQ(w.control.changes, 0);
+    EXPECT_FALSE(w.editor.doc.modified);
+    EXPECT_FALSE(w.editor.doc.undoAllowed);
+    EXPECT_EQ(w.control.SelStart(), 1);
+    EXPECT_EQ(w.control.SelLength(), 2);
 }
 
 TEST(Search, ReplaceAllIsOneUndoableChangeAndStopsAfterTextWithLineBreaksMadeCrLf) {
     SearchWorld w;
     w.Load(u"Ёж ёж\r\nЁЖ");
     EXPECT_EQ(ReplaceAll(w.editor, u"ЁЖ", u"кот\n"), 3);
-    EXPECT_EQ(w.rich.Text(), u"кот\r\n кот\r\n\r\nкот\r\n");
-    EXPECT_EQ(w.rich.SelStart(), w.rich.TextLength());
-    EXPECT_EQ(w.rich.changes, 1);
-    EXPECT_EQ(w.editor.doc.Modified, 1);
-    EXPECT_EQ(w.editor.doc.UndoAllowed, 1);
-    w.rich.Undo();
-    EXPECT_EQ(w.rich.Text(), u"Ёж ёж\r\nЁЖ");
-    EXPECT_FALSE(w.rich.CanUndo());
+    EXPECT_EQ(w.control.Text(), u"кот\r\n кот\r\n\r\nкот\r\n");
+    EXPECT_EQ(w.control.SelStart(), w.control.TextLength());
+    EXPECT_EQ(w.control.changes, 1);
+    EXPECT_TRUE(w.editor.doc.modified);
+    EXPECT_TRUE(w.editor.doc.undoAllowed);
+    w.control.Undo();
+    EXPECT_EQ(w.control.Text(), u"Ёж ёж\r\nЁЖ");
+    EXPECT_FALSE(w.control.CanUndo());
 }
 
 TEST(Search, F3AfterTheTextShrankBelowItsStartSearchesFromTheTop) {
     SearchWorld w;
     w.Load(u"xxxxxxxx one");
     ASSERT_TRUE(FindFirst(w.editor, u"one"));
-    EXPECT_EQ(w.editor.search.FindNextStart, 12);
+    EXPECT_EQ(w.editor.search.nextStart, 12);
     w.Load(u"one"); // another document: the search state carries over
     FindNext(w.editor);
     EXPECT_TRUE(w.messages.shown.empty());
-    EXPECT_EQ(w.rich.SelStart(), 0);
-    EXPECT_EQ(w.rich.SelLength(), 3);
-    EXPECT_EQ(w.editor.search.FindNextStart, 3);
+    EXPECT_EQ(w.control.SelStart(), 0);
+    EXPECT_EQ(w.control.SelLength(), 3);
+    EXPECT_EQ(w.editor.search.nextStart, 3);
 }
 
 TEST(Search, F3StartingAtTheVeryEndOfTheTextFindsNothing) {
@@ -217,10 +218,10 @@ TEST(Search, F3StartingAtTheVeryEndOfTheTextFindsNothing) {
     w.Load(u"ab ab");
     ASSERT_TRUE(FindFirst(w.editor, u"ab"));
     FindNext(w.editor);
-    EXPECT_EQ(w.editor.search.FindNextStart, 5);
+    EXPECT_EQ(w.editor.search.nextStart, 5);
     FindNext(w.editor);
     EXPECT_EQ(w.Messages(), Strings{u"Текст не найден."});
-    EXPECT_EQ(w.rich.findStarts.back(), 5);
+    EXPECT_EQ(w.control.findStarts.back(), 5);
 }
 
 TEST(Search, AfterNewF3SearchesTheOldPatternFromTheTopOfTheEmptyDocument) {
@@ -229,11 +230,11 @@ TEST(Search, AfterNewF3SearchesTheOldPatternFromTheTopOfTheEmptyDocument) {
     ASSERT_TRUE(FindFirst(w.editor, u"abc"));
     FindNext(w.editor);
     NewDocument(w.editor);
-    EXPECT_EQ(w.editor.search.FindNextStart, 0);
-    EXPECT_EQ(w.editor.search.FindPattern, u"abc");
+    EXPECT_EQ(w.editor.search.nextStart, 0);
+    EXPECT_EQ(w.editor.search.pattern, u"abc");
     FindNext(w.editor);
     EXPECT_EQ(w.Messages(), Strings{u"Текст не найден."});
-    EXPECT_EQ(w.rich.findStarts.back(), 0);
+    EXPECT_EQ(w.control.findStarts.back(), 0);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
-#include "editor/core/settings.h"
-#include "editor/core/startup.h"
+#include "editor/app/settings.h"
+#include "editor/app/startup.h"
+#include "editor/base/rounding.h"
 #include "fakes/editor_with_fakes.h"
 
 #include <gtest/gtest.h>
@@ -70,10 +71,10 @@ TEST(SettingNumber, RoundHalfEvenRoundsTiesToTheEvenNeighbour) {
 TEST(FontSettings, FirstRunGivesMsSansSerifTwelvePointsPlain) {
     EditorWithFakes f;
     ReadFontSettings(f.ed);
-    EXPECT_EQ(f.ed.doc.FontName, u"MS Sans Serif");
-    EXPECT_EQ(f.ed.doc.FontSize, 12);
-    EXPECT_EQ(f.ed.doc.FontBold, kFalse);
-    EXPECT_EQ(f.ed.doc.FontItalic, kFalse);
+    EXPECT_EQ(f.ed.doc.font.name, u"MS Sans Serif");
+    EXPECT_EQ(f.ed.doc.font.size, 12);
+    EXPECT_FALSE(f.ed.doc.font.bold);
+    EXPECT_FALSE(f.ed.doc.font.italic);
     EXPECT_EQ(f.settings.reads,
               (std::vector<std::u16string>{u"FontName", u"FontSize", u"FontBold", u"FontItalic"}));
 }
@@ -84,9 +85,9 @@ TEST(FontSettings, AnyStoredTextReadsAsTrueAndSizesTheControlCannotTakeFallBackT
     f.settings.Set(u"FontItalic", u"False");
     f.settings.Set(u"FontName", u"Arial");
     ReadFontSettings(f.ed);
-    EXPECT_EQ(f.ed.doc.FontBold, kTrue);
-    EXPECT_EQ(f.ed.doc.FontItalic, kTrue);
-    EXPECT_EQ(f.ed.doc.FontName, u"Arial");
+    EXPECT_TRUE(f.ed.doc.font.bold);
+    EXPECT_TRUE(f.ed.doc.font.italic);
+    EXPECT_EQ(f.ed.doc.font.name, u"Arial");
 
     struct Case {
         std::u16string_view stored;
@@ -104,7 +105,7 @@ TEST(FontSettings, AnyStoredTextReadsAsTrueAndSizesTheControlCannotTakeFallBackT
                    {u"big", 12}}) {
         f.settings.Set(u"FontSize", c.stored);
         ReadFontSettings(f.ed);
-        EXPECT_EQ(f.ed.doc.FontSize, c.size) << std::string(c.stored.begin(), c.stored.end());
+        EXPECT_EQ(f.ed.doc.font.size, c.size) << std::string(c.stored.begin(), c.stored.end());
     }
 }
 
@@ -112,11 +113,11 @@ TEST(SaveSettings, WritesTheNineKeysInOrderFromTheStateThenTheNextStartAppliesTh
     EditorWithFakes first;
     first.settings.Set(u"Klava", u"419"); // Russian is active: no switch
     RunStartup(first.ed, u"C:\\Quillet", u"");
-    first.ed.doc.FontName = u"Arial";
-    first.ed.doc.FontSize = 14;
-    first.ed.doc.FontBold = kTrue;
-    first.ed.doc.FontItalic = kFalse;
-    first.window.SetMenuChecked(MenuItem::mFormatPerenosSlov, true);
+    first.ed.doc.font.name = u"Arial";
+    first.ed.doc.font.size = 14;
+    first.ed.doc.font.bold = true;
+    first.ed.doc.font.italic = false;
+    first.ed.doc.wordWrap = true;
     first.window.SetOuterWidth(8000);
     first.window.SetOuterHeight(6000);
     first.window.Maximize();
@@ -141,26 +142,26 @@ TEST(SaveSettings, WritesTheNineKeysInOrderFromTheStateThenTheNextStartAppliesTh
     EditorWithFakes next;
     next.settings.values = first.settings.values;
     RunStartup(next.ed, u"C:\\Quillet", u"");
-    EXPECT_EQ(next.rich.Font().name, u"Arial");
-    EXPECT_EQ(next.rich.Font().size, 14);
-    EXPECT_TRUE(next.rich.Font().bold);
-    EXPECT_FALSE(next.rich.Font().italic);
-    EXPECT_TRUE(next.window.MenuChecked(MenuItem::mFormatPerenosSlov));
-    EXPECT_TRUE(next.rich.WordWrap());
+    EXPECT_EQ(next.control.Font().name, u"Arial");
+    EXPECT_EQ(next.control.Font().size, 14);
+    EXPECT_TRUE(next.control.Font().bold);
+    EXPECT_FALSE(next.control.Font().italic);
+    EXPECT_TRUE(next.window.MenuChecked(MenuItem::WordWrap));
+    EXPECT_TRUE(next.control.wordWrap);
     EXPECT_EQ(next.window.state, WindowState::Maximized);
     EXPECT_EQ(next.window.width, 8000); // restoring gives the last normal size
     EXPECT_EQ(next.window.height, 6000);
-    EXPECT_EQ(next.ed.doc.NormalWidth, 8000);
-    EXPECT_EQ(next.ed.doc.NormalHeight, 6000);
+    EXPECT_EQ(next.ed.doc.normalWidth, 8000);
+    EXPECT_EQ(next.ed.doc.normalHeight, 6000);
     EXPECT_EQ(next.layouts.switches, 0);
-    EXPECT_EQ(next.ed.doc.Modified, 0);
+    EXPECT_FALSE(next.ed.doc.modified);
 }
 
 TEST(SaveSettings, StoresFalseAsEmptyTextAndAMinimisedWindowAsStateOne) {
     EditorWithFakes f;
     RunStartup(f.ed, u"C:\\Quillet", u""); // first run: wrap goes off
     f.window.state = WindowState::Minimized;
-    f.ed.doc.FontItalic = kTrue;
+    f.ed.doc.font.italic = true;
     SaveSettings(f.ed);
     EXPECT_EQ(f.settings.Get(u"PerenosSlov"), u"");
     EXPECT_EQ(f.settings.Get(u"FontItalic"), u"INI");
@@ -170,8 +171,8 @@ TEST(SaveSettings, StoresFalseAsEmptyTextAndAMinimisedWindowAsStateOne) {
     next.settings.values = f.settings.values;
     RunStartup(next.ed, u"C:\\Quillet", u"");
     EXPECT_EQ(next.window.state, WindowState::Normal);
-    EXPECT_FALSE(next.window.MenuChecked(MenuItem::mFormatPerenosSlov));
-    EXPECT_TRUE(next.rich.Font().italic);
+    EXPECT_FALSE(next.window.MenuChecked(MenuItem::WordWrap));
+    EXPECT_TRUE(next.control.Font().italic);
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "editor/core/startup.h"
+#include "editor/app/startup.h"
 #include "fakes/editor_with_fakes.h"
 
 #include <gtest/gtest.h>
@@ -108,37 +108,37 @@ struct JournalWindow : fakes::FakeMainWindow {
     }
 };
 
-struct JournalRich : fakes::RecordingTextControl {
+struct JournalControl : fakes::RecordingTextControl {
     Journal* journal;
     Editor* ed = nullptr;
-    JournalRich(Journal* j, FileSystem& files, const AnsiCodec& codec)
-        : RecordingTextControl(files, codec), journal(j) {}
+    explicit JournalControl(Journal* j) : journal(j) {}
     void SetText(std::u16string value) override {
-        journal->Add("rich text");
+        journal->Add("control text");
         RecordingTextControl::SetText(std::move(value));
     }
     void Move(int32_t left, int32_t top, int32_t width, int32_t height) override {
-        journal->Add("rich move");
+        journal->Add("control move");
         RecordingTextControl::Move(left, top, width, height);
     }
     void SetWordWrap(bool wrap) override {
-        journal->Add(std::string("rich wrap ") + (wrap ? "on" : "off"));
+        journal->Add(std::string("control wrap ") + (wrap ? "on" : "off"));
         RecordingTextControl::SetWordWrap(wrap);
     }
     void SetFontName(std::u16string_view name) override {
-        journal->Add("rich font name " + Narrow(name) + " state " + std::to_string(ed->doc.EditorState));
+        journal->Add("control font name " + Narrow(name) +
+                     (ed->doc.changingControl ? " by the program" : ""));
         RecordingTextControl::SetFontName(name);
     }
     void SetFontSize(int32_t points) override {
-        journal->Add("rich font size " + std::to_string(points));
+        journal->Add("control font size " + std::to_string(points));
         RecordingTextControl::SetFontSize(points);
     }
     void SetFontBold(bool bold) override {
-        journal->Add("rich bold " + std::to_string(bold));
+        journal->Add("control bold " + std::to_string(bold));
         RecordingTextControl::SetFontBold(bold);
     }
     void SetFontItalic(bool italic) override {
-        journal->Add("rich italic " + std::to_string(italic));
+        journal->Add("control italic " + std::to_string(italic));
         RecordingTextControl::SetFontItalic(italic);
     }
 };
@@ -151,19 +151,24 @@ TEST(Startup, RunsItsStepsInTheirFixedOrder) {
     JournalMessages messages(&journal);
     JournalWindow window(&journal);
     fakes::Cp1251Codec codec;
-    JournalRich rich(&journal, files, codec);
+    JournalControl control(&journal);
     fakes::FakeClipboard clipboard;
-    Editor ed;
-    ed.ports = {&rich, &window, &messages, &settings, &files, &codec, &layouts, &clipboard};
-    rich.ed = &ed;
-    RichEvents events(ed);
-    rich.SetEvents(&events);
-    window.checked[MenuItem::mFormatPerenosSlov] = true;
+    fakes::FakeFileDialogs fileDialogs;
+    fakes::FakeShell shell;
+    fakes::FakeAboutBox about;
+    fakes::FakeFindDialog findDialog;
+    fakes::FakeFontDialog fontDialog;
+    Editor ed({control, window, messages, settings, files, codec, layouts, clipboard, fileDialogs, shell,
+               about, findDialog, fontDialog});
+    control.ed = &ed;
+    TextEvents events(ed);
+    control.SetEvents(&events);
+    window.checked[MenuItem::WordWrap] = true;
     window.onResize = [&] {
         journal.Add("resize");
-        frmForma_Form_Resize(ed);
+        OnResize(ed);
     };
-    ed.search.FindHistory = {u"left over"};
+    ed.search.history = {u"left over"};
     settings.Set(u"FontName", u"Arial");
     settings.Set(u"FontSize", u"14");
     settings.Set(u"FontBold", u"INI");
@@ -179,65 +184,66 @@ TEST(Startup, RunsItsStepsInTheirFixedOrder) {
         "read FontName",
         "read FontSize",
         "read FontBold",
-        "read FontItalic", // step 5
+        "read FontItalic",
         "read Klava",
         "layout name",
         "layout next",
-        "menu caption 19", // step 6
+        "menu caption 19",
         "read file C:\\docs\\a.txt",
-        "rich text",
-        "rich bold 0",
-        "rich bold 1", // step 7
+        "control text",
+        "control font name Arial by the program",
+        "control font size 14",
+        "control bold 1",
+        "control italic 0",
         "show",
         "resize",
-        "rich move", // step 9
+        "control move",
         "read PerenosSlov",
         "menu check 0",
-        "rich wrap off", // step 10
+        "control wrap off",
         "read Width",
         "width 8000",
         "resize",
-        "rich move", // step 11
+        "control move",
         "read Height",
         "height 6000",
         "resize",
-        "rich move", //
+        "control move", //
         "read WindowState",
         "maximize",
         "resize",
-        "rich move", // step 12
-        "rich font name Arial state 3",
-        "rich font size 14",
-        "rich bold 0",
-        "rich bold 1",
-        "rich italic 0", // step 13
+        "control move",
+        "control font name Arial by the program",
+        "control font size 14",
+        "control bold 1",
+        "control italic 0",
     };
     EXPECT_EQ(journal.entries, expected);
-    EXPECT_EQ(ed.doc.AppFolder, u"C:\\Program Files\\Quillet\\");
-    EXPECT_EQ(ed.doc.PathSeparator, u"\\");
-    EXPECT_TRUE(ed.search.FindHistory.empty());
-    EXPECT_EQ(ed.doc.DialogFolder, u"C:\\docs\\"); // the loaded document's folder
-    EXPECT_EQ(ed.doc.EditorState, kStateFind);
-    EXPECT_EQ(ed.doc.Modified, 0); // the font writes do not count as edits
-    EXPECT_EQ(ed.doc.UndoAllowed, 0);
-    EXPECT_EQ(window.Caption(), u" a.txt - Квиллет");
+    EXPECT_EQ(ed.doc.programFolder, u"C:\\Program Files\\Quillet\\");
+    EXPECT_EQ(ed.doc.pathSeparator, u"\\");
+    EXPECT_TRUE(ed.search.history.empty());
+    EXPECT_EQ(ed.doc.dialogFolder, u"C:\\docs\\"); // the loaded document's folder
+    EXPECT_FALSE(ed.doc.changingControl);
+    EXPECT_FALSE(ed.doc.modified); // the font writes do not count as edits
+    EXPECT_FALSE(ed.doc.undoAllowed);
+    EXPECT_EQ(window.caption, u" a.txt - Квиллет");
 }
 
 TEST(Startup, WithoutArgumentsGivesAnUntitledDocumentWithDialogsInTheProgramFolder) {
     EditorWithFakes f;
     f.window.caption = kAppTitle; // as the window is created
     RunStartup(f.ed, u"/opt/quillet", u"");
-    EXPECT_EQ(f.ed.doc.AppFolder, u"/opt/quillet/");
-    EXPECT_EQ(f.ed.doc.PathSeparator, u"/");
-    EXPECT_EQ(f.ed.doc.DialogFolder, u"/opt/quillet/");
-    EXPECT_EQ(f.ed.doc.CurrentFilePath, u"");
-    EXPECT_EQ(f.window.Caption(), u"Квиллет");
+    EXPECT_EQ(f.ed.doc.programFolder, u"/opt/quillet/");
+    EXPECT_EQ(f.ed.doc.pathSeparator, u"/");
+    EXPECT_EQ(f.ed.doc.dialogFolder, u"/opt/quillet/");
+    EXPECT_EQ(f.ed.doc.path, u"");
+    EXPECT_EQ(f.window.caption, u"Квиллет");
     EXPECT_EQ(f.files.reads, 0);
     EXPECT_EQ(f.window.shows, 1);
 
     EditorWithFakes g; // a folder already ending in its separator keeps one
     RunStartup(g.ed, u"C:\\", u"");
-    EXPECT_EQ(g.ed.doc.AppFolder, u"C:\\");
+    EXPECT_EQ(g.ed.doc.programFolder, u"C:\\");
 }
 
 TEST(Startup, FirstRunKeepsTheBuiltInSizeTurnsWrapOffAndUsesTheDefaultFont) {
@@ -248,14 +254,14 @@ TEST(Startup, FirstRunKeepsTheBuiltInSizeTurnsWrapOffAndUsesTheDefaultFont) {
     EXPECT_EQ(f.window.width, builtInWidth);
     EXPECT_EQ(f.window.height, builtInHeight);
     EXPECT_EQ(f.window.state, WindowState::Normal);
-    EXPECT_EQ(f.ed.doc.NormalWidth, builtInWidth);
-    EXPECT_EQ(f.ed.doc.NormalHeight, builtInHeight);
-    EXPECT_FALSE(f.window.MenuChecked(MenuItem::mFormatPerenosSlov));
-    EXPECT_FALSE(f.rich.WordWrap());
-    EXPECT_EQ(f.rich.Font().name, u"MS Sans Serif");
-    EXPECT_EQ(f.rich.Font().size, 12);
-    EXPECT_FALSE(f.rich.Font().bold);
-    EXPECT_FALSE(f.rich.Font().italic);
+    EXPECT_EQ(f.ed.doc.normalWidth, builtInWidth);
+    EXPECT_EQ(f.ed.doc.normalHeight, builtInHeight);
+    EXPECT_FALSE(f.window.MenuChecked(MenuItem::WordWrap));
+    EXPECT_FALSE(f.control.wordWrap);
+    EXPECT_EQ(f.control.Font().name, u"MS Sans Serif");
+    EXPECT_EQ(f.control.Font().size, 12);
+    EXPECT_FALSE(f.control.Font().bold);
+    EXPECT_FALSE(f.control.Font().italic);
 }
 
 TEST(Startup, AMissingDocumentIsReportedBeforeTheWindowAppearsThenTheWindowIsUntitled) {
@@ -268,19 +274,18 @@ TEST(Startup, AMissingDocumentIsReportedBeforeTheWindowAppearsThenTheWindowIsUnt
     EXPECT_EQ(f.messages.shown[0].text, u"Файл \"C:\\нет.txt\" не найден.");
     EXPECT_FALSE(visibleDuringMessage);
     EXPECT_TRUE(f.window.visible);
-    EXPECT_EQ(f.window.Caption(), u"Квиллет");
-    EXPECT_EQ(f.ed.doc.DialogFolder, u"C:\\Quillet\\");
-    EXPECT_EQ(f.ed.doc.CurrentFilePath, u"");
-    EXPECT_EQ(f.ed.doc.EditorState, kStateFind); // the font step ends with 0
+    EXPECT_EQ(f.window.caption, u"Квиллет");
+    EXPECT_EQ(f.ed.doc.dialogFolder, u"C:\\Quillet\\");
+    EXPECT_EQ(f.ed.doc.path, u"");
 }
 
 TEST(Startup, UnquotedPathsWithSpacesAndTwoQuotedPathsAreOnePath) {
     EditorWithFakes f;
     f.files.files[u"C:\\My Documents\\заметки.txt"] = "\xe4\xe0";
     RunStartup(f.ed, u"C:\\Quillet", u"C:\\My Documents\\заметки.txt");
-    EXPECT_EQ(f.rich.Text(), u"да");
-    EXPECT_EQ(f.window.Caption(), u" заметки.txt - Квиллет");
-    EXPECT_EQ(f.ed.doc.DialogFolder, u"C:\\My Documents\\");
+    EXPECT_EQ(f.control.Text(), u"да");
+    EXPECT_EQ(f.window.caption, u" заметки.txt - Квиллет");
+    EXPECT_EQ(f.ed.doc.dialogFolder, u"C:\\My Documents\\");
 
     EditorWithFakes g;
     g.files.files[u"C:\\a.txt"] = "a";

@@ -2,8 +2,6 @@
 // case folding beyond Cyrillic, Replace All in one edit, saving in pieces, large documents.
 
 #include "editor/control/text_model.h"
-#include "tests/fakes/cp1251_codec.h"
-#include "tests/fakes/fake_file_system.h"
 #include "tests/unit/line_breaks.h"
 
 #include <gtest/gtest.h>
@@ -43,9 +41,7 @@ void ExpectLinesMatch(const TextModel& model, const std::u16string& reference) {
 
 class TextModelTest : public ::testing::Test {
 protected:
-    fakes::FakeFileSystem files;
-    fakes::Cp1251Codec codec;
-    TextModel model{files, codec};
+    TextModel model;
 
     void Type(std::u16string_view text) {
         for (char16_t c : text)
@@ -205,7 +201,7 @@ TEST_F(TextModelTest, APositionInsideALineBreakMovesOffIt) {
 
     // Searching for half a break selects the whole break.
     model.SetText(u"a\r\nb");
-    EXPECT_EQ(model.Find(u"\n", 0, kFindMatchCase), 2);
+    EXPECT_EQ(model.Find(u"\n", 0, FindOption::MatchCase), 2);
     EXPECT_EQ(model.SelText(), u"\r\n");
 }
 
@@ -214,35 +210,34 @@ TEST_F(TextModelTest, ANulCharacterIsKeptLikeAnyOther) {
     model.SetText(withNul);
     EXPECT_EQ(model.TextLength(), 4);
     EXPECT_EQ(model.Text(), withNul);
-    EXPECT_EQ(model.Find(std::u16string_view(u"\0b", 2), 0, kFindIgnoreCase), 1);
-    ASSERT_EQ(model.SaveFile(u"nul.txt"), 0);
-    EXPECT_EQ(files.files[u"nul.txt"], std::string("a\0b\0", 4));
+    EXPECT_EQ(model.Find(std::u16string_view(u"\0b", 2), 0, FindOption::IgnoreCase), 1);
+    EXPECT_EQ(model.Pieces()[0].size() + model.Pieces()[1].size(), 4u);
 }
 
 TEST_F(TextModelTest, FindIgnoringCaseFoldsEveryScriptOfTheUnicodeTable) {
     model.SetText(u"ΣΊΣΥΦΟΣ; 5 \u212A; \u017Fun; \U00010400; Stra\u1E9Ee; ÄRGER; \u0130stanbul");
-    EXPECT_EQ(model.Find(u"σίσυφος", 0, kFindIgnoreCase), 0); // final sigma too
-    EXPECT_EQ(model.Find(u"5 k", 0, kFindIgnoreCase), 9);     // the Kelvin sign
-    EXPECT_EQ(model.Find(u"SUN", 0, kFindIgnoreCase), 14);    // long s
-    EXPECT_EQ(model.Find(u"\U00010428", 0, kFindIgnoreCase), 19);
+    EXPECT_EQ(model.Find(u"σίσυφος", 0, FindOption::IgnoreCase), 0); // final sigma too
+    EXPECT_EQ(model.Find(u"5 k", 0, FindOption::IgnoreCase), 9);     // the Kelvin sign
+    EXPECT_EQ(model.Find(u"SUN", 0, FindOption::IgnoreCase), 14);    // long s
+    EXPECT_EQ(model.Find(u"\U00010428", 0, FindOption::IgnoreCase), 19);
     EXPECT_EQ(model.SelLength(), 2);
-    EXPECT_EQ(model.Find(u"straße", 0, kFindIgnoreCase), 23);
-    EXPECT_EQ(model.Find(u"ärger", 0, kFindIgnoreCase), 31);
-    EXPECT_EQ(model.Find(u"\U00010428", 0, kFindMatchCase), -1);
+    EXPECT_EQ(model.Find(u"straße", 0, FindOption::IgnoreCase), 23);
+    EXPECT_EQ(model.Find(u"ärger", 0, FindOption::IgnoreCase), 31);
+    EXPECT_EQ(model.Find(u"\U00010428", 0, FindOption::MatchCase), -1);
     // Dotted capital I folds only under Turkish rules, which plain folding leaves out.
-    EXPECT_EQ(model.Find(u"istanbul", 0, kFindIgnoreCase), -1);
+    EXPECT_EQ(model.Find(u"istanbul", 0, FindOption::IgnoreCase), -1);
 }
 
 TEST_F(TextModelTest, FindSeesMatchesAcrossTheGapAndAtBothEnds) {
     model.SetText(u"0123456789abcdefghij");
     model.SetSelStart(10);
     model.ReplaceSelection(u"XY", EditKind::Program); // the gap now sits right after "XY"
-    EXPECT_EQ(model.Find(u"9XYab", 0, kFindMatchCase), 9);
-    EXPECT_EQ(model.Find(u"xyAB", 0, kFindIgnoreCase), 10);
-    EXPECT_EQ(model.Find(u"0", 0, kFindMatchCase), 0);
-    EXPECT_EQ(model.Find(u"HIJ", 0, kFindIgnoreCase), 19);
-    EXPECT_EQ(model.Find(u"hijk", 0, kFindIgnoreCase), -1);
-    EXPECT_EQ(model.Find(u"j", 21, kFindMatchCase), 21);
+    EXPECT_EQ(model.Find(u"9XYab", 0, FindOption::MatchCase), 9);
+    EXPECT_EQ(model.Find(u"xyAB", 0, FindOption::IgnoreCase), 10);
+    EXPECT_EQ(model.Find(u"0", 0, FindOption::MatchCase), 0);
+    EXPECT_EQ(model.Find(u"HIJ", 0, FindOption::IgnoreCase), 19);
+    EXPECT_EQ(model.Find(u"hijk", 0, FindOption::IgnoreCase), -1);
+    EXPECT_EQ(model.Find(u"j", 21, FindOption::MatchCase), 21);
 }
 
 TEST_F(TextModelTest, ReplaceAllMakesOneEditThatMatchesReplacingMatchByMatch) {
@@ -254,7 +249,7 @@ TEST_F(TextModelTest, ReplaceAllMakesOneEditThatMatchesReplacingMatchByMatch) {
     } counter;
     model.SetText(u"Кот и кот, КОТ.");
     model.SetEvents(&counter);
-    EXPECT_EQ(model.ReplaceAll(u"кот", u"пёс\n", kFindIgnoreCase), 3);
+    EXPECT_EQ(model.ReplaceAll(u"кот", u"пёс\n", FindOption::IgnoreCase), 3);
     EXPECT_EQ(model.Text(), u"пёс\r\n и пёс\r\n, пёс\r\n.");
     EXPECT_EQ(counter.changes, 1);
     EXPECT_EQ(model.SelStart(), 20);
@@ -263,14 +258,13 @@ TEST_F(TextModelTest, ReplaceAllMakesOneEditThatMatchesReplacingMatchByMatch) {
     EXPECT_EQ(model.Text(), u"Кот и кот, КОТ.");
     EXPECT_FALSE(model.CanUndo());
 
-    EXPECT_EQ(model.ReplaceAll(u"собака", u"x", kFindIgnoreCase), 0);
+    EXPECT_EQ(model.ReplaceAll(u"собака", u"x", FindOption::IgnoreCase), 0);
     EXPECT_EQ(counter.changes, 2); // the undo only
     EXPECT_FALSE(model.CanUndo());
     model.SetEvents(nullptr);
 
     // Against the contract's own loop, on random texts.
-    fakes::FakeFileSystem otherFiles;
-    TextModel loop(otherFiles, codec);
+    TextModel loop;
     std::mt19937 random(7);
     const std::u16string alphabet[] = {u"a", u"A", u"b", u"\r\n", u"я", u"Я", u"\n"};
     auto randomText = [&](size_t parts) {
@@ -283,10 +277,10 @@ TEST_F(TextModelTest, ReplaceAllMakesOneEditThatMatchesReplacingMatchByMatch) {
         std::u16string text = randomText(random() % 40);
         std::u16string pattern = randomText(1 + random() % 3);
         std::u16string replacement = randomText(random() % 3);
-        int32_t options = random() % 2 ? kFindMatchCase : kFindIgnoreCase;
+        FindOption options = random() % 2 ? FindOption::MatchCase : FindOption::IgnoreCase;
         model.SetText(text);
         loop.SetText(text);
-        int32_t expected = loop.TextControl::ReplaceAll(pattern, replacement, options);
+        int32_t expected = loop.TextContent::ReplaceAll(pattern, replacement, options);
         ASSERT_EQ(model.ReplaceAll(pattern, replacement, options), expected) << "round " << round;
         ASSERT_EQ(model.Text(), loop.Text()) << "round " << round;
         if (expected > 0) {
@@ -296,69 +290,15 @@ TEST_F(TextModelTest, ReplaceAllMakesOneEditThatMatchesReplacingMatchByMatch) {
     }
 }
 
-// Keeps the pieces it is handed, so a test can see their sizes.
-class PieceRecorder : public FileSystem {
-public:
-    ReadResult ReadWhole(std::u16string_view) override { return {}; }
-    int32_t WriteWhole(std::u16string_view, ByteSource& source) override {
-        for (auto piece = source.Next(); !piece.empty(); piece = source.Next()) {
-            pieces.push_back(piece.size());
-            bytes.append(piece);
-        }
-        return 0;
-    }
-    std::vector<size_t> pieces;
-    std::string bytes;
-};
-
-TEST_F(TextModelTest, SaveFileHandsTheTextOverInPiecesAndTellsWhetherItEncodesExactly) {
-    PieceRecorder disk;
-    TextModel big(disk, codec);
-    std::u16string line = u"Съешь же ещё этих мягких булок\r\n";
-    std::u16string text;
-    while (text.size() < 3'000'000)
-        text += line;
-    big.SetText(text);
-    big.SetSelStart(1'500'000);
-    big.ReplaceSelection(u"«ä»", EditKind::Program);
-    EXPECT_FALSE(big.EncodesExactly());
-
-    ASSERT_EQ(big.SaveFile(u"big.txt"), 0);
-    EXPECT_GE(disk.pieces.size(), 3u);
-    for (size_t size : disk.pieces)
-        EXPECT_LE(size, size_t(1) << 21);
-    std::string expected;
-    codec.Encode(big.Text(), expected);
-    EXPECT_EQ(disk.bytes, expected);
-    EXPECT_EQ(disk.bytes.substr(1'500'000, 3), "\xAB?\xBB");
-
-    // Asked with another code page's codec, the model answers for that one.
-    struct EveryCharacterFits : fakes::Cp1251Codec {
-        bool Encode(std::u16string_view text, std::string& out) const override {
-            Cp1251Codec::Encode(text, out);
-            return true;
-        }
-    } everything;
-    EXPECT_FALSE(big.FitsCodePage(codec));
-    EXPECT_TRUE(big.FitsCodePage(everything));
-
-    big.Undo();
-    EXPECT_TRUE(big.EncodesExactly());
-    EXPECT_TRUE(big.FitsCodePage(codec));
-    big.SetText(u"plain ASCII only");
-    EXPECT_TRUE(big.EncodesExactly());
-}
-
-TEST_F(TextModelTest, TheViewHearsOfEveryChangeAndTheStateItDoesNotDraw) {
+TEST_F(TextModelTest, TheViewHearsOfEveryChange) {
     struct Log : TextModelObserver {
         void OnTextChanged(int32_t position, int32_t removed, int32_t inserted) override {
             edits.push_back({position, removed, inserted});
         }
         void OnSelectionChanged() override { ++selections; }
         void OnFontChanged() override { ++fonts; }
-        void OnWordWrapChanged() override { ++wraps; }
         std::vector<std::array<int32_t, 3>> edits;
-        int selections = 0, fonts = 0, wraps = 0;
+        int selections = 0, fonts = 0;
     } log;
     model.SetObserver(&log);
 
@@ -372,13 +312,6 @@ TEST_F(TextModelTest, TheViewHearsOfEveryChangeAndTheStateItDoesNotDraw) {
 
     model.SetFontSize(16);
     EXPECT_EQ(log.fonts, 1);
-    model.SetWordWrap(true);
-    EXPECT_TRUE(model.WordWrap());
-    EXPECT_EQ(log.wraps, 1);
-    model.Move(10, 20, 3000, 2000);
-    EXPECT_EQ(model.Width(), 3000);
-    EXPECT_EQ(model.Height(), 2000);
-    EXPECT_TRUE(model.SetFocus());
     model.SetObserver(nullptr);
 }
 
@@ -403,9 +336,9 @@ TEST_F(TextModelTest, ATenMillionCharacterDocumentLoadsSearchesAndEditsCorrectly
     ASSERT_EQ(model.TextLength(), int32_t(expected.size()));
     EXPECT_EQ(model.LineCount(), lines + 1);
     EXPECT_EQ(model.LineStart(lines / 2), (lines / 2) * 10);
-    EXPECT_EQ(model.Find(u"СТРОКА 9\r\nстрока 0", int32_t(expected.size()) - 40, kFindIgnoreCase),
+    EXPECT_EQ(model.Find(u"СТРОКА 9\r\nстрока 0", int32_t(expected.size()) - 40, FindOption::IgnoreCase),
               int32_t(expected.size()) - 30);
-    EXPECT_EQ(model.Find(u"строка x", 0, kFindIgnoreCase), -1);
+    EXPECT_EQ(model.Find(u"строка x", 0, FindOption::IgnoreCase), -1);
 
     int32_t middle = (lines / 2) * 10;
     model.SetSelStart(middle);

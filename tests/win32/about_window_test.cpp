@@ -1,10 +1,7 @@
 #include "editor/files/help_menu.h"
 #include "editor/win32/about_window_win32.h"
 
-#include "fakes/cp1251_codec.h"
-#include "fakes/fake_file_system.h"
-#include "fakes/fake_main_window.h"
-#include "fakes/fake_shell.h"
+#include "fakes/editor_with_fakes.h"
 #include "win32/screenshot.h"
 
 #include <gtest/gtest.h>
@@ -30,17 +27,14 @@ std::wstring TextOf(HWND hwnd) {
 // Runs steps against the About window while ShowModal's loop is running: a thread timer fires
 // inside the dialog's own message loop. A window that never closes is closed after a while so
 // that a fault fails the test instead of hanging it.
-class AboutWindowTest : public ::testing::Test {
+class AboutWindowTest : public ::testing::Test, public fakes::EditorWithFakes {
 protected:
-    AboutWindowTest() : box(GetModuleHandleW(nullptr), ed) {
+    AboutWindowTest() : box(GetModuleHandleW(nullptr)) {
+        box.Attach(ed);
         owner = CreateWindowExW(0, L"STATIC", L"owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 400, 300,
                                 nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
         box.SetOwner(owner);
-        ed.doc.AppFolder = u"C:\\Prog\\";
-        ed.ports.files = &files;
-        ed.ports.codec = &codec;
-        ed.ports.shell = &shell;
-        ed.ports.window = &window;
+        ed.doc.programFolder = u"C:\\Prog\\";
     }
     ~AboutWindowTest() override { DestroyWindow(owner); }
 
@@ -76,11 +70,6 @@ protected:
     }
 
     static inline AboutWindowTest* current = nullptr;
-    Editor ed;
-    fakes::FakeFileSystem files;
-    fakes::Cp1251Codec codec;
-    fakes::FakeShell shell;
-    fakes::FakeMainWindow window;
     AboutBoxWin32 box;
     HWND owner = nullptr;
     std::function<void(HWND)> step;

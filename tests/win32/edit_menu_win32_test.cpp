@@ -23,7 +23,7 @@ protected:
     ~EditMenuWin32Test() override { SetCtrl(false); }
 
     void OpenEditMenu() {
-        HMENU edit = GetSubMenu(GetMenu(frame.Handle()), win32::MenuPosition(MenuItem::mEdit));
+        HMENU edit = GetSubMenu(GetMenu(frame.Handle()), win32::MenuPosition(MenuItem::EditMenu));
         SendMessageW(frame.Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(edit), 1);
     }
     static void SetCtrl(bool down) {
@@ -56,28 +56,28 @@ protected:
 TEST_F(EditMenuWin32Test, OpeningTheMenuSetsItsItemsFromTheSelectionAndUndoAllowed) {
     ASSERT_TRUE(created);
     view.SetText(u"один два");
-    ed.doc.Modified = ed.doc.UndoAllowed = 0;
+    ed.doc.modified = ed.doc.undoAllowed = false;
     OpenEditMenu();
-    EXPECT_FALSE(frame.MenuEnabled(MenuItem::mEditCopy));
-    EXPECT_FALSE(frame.MenuEnabled(MenuItem::mEditCut));
-    EXPECT_FALSE(frame.MenuEnabled(MenuItem::mEditDelete));
-    EXPECT_FALSE(frame.MenuEnabled(MenuItem::mEditUndo));
-    EXPECT_TRUE(frame.MenuEnabled(MenuItem::mEditPaste));
+    EXPECT_FALSE(MenuEnabled(MenuItem::Copy));
+    EXPECT_FALSE(MenuEnabled(MenuItem::Cut));
+    EXPECT_FALSE(MenuEnabled(MenuItem::Delete));
+    EXPECT_FALSE(MenuEnabled(MenuItem::Undo));
+    EXPECT_TRUE(MenuEnabled(MenuItem::Paste));
 
     Select(0, 4);
-    ed.doc.UndoAllowed = 1;
+    ed.doc.undoAllowed = true;
     OpenEditMenu();
-    EXPECT_TRUE(frame.MenuEnabled(MenuItem::mEditCopy));
-    EXPECT_TRUE(frame.MenuEnabled(MenuItem::mEditCut));
-    EXPECT_TRUE(frame.MenuEnabled(MenuItem::mEditDelete));
-    EXPECT_TRUE(frame.MenuEnabled(MenuItem::mEditUndo));
+    EXPECT_TRUE(MenuEnabled(MenuItem::Copy));
+    EXPECT_TRUE(MenuEnabled(MenuItem::Cut));
+    EXPECT_TRUE(MenuEnabled(MenuItem::Delete));
+    EXPECT_TRUE(MenuEnabled(MenuItem::Undo));
 }
 
 TEST_F(EditMenuWin32Test, ShortcutsActOnTheSelectionOfTheMomentWhateverTheMenuLastShowed) {
     ASSERT_TRUE(created);
     view.SetText(u"один два три");
     OpenEditMenu(); // nothing selected: Cut, Copy and Delete show disabled
-    ASSERT_FALSE(frame.MenuEnabled(MenuItem::mEditCopy));
+    ASSERT_FALSE(MenuEnabled(MenuItem::Copy));
 
     Select(0, 4);
     EXPECT_FALSE(Press('C', true, 0x03)); // not an accelerator: the key rule takes it
@@ -100,21 +100,21 @@ TEST_F(EditMenuWin32Test, ShortcutsActOnTheSelectionOfTheMomentWhateverTheMenuLa
 TEST_F(EditMenuWin32Test, CtrlVPastesThePlainTextOnceAndCtrlZWaitsForTheUsersFirstChange) {
     ASSERT_TRUE(created);
     view.SetText(u"ab");
-    ed.doc.Modified = ed.doc.UndoAllowed = 0;
+    ed.doc.modified = ed.doc.undoAllowed = false;
     view.SetSelStart(1);
     ASSERT_TRUE(clipboard.SetText(u"ВСТАВКА"));
     Press('V', true, 0x16);
     EXPECT_EQ(view.Text(), u"aВСТАВКАb");
-    EXPECT_EQ(ed.doc.UndoAllowed, 1);
+    EXPECT_TRUE(ed.doc.undoAllowed);
 
     view.SetText(u"xy"); // as a load does: nothing of the user's to undo
-    ed.doc.UndoAllowed = 0;
+    ed.doc.undoAllowed = false;
     view.SetSelStart(2);
     view.SetSelText(u"z"); // a program write the control could undo
-    ed.doc.UndoAllowed = 0;
+    ed.doc.undoAllowed = false;
     Press('Z', true, 0x1A);
     EXPECT_EQ(view.Text(), u"xyz");
-    ed.doc.UndoAllowed = 1;
+    ed.doc.undoAllowed = true;
     Press('Z', true, 0x1A);
     EXPECT_EQ(view.Text(), u"xy");
 }

@@ -1,7 +1,6 @@
-// The common Open and Save As dialogs shown from the core's record, answered the way a person
-// would: type a name and press OK, or cancel.
+// The common Open and Save As dialogs, answered the way a person would: type a name and press OK,
+// or cancel.
 
-#include "editor/files/api_open_save.h"
 #include "editor/win32/file_dialogs_win32.h"
 #include "tests/win32/win32_test_support.h"
 
@@ -98,46 +97,35 @@ std::thread Answer(Seen& seen, std::wstring name) {
     });
 }
 
-Editor EditorIn(const TempDir& dir) {
-    Editor ed;
-    ed.doc.PathSeparator = u"\\";
-    ed.doc.DialogFolder = dir.Path16();
-    return ed;
-}
-
 TEST(FileDialogsWin32Test, SaveAsStartsWithTheNameInTheFolderAndReturnsAUnicodeChoice) {
     TempDir dir;
     FileDialogsWin32 dialogs(GetModuleHandleW(nullptr));
-    Editor ed = EditorIn(dir);
-
-    FileDialogRecord record = MakeFileDialogRecord(ed, true, dir.Path16(L"старое.txt"));
     Seen seen;
     std::thread person = Answer(seen, dir.Path(L"письмо 日本"));
-    bool accepted = dialogs.Show(record) == FileDialogResult::Accepted;
+    PickedFile picked = dialogs.PickFile(FileDialogKind::Save, dir.Path16(L"старое.txt"), dir.Path16());
     person.join();
 
     ASSERT_TRUE(seen.shown);
     EXPECT_NE(seen.name.find(L"старое.txt"), std::wstring::npos)
         << std::string(seen.name.begin(), seen.name.end());
     EXPECT_NE(seen.type.find(L"Текстовый файл"), std::wstring::npos);
-    ASSERT_TRUE(accepted);
-    std::u16string chosen = record.file.substr(0, record.file.find(u'\0'));
-    EXPECT_EQ(chosen, dir.Path16(L"письмо 日本"));
-    EXPECT_EQ(record.file.size(), 255u);
+    ASSERT_EQ(picked.result, FileDialogResult::Accepted);
+    EXPECT_EQ(picked.path, dir.Path16(L"письмо 日本"));
 }
 
-TEST(FileDialogsWin32Test, ACancelledOpenDialogReportsNoChoice) {
+TEST(FileDialogsWin32Test, ACancelledOpenDialogReportsNoChoiceAndANameTooLongIsLeftOut) {
     TempDir dir;
     FileDialogsWin32 dialogs(GetModuleHandleW(nullptr));
-    Editor ed = EditorIn(dir);
-    FileDialogRecord record = MakeFileDialogRecord(ed, false, u"");
     Seen seen;
     std::thread person = Answer(seen, L"");
-    EXPECT_EQ(dialogs.Show(record), FileDialogResult::Cancelled);
+    // One character more than the dialog's buffer holds with its NUL.
+    std::u16string tooLong = u"C:\\" + std::u16string(kMaxPickedPath - 2, u'д');
+    PickedFile picked = dialogs.PickFile(FileDialogKind::Open, tooLong, dir.Path16());
     person.join();
+    EXPECT_EQ(picked.result, FileDialogResult::Cancelled);
     EXPECT_TRUE(seen.shown);
     EXPECT_EQ(seen.name, L"");
-    EXPECT_EQ(record.file, std::u16string(255, u'\0'));
+    EXPECT_EQ(picked.path, u"");
 }
 
 } // namespace

@@ -1,12 +1,8 @@
 #include "editor/win32/find_dialog.h"
 
-#include "editor/control/text_model.h"
 #include "editor/find/search.h"
 #include "editor/win32/resource.h"
-#include "fakes/cp1251_codec.h"
-#include "fakes/fake_file_system.h"
-#include "fakes/fake_main_window.h"
-#include "fakes/fake_message_boxes.h"
+#include "fakes/editor_with_fakes.h"
 #include "win32/screenshot.h"
 
 #include <gtest/gtest.h>
@@ -62,15 +58,11 @@ void Type(HWND target, std::wstring_view text) {
 // fails the test instead of hanging it.
 class FindDialogTest : public ::testing::Test {
 protected:
-    FindDialogTest() : dialog(editor, GetModuleHandleW(nullptr)) {
+    FindDialogTest() {
         owner = CreateWindowExW(0, L"STATIC", L"owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 400, 300,
                                 nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
         dialog.SetOwner(owner);
-        editor.ports.rich = &rich;
-        editor.ports.messages = &messages;
-        editor.ports.window = &window;
-        editor.ports.findDialog = &dialog;
-        window.SetMenuCaption(MenuItem::mEditZamenit, u"Заменить");
+        dialog.Attach(editor);
         dialog.onShown = [this](HWND hwnd) {
             shown = hwnd;
             timer = SetTimer(nullptr, 0, 30, Tick);
@@ -103,13 +95,12 @@ protected:
     }
 
     static inline FindDialogTest* current = nullptr;
-    Editor editor;
-    fakes::FakeFileSystem files;
-    fakes::Cp1251Codec codec;
-    TextModel rich{files, codec};
-    fakes::FakeMessageBoxes messages;
-    fakes::FakeMainWindow window;
-    FindDialogWin32 dialog;
+    fakes::EditorWithFakes fakes; // all but the dialog itself
+    fakes::RecordingTextControl& control = fakes.control;
+    fakes::FakeMessageBoxes& messages = fakes.messages;
+    FindDialogWin32 dialog{GetModuleHandleW(nullptr)};
+    Editor editor{{control, fakes.window, messages, fakes.settings, fakes.files, fakes.codec, fakes.layouts,
+                   fakes.clipboard, fakes.fileDialogs, fakes.shell, fakes.about, dialog, fakes.fontDialog}};
     HWND owner = nullptr;
     HWND shown = nullptr;
     std::deque<std::function<void(HWND)>> steps;
@@ -119,7 +110,7 @@ protected:
 };
 
 TEST_F(FindDialogTest, FindLayoutAsDesignedTypedTextEnablesFindAndEnterSelectsTheMatch) {
-    rich.SetText(u"one two one");
+    control.SetText(u"one two one");
     std::wstring caption;
     RECT client{};
     bool ownerEnabled = true, replaceShown = true, findEnabledAtFirst = true, findEnabledAfterTyping = false;
@@ -130,32 +121,31 @@ TEST_F(FindDialogTest, FindLayoutAsDesignedTypedTextEnablesFindAndEnterSelectsTh
     HWND seenOwner = nullptr;
     RECT label{};
     LOGFONTW font{};
-    Run(frmForma_mEditFind_Click,
-        {[&](HWND d) {
-             caption = TextOf(d);
-             GetClientRect(d, &client);
-             GetWindowRect(d, &outer);
-             style = GetWindowLongPtrW(d, GWL_STYLE);
-             exStyle = GetWindowLongPtrW(d, GWL_EXSTYLE);
-             seenOwner = GetWindow(d, GW_OWNER);
-             ownerEnabled = IsWindowEnabled(owner);
-             replaceShown = IsWindowVisible(Item(d, FindControl::cboReplace)) ||
-                            IsWindowVisible(Item(d, FindControl::cmdReplaceAll));
-             findEnabledAtFirst = IsWindowEnabled(Item(d, FindControl::cmdFind));
-             focusInField = GetFocus() == FieldOf(Item(d, FindControl::cboFind));
-             GetWindowRect(Item(d, FindControl::lblFind), &label);
-             MapWindowPoints(nullptr, d, reinterpret_cast<POINT*>(&label), 2);
-             auto hfont =
-                 reinterpret_cast<HFONT>(SendMessageW(Item(d, FindControl::cboFind), WM_GETFONT, 0, 0));
-             GetObjectW(hfont, sizeof font, &font);
-             checkCaption = TextOf(Item(d, FindControl::chkMatchCase));
-             Type(GetFocus(), L"two");
-         },
-         [&](HWND d) {
-             findEnabledAfterTyping = IsWindowEnabled(Item(d, FindControl::cmdFind));
-             testing::SaveScreenshot(d, "find_dialog_find_layout");
-             Press(GetFocus(), VK_RETURN);
-         }});
+    Run(OnFind, {[&](HWND d) {
+                     caption = TextOf(d);
+                     GetClientRect(d, &client);
+                     GetWindowRect(d, &outer);
+                     style = GetWindowLongPtrW(d, GWL_STYLE);
+                     exStyle = GetWindowLongPtrW(d, GWL_EXSTYLE);
+                     seenOwner = GetWindow(d, GW_OWNER);
+                     ownerEnabled = IsWindowEnabled(owner);
+                     replaceShown = IsWindowVisible(Item(d, FindControl::ReplaceField)) ||
+                                    IsWindowVisible(Item(d, FindControl::ReplaceAllButton));
+                     findEnabledAtFirst = IsWindowEnabled(Item(d, FindControl::FindButton));
+                     focusInField = GetFocus() == FieldOf(Item(d, FindControl::FindField));
+                     GetWindowRect(Item(d, FindControl::FindLabel), &label);
+                     MapWindowPoints(nullptr, d, reinterpret_cast<POINT*>(&label), 2);
+                     auto hfont = reinterpret_cast<HFONT>(
+                         SendMessageW(Item(d, FindControl::FindField), WM_GETFONT, 0, 0));
+                     GetObjectW(hfont, sizeof font, &font);
+                     checkCaption = TextOf(Item(d, FindControl::MatchCase));
+                     Type(GetFocus(), L"two");
+                 },
+                 [&](HWND d) {
+                     findEnabledAfterTyping = IsWindowEnabled(Item(d, FindControl::FindButton));
+                     testing::SaveScreenshot(d, "find_dialog_find_layout");
+                     Press(GetFocus(), VK_RETURN);
+                 }});
     EXPECT_FALSE(forcedClose) << "Enter with a match closes the dialog";
     EXPECT_EQ(caption, L"Найти");
     EXPECT_EQ(checkCaption, L"С учётом регистра");
@@ -177,43 +167,43 @@ TEST_F(FindDialogTest, FindLayoutAsDesignedTypedTextEnablesFindAndEnterSelectsTh
     EXPECT_EQ(label.top, Px(150));
     EXPECT_GE(font.lfWeight, FW_BOLD);
     EXPECT_EQ(font.lfCharSet, 204);
-    EXPECT_EQ(rich.SelStart(), 4);
-    EXPECT_EQ(rich.SelLength(), 3);
-    EXPECT_EQ(editor.search.FindPattern, u"two");
+    EXPECT_EQ(control.SelStart(), 4);
+    EXPECT_EQ(control.SelLength(), 3);
+    EXPECT_EQ(editor.search.pattern, u"two");
     EXPECT_TRUE(messages.shown.empty());
 }
 
 TEST_F(FindDialogTest, ReplaceLayoutOffersTheHistoryAndReplacesAllWithTheCount) {
-    rich.SetText(u"Да да ДА нет");
-    editor.search.FindHistory = {u"да", u"нет"};
-    rich.SetSelStart(9);
-    rich.SetSelLength(3); // «нет» leads the search list
+    control.SetText(u"Да да ДА нет");
+    editor.search.history = {u"да", u"нет"};
+    control.SetSelStart(9);
+    control.SetSelLength(3); // «нет» leads the search list
     std::wstring caption;
     RECT outer{};
     bool replaceShown = false;
     int findEntries = 0, replaceEntries = 0;
     std::wstring firstEntry, fieldText;
-    Run(frmForma_mEditZamenit_Click,
+    Run(OnReplace,
         {[&](HWND d) {
              caption = TextOf(d);
              GetWindowRect(d, &outer);
-             replaceShown = IsWindowVisible(Item(d, FindControl::cboReplace)) &&
-                            IsWindowVisible(Item(d, FindControl::lblReplace)) &&
-                            IsWindowEnabled(Item(d, FindControl::cmdReplaceAll));
-             findEntries = int(SendMessageW(Item(d, FindControl::cboFind), CB_GETCOUNT, 0, 0));
-             replaceEntries = int(SendMessageW(Item(d, FindControl::cboReplace), CB_GETCOUNT, 0, 0));
+             replaceShown = IsWindowVisible(Item(d, FindControl::ReplaceField)) &&
+                            IsWindowVisible(Item(d, FindControl::ReplaceLabel)) &&
+                            IsWindowEnabled(Item(d, FindControl::ReplaceAllButton));
+             findEntries = int(SendMessageW(Item(d, FindControl::FindField), CB_GETCOUNT, 0, 0));
+             replaceEntries = int(SendMessageW(Item(d, FindControl::ReplaceField), CB_GETCOUNT, 0, 0));
              wchar_t entry[64] = {};
-             SendMessageW(Item(d, FindControl::cboFind), CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(entry));
+             SendMessageW(Item(d, FindControl::FindField), CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(entry));
              firstEntry = entry;
-             fieldText = TextOf(Item(d, FindControl::cboFind));
+             fieldText = TextOf(Item(d, FindControl::FindField));
              testing::SaveScreenshot(d, "find_dialog_replace_layout");
-             SetFocus(FieldOf(Item(d, FindControl::cboFind)));
+             SetFocus(FieldOf(Item(d, FindControl::FindField)));
              SendMessageW(GetFocus(), EM_SETSEL, 0, -1);
              Type(GetFocus(), L"да");
-             SetFocus(FieldOf(Item(d, FindControl::cboReplace)));
+             SetFocus(FieldOf(Item(d, FindControl::ReplaceField)));
              Type(GetFocus(), L"ok");
          },
-         [&](HWND d) { SendMessageW(Item(d, FindControl::cmdReplaceAll), BM_CLICK, 0, 0); }});
+         [&](HWND d) { SendMessageW(Item(d, FindControl::ReplaceAllButton), BM_CLICK, 0, 0); }});
     EXPECT_FALSE(forcedClose);
     EXPECT_EQ(caption, L"Заменить");
     EXPECT_EQ(outer.bottom - outer.top, Px(2350));
@@ -222,49 +212,47 @@ TEST_F(FindDialogTest, ReplaceLayoutOffersTheHistoryAndReplacesAllWithTheCount) 
     EXPECT_EQ(replaceEntries, 2);
     EXPECT_EQ(firstEntry, L"нет");
     EXPECT_EQ(fieldText, L"нет");
-    EXPECT_EQ(rich.Text(), u"ok ok ok нет");
+    EXPECT_EQ(control.Text(), u"ok ok ok нет");
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text, u"Количество замен: 3");
-    EXPECT_EQ(editor.search.FindHistory, (std::vector<std::u16string>{u"да", u"нет", u"ok"}));
+    EXPECT_EQ(editor.search.history, (std::vector<std::u16string>{u"да", u"нет", u"ok"}));
 }
 
 TEST_F(FindDialogTest, EscapeClosesOnlyFromAFieldAndTheCheckBoxOutlivesCancel) {
     bool openAfterEscapeOnCheckBox = false;
-    Run(frmForma_mEditZamenit_Click, {[&](HWND d) {
-                                          SendMessageW(Item(d, FindControl::chkMatchCase), BM_CLICK, 0, 0);
-                                          SetFocus(Item(d, FindControl::chkMatchCase));
-                                          Press(GetFocus(), VK_ESCAPE);
-                                      },
-                                      [&](HWND d) {
-                                          openAfterEscapeOnCheckBox = IsWindowVisible(d);
-                                          SetFocus(FieldOf(Item(d, FindControl::cboReplace)));
-                                          Press(GetFocus(), VK_ESCAPE);
-                                      }});
+    Run(OnReplace, {[&](HWND d) {
+                        SendMessageW(Item(d, FindControl::MatchCase), BM_CLICK, 0, 0);
+                        SetFocus(Item(d, FindControl::MatchCase));
+                        Press(GetFocus(), VK_ESCAPE);
+                    },
+                    [&](HWND d) {
+                        openAfterEscapeOnCheckBox = IsWindowVisible(d);
+                        SetFocus(FieldOf(Item(d, FindControl::ReplaceField)));
+                        Press(GetFocus(), VK_ESCAPE);
+                    }});
     EXPECT_FALSE(forcedClose) << "Escape in the replacement field closes";
     EXPECT_TRUE(openAfterEscapeOnCheckBox);
-    EXPECT_EQ(editor.search.FindMatchCase, 1);
+    EXPECT_TRUE(editor.search.matchCase);
 
     bool ticked = false;
-    Run(frmForma_mEditFind_Click, {[&](HWND d) {
-            ticked =
-                IsDlgButtonChecked(d, FindDialogWin32::ControlId(FindControl::chkMatchCase)) == BST_CHECKED;
-            SendMessageW(Item(d, FindControl::cmdCancel), BM_CLICK, 0, 0);
+    Run(OnFind, {[&](HWND d) {
+            ticked = IsDlgButtonChecked(d, FindDialogWin32::ControlId(FindControl::MatchCase)) == BST_CHECKED;
+            SendMessageW(Item(d, FindControl::CancelButton), BM_CLICK, 0, 0);
         }});
     EXPECT_FALSE(forcedClose);
     EXPECT_TRUE(ticked);
-    EXPECT_EQ(editor.search.FindMatchCase, 1);
+    EXPECT_TRUE(editor.search.matchCase);
 }
 
 TEST_F(FindDialogTest, AMissKeepsTheDialogOpenUntilTheCloseBox) {
-    rich.SetText(u"abc");
+    control.SetText(u"abc");
     bool openAfterMiss = false;
-    Run(frmForma_mEditFind_Click,
-        {[&](HWND) { Type(GetFocus(), L"zz"); },
-         [&](HWND d) { SendMessageW(Item(d, FindControl::cmdFind), BM_CLICK, 0, 0); },
-         [&](HWND d) {
-             openAfterMiss = IsWindowVisible(d);
-             PostMessageW(d, WM_SYSCOMMAND, SC_CLOSE, 0);
-         }});
+    Run(OnFind, {[&](HWND) { Type(GetFocus(), L"zz"); },
+                 [&](HWND d) { SendMessageW(Item(d, FindControl::FindButton), BM_CLICK, 0, 0); },
+                 [&](HWND d) {
+                     openAfterMiss = IsWindowVisible(d);
+                     PostMessageW(d, WM_SYSCOMMAND, SC_CLOSE, 0);
+                 }});
     EXPECT_FALSE(forcedClose);
     EXPECT_TRUE(openAfterMiss);
     ASSERT_EQ(messages.shown.size(), 1u);

@@ -1,13 +1,11 @@
 // Opening a Windows-1251 file and saving it unchanged gives back its bytes, on the real file
 // system and code page.
 
-#include "editor/control/text_model.h"
-#include "editor/core/load_document.h"
+#include "editor/files/load_document.h"
 #include "editor/files/save_file.h"
 #include "editor/win32/ansi_codec_win32.h"
 #include "editor/win32/file_system_win32.h"
-#include "fakes/fake_main_window.h"
-#include "fakes/fake_message_boxes.h"
+#include "fakes/editor_with_fakes.h"
 #include "tests/win32/win32_test_support.h"
 
 #include <gtest/gtest.h>
@@ -22,12 +20,11 @@ TEST(SaveRoundTripTest, EveryByteValueSurvivesOpenAndSaveAndLoneBreaksBecomeCrLf
     TempDir dir;
     FileSystemWin32 files;
     AnsiCodecWin32 codec;
-    TextModel rich(files, codec);
-    fakes::FakeMainWindow window;
-    fakes::FakeMessageBoxes messages;
-    Editor ed;
-    ed.ports = {.rich = &rich, .window = &window, .messages = &messages, .files = &files, .codec = &codec};
-    ed.doc.PathSeparator = u"\\";
+    fakes::EditorWithFakes f; // the rest
+    fakes::FakeMessageBoxes& messages = f.messages;
+    Editor ed({f.control, f.window, messages, f.settings, files, codec, f.layouts, f.clipboard, f.fileDialogs,
+               f.shell, f.about, f.findDialog, f.fontDialog});
+    ed.doc.pathSeparator = u"\\";
 
     std::string everyByte;
     for (int b = 0; b < 256; ++b)
@@ -38,16 +35,16 @@ TEST(SaveRoundTripTest, EveryByteValueSurvivesOpenAndSaveAndLoneBreaksBecomeCrLf
 
     ASSERT_TRUE(TempDir::Write(dir.Path(L"все.txt"), withCrLf));
     LoadDocument(ed, dir.Path16(L"все.txt"));
-    ASSERT_EQ(ed.doc.CurrentFilePath, dir.Path16(L"все.txt"));
-    frmForma_mnuSave_Click(ed);
+    ASSERT_EQ(ed.doc.path, dir.Path16(L"все.txt"));
+    OnSave(ed);
     EXPECT_TRUE(messages.shown.empty()) << "every character read from the code page fits it";
     EXPECT_EQ(TempDir::Read(dir.Path(L"все.txt")), withCrLf);
 
     ASSERT_TRUE(TempDir::Write(dir.Path(L"одиночные.txt"), everyByte));
     LoadDocument(ed, dir.Path16(L"одиночные.txt"));
-    frmForma_mnuSave_Click(ed);
+    OnSave(ed);
     EXPECT_EQ(TempDir::Read(dir.Path(L"одиночные.txt")), withCrLf);
-    EXPECT_EQ(ed.doc.Modified, 0);
+    EXPECT_FALSE(ed.doc.modified);
 }
 
 } // namespace

@@ -1,9 +1,8 @@
-// The view's key hook when the handler pumps waiting messages, as the editor's Paste does:
-// the character the key produced must not reach the view a second way.
+// The view's key hook when the handler lets waiting messages through, as a message box shown from
+// a key (out of memory during Ctrl+V) does: the character the key produced must not reach the
+// view a second way.
 
-#include "editor/win32/ansi_codec_win32.h"
 #include "editor/win32/clipboard_win32.h"
-#include "editor/win32/file_system_win32.h"
 #include "editor/win32/text_view.h"
 #include "tests/win32/win32_test_support.h"
 
@@ -57,9 +56,7 @@ protected:
     }
 
     testing_win32::HostWindow host;
-    FileSystemWin32 files;
-    AnsiCodecWin32 codec;
-    TextView view{files, codec};
+    TextView view;
     PumpingPaste handler{view};
 };
 

@@ -1,8 +1,6 @@
 // What only the Win32 text view does: keys, mouse, wrapping, the standard edit messages and
 // EN_CHANGE, driven by window messages as the system would deliver them.
 
-#include "editor/win32/ansi_codec_win32.h"
-#include "editor/win32/file_system_win32.h"
 #include "editor/win32/text_view.h"
 #include "tests/win32/win32_test_support.h"
 
@@ -90,9 +88,7 @@ protected:
     }
 
     testing_win32::HostWindow host;
-    FileSystemWin32 files;
-    AnsiCodecWin32 codec;
-    TextView view{files, codec};
+    TextView view;
     KeyLog log;
 };
 

@@ -193,7 +193,7 @@ TEST(InstallerStartUp, RunningTwiceLeavesTheSameValuesOneLinkAndOneEmptyTemplate
 
 TEST(InstallerWindowEvents, LoadNavigatesToTheSiteBypassingTheCacheAndResizeFillsTheClientArea) {
     FakeInstallerWorld w;
-    frmForma_Form_Load(w.app);
+    OnWindowCreated(w.app);
     ASSERT_EQ(w.webView.navigations.size(), 1u);
     EXPECT_EQ(w.webView.navigations[0].first, kMakerSite);
     EXPECT_EQ(w.webView.navigations[0].second, 4);
@@ -201,7 +201,7 @@ TEST(InstallerWindowEvents, LoadNavigatesToTheSiteBypassingTheCacheAndResizeFill
     for (ClientSize size : {ClientSize{6000, 4500}, ClientSize{0, 0}, ClientSize{12345, 321}}) {
         w.window.size = size;
         w.journal.clear();
-        frmForma_Form_Resize(w.app);
+        OnWindowResized(w.app);
         ASSERT_FALSE(w.webView.moves.empty());
         auto m = w.webView.moves.back();
         EXPECT_EQ(m.left, 0);

@@ -1,0 +1,104 @@
+#include "editor/app/commands.h"
+#include "editor/app/main_window_events.h"
+#include "editor/app/startup.h"
+#include "editor/document/document.h"
+#include "fakes/editor_with_fakes.h"
+
+#include <gtest/gtest.h>
+
+namespace quillet {
+namespace {
+
+using fakes::EditorWithFakes;
+using fakes::FakeMainWindow;
+
+TEST(Resize, FillsTheClientAreaAndRemembersOnlyTheNormalOuterSize) {
+    EditorWithFakes f;
+    f.window.width = 9000;
+    f.window.height = 7000;
+    OnResize(f.ed);
+    EXPECT_EQ(f.control.bounds.left, 0);
+    EXPECT_EQ(f.control.bounds.top, 0);
+    EXPECT_EQ(f.control.bounds.width, 9000 - FakeMainWindow::kFrameWidth);
+    EXPECT_EQ(f.control.bounds.height, 7000 - FakeMainWindow::kFrameHeight);
+    EXPECT_EQ(f.ed.doc.normalWidth, 9000);
+    EXPECT_EQ(f.ed.doc.normalHeight, 7000);
+
+    f.window.Maximize(); // fills the work area, keeps the normal size
+    EXPECT_EQ(f.control.bounds.width, f.window.workWidth - FakeMainWindow::kFrameWidth);
+    EXPECT_EQ(f.ed.doc.normalWidth, 9000);
+    EXPECT_EQ(f.ed.doc.normalHeight, 7000);
+
+    f.window.state = WindowState::Minimized;
+    f.control.log.clear();
+    f.window.Resized();
+    EXPECT_TRUE(f.control.log.empty()); // nothing moves while minimised
+    EXPECT_EQ(f.ed.doc.normalWidth, 9000);
+}
+
+TEST(ChangeTracking, EveryChangeMarksModifiedUnlessTheProgramIsChangingTheControl) {
+    EditorWithFakes f;
+    f.window.SetCaption(kAppTitle);
+    f.control.SetSelText(u"а");
+    EXPECT_TRUE(f.ed.doc.modified);
+    EXPECT_TRUE(f.ed.doc.undoAllowed);
+    EXPECT_EQ(f.window.caption, kAppTitle); // editing never changes the caption
+
+    EditorWithFakes g;
+    {
+        ProgramChangingControl changing(g.ed.doc);
+        g.control.SetFontSize(20);
+        g.control.SetText(u"x");
+    }
+    EXPECT_FALSE(g.ed.doc.modified);
+    EXPECT_FALSE(g.ed.doc.undoAllowed);
+    g.control.SetFontBold(true); // the guard has ended
+    EXPECT_TRUE(g.ed.doc.modified);
+}
+
+TEST(Caption, IsTheAppNameWhileUntitledElseTheDisplayNameFirst) {
+    DocumentState doc;
+    EXPECT_EQ(CaptionFor(doc), u"Квиллет");
+    doc.displayName = u" письмо.txt";
+    EXPECT_EQ(CaptionFor(doc), u" письмо.txt - Квиллет");
+}
+
+TEST(Closing, AnUnmodifiedDocumentClosesWithoutAQuestionAndWritesTheSettings) {
+    EditorWithFakes f;
+    RunStartup(f.ed, u"C:\\Quillet", u"");
+    EXPECT_TRUE(OnCloseRequested(f.ed));
+    EXPECT_TRUE(f.messages.shown.empty());
+    EXPECT_EQ(f.settings.writes.size(), 9u);
+}
+
+TEST(Closing, AModifiedDocumentIsNeverDroppedSilentlyAndACancelledCloseWritesNothing) {
+    EditorWithFakes f;
+    RunStartup(f.ed, u"C:\\Quillet", u"");
+    f.control.SetSelText(u"несохранённый текст");
+    f.settings.writes.clear();
+
+    OnExit(f.ed); // asks the window to close, as the close box does
+    EXPECT_EQ(f.window.closeRequests, 1);
+    EXPECT_FALSE(f.closed);
+    ASSERT_EQ(f.messages.shown.size(), 1u);
+    EXPECT_EQ(f.messages.shown[0].title, u"Квиллет");
+    EXPECT_TRUE(f.settings.writes.empty());
+    EXPECT_EQ(f.control.Text(), u"несохранённый текст");
+    EXPECT_TRUE(f.ed.doc.modified);
+
+    EXPECT_FALSE(OnCloseRequested(f.ed)); // a later close asks again
+    EXPECT_EQ(f.messages.shown.size(), 2u);
+}
+
+TEST(Commands, EveryItemRunsThroughTheTableAndTheMenusRunNothing) {
+    EditorWithFakes f;
+    EXPECT_TRUE(RunCommand(f.ed, MenuItem::KeyboardLayout));
+    EXPECT_EQ(f.layouts.switches, 1);
+    f.ed.doc.wordWrap = true;
+    EXPECT_TRUE(RunCommand(f.ed, MenuItem::WordWrap));
+    EXPECT_FALSE(f.window.MenuChecked(MenuItem::WordWrap));
+    EXPECT_FALSE(RunCommand(f.ed, MenuItem::FileMenu));
+}
+
+} // namespace
+} // namespace quillet
