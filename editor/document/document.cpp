@@ -1,14 +1,10 @@
 #include "editor/document/document.h"
 
+#include "editor/base/path.h"
+
 #include <new>
 
 namespace quillet {
-
-PathParts SplitPath(std::u16string_view path, std::u16string_view separator) {
-    size_t last = separator.empty() ? std::u16string_view::npos : path.rfind(separator);
-    size_t nameStart = last == std::u16string_view::npos ? 0 : last + separator.size();
-    return {path.substr(0, nameStart), path.substr(nameStart)};
-}
 
 std::u16string CaptionFor(const DocumentState& doc) {
     if (doc.displayName.empty())
@@ -17,7 +13,7 @@ std::u16string CaptionFor(const DocumentState& doc) {
 }
 
 DocumentName NameFor(const DocumentState& doc, std::u16string_view path) {
-    PathParts parts = SplitPath(path, doc.pathSeparator);
+    PathParts parts = SplitPath(path, std::u16string_view(doc.pathSeparator));
     return {std::u16string(path), std::u16string(parts.folder), u" " + std::u16string(parts.name)};
 }
 

@@ -8,14 +8,6 @@
 
 namespace quillet {
 
-// A path cut after its last separator: folder keeps the separator, name is the rest. Without a
-// separator the folder is empty.
-struct PathParts {
-    std::u16string_view folder;
-    std::u16string_view name;
-};
-PathParts SplitPath(std::u16string_view path, std::u16string_view separator);
-
 // "Квиллет" while untitled, else displayName + " - Квиллет".
 std::u16string CaptionFor(const DocumentState& doc);
 

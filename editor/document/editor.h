@@ -4,7 +4,7 @@
 
 #include "editor/control/text_control.h"
 #include "editor/document/document_state.h"
-#include "editor/find/search_state.h"
+#include "editor/document/search_state.h"
 #include "editor/platform/about_window.h"
 #include "editor/platform/ansi_codec.h"
 #include "editor/platform/clipboard.h"

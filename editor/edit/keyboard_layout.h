@@ -1,6 +1,6 @@
 #pragma once
-// Which keyboard layout is active, switching to the next one, and the
-// caption of KeyboardLayout that names it.
+// Which keyboard layout is active, switching to the next one, and the caption of the menu item
+// that names it.
 
 #include "editor/document/editor.h"
 

@@ -1,5 +1,6 @@
 #include "editor/files/file_name_dialog.h"
 
+#include "editor/base/path.h"
 #include "editor/document/document.h"
 
 namespace quillet {
@@ -15,7 +16,7 @@ std::optional<std::u16string> PickFileName(Editor& editor, FileDialogKind kind,
     }
     if (picked.result != FileDialogResult::Accepted || picked.path.empty())
         return std::nullopt;
-    editor.doc.dialogFolder = SplitPath(picked.path, editor.doc.pathSeparator).folder;
+    editor.doc.dialogFolder = SplitPath(std::u16string_view(picked.path), std::u16string_view(editor.doc.pathSeparator)).folder;
     return std::move(picked.path);
 }
 

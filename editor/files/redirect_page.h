@@ -18,7 +18,7 @@ inline constexpr int kRedirectPageTries = 100;
 // as in any file address.
 std::u16string RedirectPageLine(std::u16string_view target, const AnsiCodec& codec);
 
-// AppFolder + n + ".html".
+// The program folder + n + ".html".
 std::u16string RedirectPagePath(const DocumentState& doc, int n);
 
 // Writes the redirect page for target under the smallest number that can be written, lets

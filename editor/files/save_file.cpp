@@ -51,7 +51,7 @@ bool SaveDocumentAs(Editor& editor) {
 }
 
 bool SaveDocumentTo(Editor& editor, std::u16string_view pathView) {
-    // Our own copy: callers pass CurrentFilePath itself, which success overwrites.
+    // Our own copy: callers pass doc.path itself, which success overwrites.
     const std::u16string path(pathView);
     DocumentName name = NameFor(editor.doc, path);
     if (path != editor.doc.path && editor.ports.files.Exists(path)) {

@@ -13,7 +13,7 @@ namespace quillet {
 bool SaveDocumentAs(Editor& editor);
 
 // Writes the document to path. True when it was written; otherwise the user said No, or a
-// message has told why, and nothing but DialogFolder (moved by a dialog before) has changed.
+// message has told why, and nothing but dialogFolder (moved by a dialog before) has changed.
 bool SaveDocumentTo(Editor& editor, std::u16string_view path);
 
 // Message texts, shared with the tests.

@@ -1,19 +1,13 @@
 #include "editor/files/shell_open.h"
 
+#include "editor/base/path.h"
+
 namespace quillet {
 
-std::u16string ProgramFolder(const DocumentState& doc) {
-    std::u16string folder = doc.programFolder;
-    if (folder.size() < 2)
-        return folder;
-    char16_t last = folder.back();
-    if ((last == u'\\' || last == u'/') && folder[folder.size() - 2] != u':')
-        folder.pop_back();
-    return folder;
-}
-
 void OpenWithShell(Editor& editor, std::u16string_view file) {
-    editor.ports.shell.Open(file, ProgramFolder(editor.doc));
+    // The program's folder as the system reports it: no trailing separator, a root kept whole.
+    std::u16string folder = FolderWithoutSeparator(std::u16string_view(editor.doc.programFolder), std::u16string_view(u"\\/"));
+    editor.ports.shell.Open(file, folder);
 }
 
 } // namespace quillet

@@ -1,6 +1,6 @@
 #pragma once
-// The main window as the core drives it: caption, menu items, size and state, the
-// Edit menu as a context menu, the pointer and the message pump. Sizes are in twips.
+// The main window as the core drives it: caption, menu items, size and state, the Edit menu as
+// a context menu, the pointer and the message pump. Sizes are in twips.
 
 #include <cstdint>
 #include <string>

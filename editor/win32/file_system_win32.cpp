@@ -1,5 +1,6 @@
 #include "editor/win32/file_system_win32.h"
 
+#include "editor/base/path.h"
 #include "editor/win32/handles.h"
 
 #include <windows.h>
@@ -25,8 +26,7 @@ WriteStatus WriteStatusFor(DWORD error) {
 
 // The folder part of path, with its trailing separator, or empty for a bare name.
 std::wstring FolderOf(const std::wstring& path) {
-    size_t slash = path.find_last_of(L"\\/");
-    return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
+    return std::wstring(SplitPath(std::wstring_view(path), std::wstring_view(L"\\/")).folder);
 }
 
 bool WriteAll(HANDLE file, std::string_view piece) {

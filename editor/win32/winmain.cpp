@@ -4,6 +4,7 @@
 #include "editor/app/main_window_events.h"
 #include "editor/app/startup.h"
 #include "editor/document/edit_guard.h"
+#include "editor/base/path.h"
 #include "editor/document/editor.h"
 #include "editor/win32/about_window_win32.h"
 #include "editor/win32/ansi_codec_win32.h"
@@ -42,11 +43,7 @@ std::u16string ProgramFolder() {
         }
         path.resize(path.size() * 2);
     }
-    size_t slash = path.find_last_of(L"\\/");
-    if (slash == std::wstring::npos)
-        return {};
-    path.resize(slash == 2 && path[1] == L':' ? slash + 1 : slash);
-    return FromWide(path);
+    return FromWide(FolderWithoutSeparator(std::wstring_view(path), std::wstring_view(L"\\/")));
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "installer/win32/adapters.h"
 
+#include "editor/base/path.h"
+
 #include "installer/win32/com_ptr.h"
 #include "installer/win32/text.h"
 
@@ -126,13 +128,7 @@ std::optional<std::u16string> EnvironmentWin32::Variable(std::u16string_view nam
 }
 
 std::u16string FolderOfProgram(std::u16string_view programPath) {
-    auto slash = programPath.find_last_of(u"\\/");
-    if (slash == std::u16string_view::npos)
-        return u"";
-    std::u16string folder(programPath.substr(0, slash));
-    if (folder.size() == 2 && folder[1] == u':')
-        folder += programPath[slash]; // "C:" alone would mean the drive's current folder
-    return folder;
+    return FolderWithoutSeparator(programPath, std::u16string_view(u"\\/"));
 }
 
 std::u16string EnvironmentWin32::ProgramFolder() {
