@@ -33,10 +33,8 @@ class TextEvents : public TextControlEvents {
 public:
     explicit TextEvents(Editor& editor) : editor_(editor) {}
     void OnChange() override { OnTextChanged(editor_); }
-    void OnKeyDown(int16_t& keyCode, int16_t& shift) override {
-        // Ctrl+V and the like edit the document from here.
-        RunGuarded(editor_, [&] { OnTextKeyDown(editor_, keyCode, shift); });
-    }
+    // Ctrl+V and the like edit the document from here.
+    bool OnKeyDown(int32_t keyCode, int32_t shift) override { return OnTextKeyDown(editor_, keyCode, shift); }
     void OnMouseDown(int16_t button, int16_t shift, int32_t x, int32_t y) override {
         RunGuarded(editor_, [&] { OnTextMouseDown(editor_, button, shift, x, y); });
     }

@@ -34,8 +34,8 @@ public:
     virtual ~TextControlEvents() = default;
     // After every change of the text or the font, synchronously inside the write.
     virtual void OnChange() = 0;
-    // Before the control handles the key; setting both to 0 swallows it.
-    virtual void OnKeyDown(int16_t& keyCode, int16_t& shift) = 0;
+    // Before the control handles the key; true takes it from the control, character and all.
+    virtual bool OnKeyDown(int32_t keyCode, int32_t shift) = 0;
     // Coordinates in twips from the control's top-left corner.
     virtual void OnMouseDown(int16_t button, int16_t shift, int32_t x, int32_t y) = 0;
 };

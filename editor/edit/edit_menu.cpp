@@ -1,6 +1,7 @@
 #include "editor/edit/edit_menu.h"
 
 #include "editor/document/document.h"
+#include "editor/document/edit_guard.h"
 #include "editor/edit/keyboard_layout.h"
 
 #include <new>
@@ -40,9 +41,9 @@ void Cut(Editor& editor) {
         editor.Text().SetSelText(u"");
 }
 
-void Swallow(int16_t& keyCode, int16_t& shift) {
-    keyCode = 0;
-    shift = 0;
+// Runs a command the key rule took from the control.
+void RunForKey(Editor& editor, void (*command)(Editor&)) {
+    RunGuarded(editor, [&] { command(editor); });
 }
 
 } // namespace
@@ -96,37 +97,33 @@ void OnSelectAll(Editor& editor) {
     control.SetSelLength(control.TextLength());
 }
 
-void OnTextKeyDown(Editor& editor, int16_t& keyCode, int16_t& shift) {
+bool OnTextKeyDown(Editor& editor, int32_t keyCode, int32_t shift) {
     // Whole-value comparisons: Ctrl means Ctrl alone, so Ctrl+Shift+Z and Ctrl+Alt+V pass.
     if (shift == kCtrlMask) {
-        if (!editor.doc.undoAllowed && keyCode == kKeyZ)
-            Swallow(keyCode, shift);
-        if (keyCode == kKeyV) {
-            Swallow(keyCode, shift);
-            OnPaste(editor);
-        } else if (keyCode == kKeyC || keyCode == kKeyX) {
-            // The shortcuts follow the selection as it is now, not the menu items' states
-            // from the last time the menu opened; with nothing selected they leave the
-            // clipboard alone.
-            bool cut = keyCode == kKeyX;
-            Swallow(keyCode, shift);
-            if (HasSelection(editor)) {
-                if (cut)
-                    OnCut(editor);
-                else
-                    OnCopy(editor);
-            }
-        } else if (keyCode == kKeyA) {
-            Swallow(keyCode, shift);
-            OnSelectAll(editor);
+        switch (keyCode) {
+        case kKeyZ: return !editor.doc.undoAllowed; // nothing of the user's to undo yet
+        case kKeyV: RunForKey(editor, OnPaste); return true;
+        case kKeyC:
+        case kKeyX:
+            // The shortcuts follow the selection as it is now, not the menu items' states from
+            // the last time the menu opened; with nothing selected they leave the clipboard alone.
+            if (HasSelection(editor))
+                RunForKey(editor, keyCode == kKeyX ? OnCut : OnCopy);
+            return true;
+        case kKeyA: RunForKey(editor, OnSelectAll); return true;
+        default: return false;
         }
-    } else if (shift == kShiftMask && keyCode == kKeyF10) {
-        editor.Window().PopupEditMenu();
-    } else if (shift == 0 && keyCode == kKeyDelete && HasSelection(editor)) {
-        // With nothing selected Del goes on to the control and deletes the next character.
-        Swallow(keyCode, shift);
-        OnDelete(editor);
     }
+    if (shift == kShiftMask && keyCode == kKeyF10) {
+        editor.Window().PopupEditMenu(); // the key goes on to the control too
+        return false;
+    }
+    if (shift == 0 && keyCode == kKeyDelete && HasSelection(editor)) {
+        // With nothing selected Del goes on to the control and deletes the next character.
+        RunForKey(editor, OnDelete);
+        return true;
+    }
+    return false;
 }
 
 void OnTextMouseDown(Editor& editor, int16_t button, int16_t /*shift*/, int32_t /*x*/, int32_t /*y*/) {

@@ -9,13 +9,13 @@
 namespace quillet {
 
 // Virtual key codes the key rule looks at.
-inline constexpr int16_t kKeyA = 65;
-inline constexpr int16_t kKeyC = 67;
-inline constexpr int16_t kKeyV = 86;
-inline constexpr int16_t kKeyX = 88;
-inline constexpr int16_t kKeyZ = 90;
-inline constexpr int16_t kKeyDelete = 46;
-inline constexpr int16_t kKeyF10 = 121;
+inline constexpr int32_t kKeyA = 65;
+inline constexpr int32_t kKeyC = 67;
+inline constexpr int32_t kKeyV = 86;
+inline constexpr int32_t kKeyX = 88;
+inline constexpr int32_t kKeyZ = 90;
+inline constexpr int32_t kKeyDelete = 46;
+inline constexpr int32_t kKeyF10 = 121;
 
 // Items whose shortcut the key rule takes in the text control, so that it acts on the selection
 // of the moment and not on the item's state from the last time the menu opened; the window
@@ -32,8 +32,9 @@ void OnPaste(Editor& editor);
 void OnDelete(Editor& editor);
 void OnSelectAll(Editor& editor);
 
-// Before the control handles a key; setting both to 0 swallows it.
-void OnTextKeyDown(Editor& editor, int16_t& keyCode, int16_t& shift);
+// Before the control handles a key; true when the key is the Edit menu's and the control must
+// not act on it. A command that runs out of memory tells the user and still takes its key.
+bool OnTextKeyDown(Editor& editor, int32_t keyCode, int32_t shift);
 void OnTextMouseDown(Editor& editor, int16_t button, int16_t shift, int32_t x, int32_t y);
 
 } // namespace quillet

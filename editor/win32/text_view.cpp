@@ -361,9 +361,8 @@ void TextView::OnChange() {
                      reinterpret_cast<LPARAM>(hwnd_));
 }
 
-void TextView::OnKeyDown(int16_t& keyCode, int16_t& shift) {
-    if (events_)
-        events_->OnKeyDown(keyCode, shift);
+bool TextView::OnKeyDown(int32_t keyCode, int32_t shift) {
+    return events_ && events_->OnKeyDown(keyCode, shift);
 }
 
 void TextView::OnMouseDown(int16_t button, int16_t shift, int32_t x, int32_t y) {
@@ -1002,8 +1001,8 @@ int16_t TextView::ShiftState() const {
 // ---- Keyboard
 
 LRESULT TextView::OnKeyMessage(WPARAM key) {
-    int16_t keyCode = static_cast<int16_t>(key);
-    int16_t shift = ShiftState();
+    const int32_t keyCode = static_cast<int32_t>(key);
+    const int32_t shift = ShiftState();
     swallowChar_ = false;
     keySwallowed_ = false;
     if (TextControlEvents* events = events_) {
@@ -1012,12 +1011,11 @@ LRESULT TextView::OnKeyMessage(WPARAM key) {
         std::vector<std::pair<UINT, WPARAM>> outerHeld;
         outerHeld.swap(heldChars_);
         inKeyHandler_ = true;
-        events->OnKeyDown(keyCode, shift);
+        const bool swallowed = events->OnKeyDown(keyCode, shift);
         inKeyHandler_ = outerInHandler;
         std::vector<std::pair<UINT, WPARAM>> held;
         held.swap(heldChars_);
         heldChars_.swap(outerHeld);
-        bool swallowed = keyCode == 0 && shift == 0;
         bool ownCharCame = !held.empty();
         // The first character that came is the key's own: gone with a swallowed key.
         if (swallowed && ownCharCame)

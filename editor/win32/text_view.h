@@ -92,7 +92,7 @@ private:
     // TextControlEvents: the model's events pass through us on their way to the editor, so
     // that EN_CHANGE follows a finished write.
     void OnChange() override;
-    void OnKeyDown(int16_t& keyCode, int16_t& shift) override;
+    bool OnKeyDown(int32_t keyCode, int32_t shift) override;
     void OnMouseDown(int16_t button, int16_t shift, int32_t x, int32_t y) override;
 
     // Messages.

@@ -26,7 +26,7 @@ public:
         ++changes;
         texts.push_back(control ? control->Text() : std::u16string());
     }
-    void OnKeyDown(int16_t&, int16_t&) override {}
+    bool OnKeyDown(int32_t, int32_t) override { return false; }
     void OnMouseDown(int16_t, int16_t, int32_t, int32_t) override {}
 
     TextContent* control = nullptr;

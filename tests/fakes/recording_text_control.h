@@ -113,9 +113,8 @@ private:
         if (events_)
             events_->OnChange();
     }
-    void OnKeyDown(int16_t& keyCode, int16_t& shift) override {
-        if (events_)
-            events_->OnKeyDown(keyCode, shift);
+    bool OnKeyDown(int32_t keyCode, int32_t shift) override {
+        return events_ && events_->OnKeyDown(keyCode, shift);
     }
     void OnMouseDown(int16_t button, int16_t shift, int32_t x, int32_t y) override {
         if (events_)

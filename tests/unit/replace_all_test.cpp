@@ -13,7 +13,7 @@ namespace {
 class CountingEvents : public TextControlEvents {
 public:
     void OnChange() override { ++changes; }
-    void OnKeyDown(int16_t&, int16_t&) override {}
+    bool OnKeyDown(int32_t, int32_t) override { return false; }
     void OnMouseDown(int16_t, int16_t, int32_t, int32_t) override {}
     int changes = 0;
 };

@@ -243,7 +243,7 @@ TEST_F(TextModelTest, FindSeesMatchesAcrossTheGapAndAtBothEnds) {
 TEST_F(TextModelTest, ReplaceAllMakesOneEditThatMatchesReplacingMatchByMatch) {
     struct Counter : TextControlEvents {
         void OnChange() override { ++changes; }
-        void OnKeyDown(int16_t&, int16_t&) override {}
+        bool OnKeyDown(int32_t, int32_t) override { return false; }
         void OnMouseDown(int16_t, int16_t, int32_t, int32_t) override {}
         int changes = 0;
     } counter;

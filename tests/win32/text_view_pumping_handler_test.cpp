@@ -16,20 +16,17 @@ class PumpingPaste : public TextControlEvents {
 public:
     explicit PumpingPaste(TextView& view) : view_(view) {}
     void OnChange() override {}
-    void OnKeyDown(int16_t& keyCode, int16_t& shift) override {
+    bool OnKeyDown(int32_t keyCode, int32_t) override {
         bool handled = keyCode == key;
-        if (handled && swallow) {
-            keyCode = 0;
-            shift = 0;
-        }
         if (handled) {
             testing_win32::HostWindow::Pump();
             view_.SetSelText(u"[mine]");
         }
+        return handled && swallow;
     }
     void OnMouseDown(int16_t, int16_t, int32_t, int32_t) override {}
 
-    int16_t key = 'V';
+    int32_t key = 'V';
     bool swallow = true;
 
 private:

@@ -16,13 +16,10 @@ constexpr UINT kEmSetTargetDevice = WM_USER + 72;
 class KeyLog : public TextControlEvents {
 public:
     void OnChange() override { ++changes; }
-    void OnKeyDown(int16_t& keyCode, int16_t& shift) override {
+    bool OnKeyDown(int32_t keyCode, int32_t shift) override {
         keys.push_back(keyCode);
         shifts.push_back(shift);
-        if (keyCode == swallow) {
-            keyCode = 0;
-            shift = 0;
-        }
+        return keyCode == swallow;
     }
     void OnMouseDown(int16_t button, int16_t shift, int32_t x, int32_t y) override {
         mouse.push_back({button, shift, x, y});
@@ -32,8 +29,8 @@ public:
         int32_t x, y;
     };
     int changes = 0;
-    int16_t swallow = -1;
-    std::vector<int16_t> keys, shifts;
+    int32_t swallow = -1;
+    std::vector<int32_t> keys, shifts;
     std::vector<Mouse> mouse;
 };
 
