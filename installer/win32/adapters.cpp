@@ -30,16 +30,10 @@ bool RegistryWin32::SetString(std::u16string_view subkey, std::u16string_view va
     return set == ERROR_SUCCESS && closed == ERROR_SUCCESS;
 }
 
-std::optional<std::u16string> ShellWin32::FolderPath(SpecialFolder folder) {
-    int csidl = CSIDL_PROGRAMS;
-    switch (folder) {
-    case SpecialFolder::Desktop: csidl = CSIDL_DESKTOPDIRECTORY; break;
-    case SpecialFolder::Programs: csidl = CSIDL_PROGRAMS; break;
-    case SpecialFolder::StartMenu: csidl = CSIDL_STARTMENU; break;
-    case SpecialFolder::StartUp: csidl = CSIDL_STARTUP; break;
-    }
+std::optional<std::u16string> ShellWin32::ProgramsFolder() {
     wchar_t path[MAX_PATH] = {};
-    if (FAILED(SHGetFolderPathW(nullptr, csidl | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, path)))
+    if (FAILED(
+            SHGetFolderPathW(nullptr, CSIDL_PROGRAMS | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, path)))
         return std::nullopt;
     return Utf16(path);
 }
@@ -50,7 +44,6 @@ bool ShellWin32::SaveLink(std::u16string_view linkPath, const ShellLinkPropertie
                                 shellLink.PutVoid())))
         return false;
     bool ok = SUCCEEDED(shellLink->SetShowCmd(link.windowStyle));
-    ok = ok && SUCCEEDED(shellLink->SetHotkey(link.hotKey));
     ok = ok && SUCCEEDED(shellLink->SetPath(Wide(link.targetPath).c_str()));
     ok = ok && SUCCEEDED(shellLink->SetIconLocation(Wide(link.iconPath).c_str(), link.iconIndex));
     ok = ok && SUCCEEDED(shellLink->SetDescription(Wide(link.description).c_str()));
