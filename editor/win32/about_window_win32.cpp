@@ -2,16 +2,13 @@
 
 #include "editor/files/help_menu.h"
 #include "editor/win32/last_resort.h"
+#include "editor/win32/wide.h"
 
 #include <string>
 #include <vector>
 
 namespace quillet {
 namespace {
-
-std::wstring W(std::u16string_view s) {
-    return std::wstring(s.begin(), s.end());
-}
 
 // The layout is designed in twips at 96 dpi; 1440 twips make an inch.
 struct Scale {
@@ -199,7 +196,7 @@ private:
         child(L"STATIC", L"", SS_OWNERDRAW, IDC_ABOUT_IMAGE, 240, 120, 1065, 1890);
         HDC dc = GetDC(hwnd_);
         for (const Label& label : kLabels) {
-            std::wstring text = W(label.text);
+            std::wstring text = win32::ToWide(label.text);
             DWORD style = SS_LEFT | SS_NOPREFIX | (label.id == IDC_ABOUT_LINK ? SS_NOTIFY : 0);
             HWND c =
                 child(L"STATIC", text, style, label.id, label.left, label.top, label.width, label.height);

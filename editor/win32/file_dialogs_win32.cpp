@@ -1,5 +1,7 @@
 #include "editor/win32/file_dialogs_win32.h"
 
+#include "editor/win32/wide.h"
+
 #include <cderr.h>
 #include <commdlg.h>
 
@@ -11,12 +13,12 @@ FileDialogResult FileDialogsWin32::Show(FileDialogRecord& record) {
     if (record.maxFile <= 0)
         return FileDialogResult::Cancelled;
     // The buffers the dialog writes into, exactly the sizes it is told.
-    std::wstring file(record.file.begin(), record.file.end());
+    std::wstring file = ToWide(record.file);
     file.resize(size_t(record.maxFile), L'\0');
     file.back() = L'\0'; // never hand over a name without its end
     std::wstring title(size_t(record.maxFileTitle > 0 ? record.maxFileTitle : 1), L'\0');
-    std::wstring filter(record.filter.begin(), record.filter.end());
-    std::wstring folder(record.initialDir.begin(), record.initialDir.end());
+    std::wstring filter = ToWide(record.filter);
+    std::wstring folder = ToWide(record.initialDir);
 
     OPENFILENAMEW ofn{};
     // The record's older size, without the fields later systems added at its end.
@@ -37,7 +39,7 @@ FileDialogResult FileDialogsWin32::Show(FileDialogRecord& record) {
     if (!accepted)
         return CommDlgExtendedError() == FNERR_BUFFERTOOSMALL ? FileDialogResult::NameTooLong
                                                               : FileDialogResult::Cancelled;
-    record.file.assign(file.begin(), file.end());
+    record.file = FromWide(file);
     return FileDialogResult::Accepted;
 }
 

@@ -2,6 +2,7 @@
 
 #include "editor/win32/last_resort.h"
 #include "editor/win32/resource.h"
+#include "editor/win32/wide.h"
 
 #include <commctrl.h>
 
@@ -12,15 +13,11 @@
 namespace quillet::win32 {
 namespace {
 
-const wchar_t* W(std::u16string_view s) {
-    return reinterpret_cast<const wchar_t*>(s.data());
-}
-
 std::u16string WindowText(HWND hwnd) {
     const int length = GetWindowTextLengthW(hwnd);
     std::wstring text(static_cast<size_t>(length) + 1, L'\0');
     text.resize(static_cast<size_t>(GetWindowTextW(hwnd, text.data(), length + 1)));
-    return std::u16string(text.begin(), text.end());
+    return FromWide(text);
 }
 
 // An empty dialog; the controls are created from the twips layout once the font is known.
@@ -126,7 +123,7 @@ void FindDialogWin32::OnInitDialog() {
     font_ = CreateFontW(-MulDiv(kFindDialogFont.hundredthsOfPoint, dpi, 7200), 0, 0, 0,
                         kFindDialogFont.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
                         static_cast<BYTE>(kFindDialogFont.charset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                        DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, W(kFindDialogFont.name));
+                        DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, ToWide(kFindDialogFont.name).c_str());
 
     // Created in tab order: the dialog manager moves the focus in creation order.
     std::vector<FindControlSpec> layout(std::begin(kFindControls), std::end(kFindControls));
@@ -155,8 +152,8 @@ void FindDialogWin32::OnInitDialog() {
         if (!model.Enabled(item.id))
             style |= WS_DISABLED;
         HWND control = CreateWindowExW(
-            0, cls, W(item.caption), style, px(item.left), px(item.top), px(item.width), height, hwnd_,
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(item.id))), instance_, nullptr);
+            0, cls, ToWide(item.caption).c_str(), style, px(item.left), px(item.top), px(item.width), height,
+            hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(item.id))), instance_, nullptr);
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
         if (item.kind == FindControlKind::ComboBox) {
             COMBOBOXINFO info{};
@@ -171,13 +168,13 @@ void FindDialogWin32::OnInitDialog() {
     auto fill = [this](int id, const std::vector<std::u16string>& entries, const std::u16string& text) {
         HWND combo = GetDlgItem(hwnd_, id);
         for (const auto& entry : entries)
-            SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(W(entry)));
-        SetWindowTextW(combo, W(text));
+            SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(entry)));
+        SetWindowTextW(combo, Wide(text));
     };
     fill(IDC_FIND_CBOFIND, model.FindList(), model.FindText());
     fill(IDC_FIND_CBOREPLACE, model.ReplaceList(), model.ReplaceText());
     CheckDlgButton(hwnd_, IDC_FIND_CHKMATCHCASE, model.MatchCase() ? BST_CHECKED : BST_UNCHECKED);
-    SetWindowTextW(hwnd_, W(model.Caption()));
+    SetWindowTextW(hwnd_, Wide(model.Caption()));
 
     // Client area as designed; the replace layout sets the whole window's height instead.
     RECT frame{0, 0, px(kFindClientWidth), px(kFindClientHeight)};

@@ -1,6 +1,7 @@
 #include "editor/win32/font_dialog_win32.h"
 
 #include "editor/win32/handles.h"
+#include "editor/win32/wide.h"
 
 #include <commdlg.h>
 
@@ -102,7 +103,7 @@ std::optional<std::u16string> FontDialogWin32::CreatedFaceName(const LogicalFont
     size_t length = 0;
     while (length < maxLength && buffer[length] != L'\0')
         ++length;
-    return std::u16string(buffer.begin(), buffer.begin() + static_cast<ptrdiff_t>(length));
+    return FromWide(std::wstring_view(buffer.data(), length));
 }
 
 } // namespace quillet::win32

@@ -3,8 +3,6 @@
 
 #include <windows.h>
 
-#include <string>
-#include <string_view>
 #include <utility>
 
 namespace quillet::win32 {
@@ -101,16 +99,5 @@ private:
     HDC dc_;
     HGDIOBJ old_;
 };
-
-// Between the UTF-16 of the core and the wide strings of the W API (the same code units).
-inline const wchar_t* Wide(const std::u16string& s) {
-    return reinterpret_cast<const wchar_t*>(s.c_str());
-}
-inline std::wstring ToWide(std::u16string_view s) {
-    return std::wstring(s.begin(), s.end());
-}
-inline std::u16string FromWide(std::wstring_view s) {
-    return std::u16string(s.begin(), s.end());
-}
 
 } // namespace quillet::win32

@@ -6,6 +6,7 @@
 #include "editor/win32/last_resort.h"
 #include "editor/win32/menu_bar.h"
 #include "editor/win32/resource.h"
+#include "editor/win32/wide.h"
 
 #include <algorithm>
 #include <string>
@@ -155,7 +156,7 @@ void MainFrame::SetMenuCaption(MenuItem item, std::u16string_view caption) {
     MENUITEMINFOW info{};
     info.cbSize = sizeof(info);
     info.fMask = MIIM_STRING;
-    info.dwTypeData = const_cast<wchar_t*>(Wide(text));
+    info.dwTypeData = Wide(text);
     SetMenuItemInfoW(menu, id, by == MF_BYPOSITION, &info);
     if (by == MF_BYPOSITION)
         DrawMenuBar(hwnd_);

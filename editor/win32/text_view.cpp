@@ -1,6 +1,7 @@
 #include "editor/win32/text_view.h"
 
 #include "editor/win32/last_resort.h"
+#include "editor/win32/wide.h"
 
 #include <imm.h>
 #include <windowsx.h>

@@ -1,7 +1,7 @@
 #include "installer/win32/main_window_win32.h"
 
+#include "editor/win32/wide.h"
 #include "installer/win32/resource.h"
-#include "installer/win32/text.h"
 
 #include <commctrl.h>
 
@@ -10,6 +10,8 @@
 namespace quillet::installer::win32 {
 
 namespace {
+
+using quillet::win32::ToWide;
 
 constexpr wchar_t kWindowClass[] = L"QuilletInstallerWindow";
 
@@ -38,7 +40,7 @@ bool MainWindowWin32::Create() {
     int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSX) : 96;
     if (screen)
         ReleaseDC(nullptr, screen);
-    std::wstring caption = Wide(kWindowCaption);
+    std::wstring caption = ToWide(kWindowCaption);
     window_ = CreateWindowExW(0, kWindowClass, caption.c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
                               CW_USEDEFAULT, CW_USEDEFAULT, MulDiv(800, dpi, 96), MulDiv(600, dpi, 96),
                               nullptr, nullptr, instance_, this);

@@ -1,6 +1,6 @@
 #include "installer/win32/web_view_win32.h"
 
-#include "installer/win32/text.h"
+#include "editor/win32/wide.h"
 
 #include <commctrl.h>
 #include <exdisp.h>
@@ -17,6 +17,8 @@ namespace {
 // never shows a page.
 constexpr GUID kHtmlDocumentClass = {
     0x25336920, 0x03f9, 0x11cf, {0x8f, 0xd0, 0x00, 0xaa, 0x00, 0x68, 0x6f, 0x13}};
+
+using quillet::win32::ToWide;
 
 int ScreenDpi() {
     HDC screen = GetDC(nullptr);
@@ -219,7 +221,7 @@ void WebViewWin32::Destroy() {
 
 void WebViewWin32::Navigate(std::u16string_view address, int32_t flags) {
     if (browser_) {
-        BSTR url = SysAllocStringLen(Wide(address).c_str(), UINT(address.size()));
+        BSTR url = SysAllocStringLen(ToWide(address).c_str(), UINT(address.size()));
         VARIANT flagsValue;
         VariantInit(&flagsValue);
         flagsValue.vt = VT_I4;
@@ -319,7 +321,7 @@ void WebViewWin32::LayOutFallback() {
 }
 
 void WebViewWin32::ShowFallback(std::u16string_view address) {
-    address_ = Wide(address);
+    address_ = ToWide(address);
     HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent_, GWLP_HINSTANCE));
     if (!note_) {
         note_ = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 0, 0, 0, 0,
