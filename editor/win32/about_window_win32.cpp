@@ -1,6 +1,7 @@
 #include "editor/win32/about_window_win32.h"
 
 #include "editor/files/help_menu.h"
+#include "editor/win32/dpi.h"
 #include "editor/win32/last_resort.h"
 #include "editor/win32/wide.h"
 
@@ -13,8 +14,8 @@ namespace {
 // The layout is designed in twips at 96 dpi; 1440 twips make an inch.
 struct Scale {
     int dpi = 96;
-    int operator()(int twips) const { return MulDiv(twips, dpi, 1440); }
-    int Px(int pixels96) const { return MulDiv(pixels96, dpi, 96); }
+    int operator()(int twips) const { return win32::PixelsFromTwips(twips, dpi); }
+    int Px(int pixels96) const { return win32::PixelsFrom96(pixels96, dpi); }
 };
 
 constexpr COLORREF kBackground = RGB(224, 224, 224);
@@ -156,13 +157,11 @@ private:
 
     // frmOprog_Form_Load: the controls from the twips layout, and the bands of Picture1.
     BOOL OnLoad() {
-        HDC screen = GetDC(nullptr);
-        scale_.dpi = GetDeviceCaps(screen, LOGPIXELSY);
-        ReleaseDC(nullptr, screen);
+        scale_.dpi = win32::ScreenDpi();
         background_ = CreateSolidBrush(kBackground);
 
         LOGFONTW lf{};
-        lf.lfHeight = -MulDiv(12, scale_.dpi, 72);
+        lf.lfHeight = -win32::PixelsFromPoints(12, scale_.dpi);
         lf.lfWeight = FW_BOLD;
         lf.lfCharSet = RUSSIAN_CHARSET;
         lstrcpyW(lf.lfFaceName, L"MS Sans Serif");

@@ -1,5 +1,6 @@
 #include "editor/win32/find_dialog.h"
 
+#include "editor/win32/dpi.h"
 #include "editor/win32/last_resort.h"
 #include "editor/win32/resource.h"
 #include "editor/win32/wide.h"
@@ -115,10 +116,8 @@ INT_PTR FindDialogWin32::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 void FindDialogWin32::OnInitDialog() {
     const FindDialogModel& model = *model_;
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    auto px = [dpi](int32_t twips) { return MulDiv(twips, dpi, 1440); };
+    const int dpi = ScreenDpi();
+    auto px = [dpi](int32_t twips) { return PixelsFromTwips(twips, dpi); };
 
     font_ = CreateFontW(-MulDiv(kFindDialogFont.hundredthsOfPoint, dpi, 7200), 0, 0, 0,
                         kFindDialogFont.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,

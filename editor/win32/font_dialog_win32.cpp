@@ -1,5 +1,6 @@
 #include "editor/win32/font_dialog_win32.h"
 
+#include "editor/win32/dpi.h"
 #include "editor/win32/handles.h"
 #include "editor/win32/wide.h"
 
@@ -55,10 +56,9 @@ LogicalFont FromLogFont(const LOGFONTW& lf) {
     return font;
 }
 
+// Every window DC reports the screen's DPI, the owner's included.
 int32_t FontDialogWin32::PixelsPerInchY() {
-    WindowDc dc(owner_);
-    int dpi = dc ? ::GetDeviceCaps(dc, LOGPIXELSY) : 0;
-    return dpi > 0 ? dpi : 96;
+    return ScreenDpi();
 }
 
 int32_t FontDialogWin32::Choose(FontDialogRecord& dialog, LogicalFont& font) {

@@ -3,6 +3,7 @@
 #include "editor/core/commands.h"
 #include "editor/core/frm_forma.h"
 #include "editor/core/setting_number.h"
+#include "editor/win32/dpi.h"
 #include "editor/win32/last_resort.h"
 #include "editor/win32/menu_bar.h"
 #include "editor/win32/resource.h"
@@ -12,20 +13,6 @@
 #include <string>
 
 namespace quillet::win32 {
-
-namespace {
-
-using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
-
-int SystemDpi() {
-    HDC screen = GetDC(nullptr);
-    int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-    if (screen)
-        ReleaseDC(nullptr, screen);
-    return dpi > 0 ? dpi : 96;
-}
-
-} // namespace
 
 MainFrame::~MainFrame() {
     if (hwnd_) {
@@ -54,8 +41,8 @@ bool MainFrame::Create(HINSTANCE instance) {
         return false;
 
     // The client area is given in twips; the frame around it is what the system adds.
-    int dpi = SystemDpi();
-    RECT rc{0, 0, MulDiv(kInitialClientWidth, dpi, 1440), MulDiv(kInitialClientHeight, dpi, 1440)};
+    int dpi = ScreenDpi();
+    RECT rc{0, 0, PixelsFromTwips(kInitialClientWidth, dpi), PixelsFromTwips(kInitialClientHeight, dpi)};
     AdjustWindowRectEx(&rc, WS_OVERLAPPEDWINDOW, TRUE, 0);
     int width = rc.right - rc.left;
     int height = rc.bottom - rc.top;
@@ -76,7 +63,7 @@ bool MainFrame::Create(HINSTANCE instance) {
     // The menu bar may take more room at this DPI than the estimate: make the client exact.
     RECT client{};
     GetClientRect(hwnd_, &client);
-    int wantHeight = MulDiv(kInitialClientHeight, Dpi(), 1440);
+    int wantHeight = Pixels(kInitialClientHeight);
     if (client.bottom != wantHeight)
         SetWindowPos(hwnd_, nullptr, 0, 0, width, height + wantHeight - client.bottom,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -103,14 +90,7 @@ bool MainFrame::TranslateShortcut(MSG& msg) {
 }
 
 int MainFrame::Dpi() const {
-    static auto getDpi = reinterpret_cast<GetDpiForWindowFn>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
-    if (getDpi && hwnd_) {
-        UINT dpi = getDpi(hwnd_);
-        if (dpi > 0)
-            return int(dpi);
-    }
-    return SystemDpi();
+    return WindowDpi(hwnd_);
 }
 
 int32_t MainFrame::Twips(int pixels) const {
@@ -118,7 +98,7 @@ int32_t MainFrame::Twips(int pixels) const {
 }
 
 int MainFrame::Pixels(int32_t twips) const {
-    return MulDiv(twips, Dpi(), 1440);
+    return PixelsFromTwips(twips, Dpi());
 }
 
 void MainFrame::SetCaption(std::u16string_view caption) {

@@ -1,5 +1,6 @@
 #include "editor/win32/text_view.h"
 
+#include "editor/win32/dpi.h"
 #include "editor/win32/last_resort.h"
 #include "editor/win32/wide.h"
 
@@ -43,15 +44,6 @@ int CharClass(char16_t c) {
         return 1;
     return 2;
 }
-
-int TwipsFromPixels(int pixels, int dpi) {
-    return MulDiv(pixels, 1440, dpi);
-}
-int PixelsFromTwips(int twips, int dpi) {
-    return MulDiv(twips, dpi, 1440);
-}
-
-using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
 
 } // namespace
 
@@ -405,21 +397,13 @@ void TextView::OnWordWrapChanged() {
 // ---- Fonts and measuring
 
 int TextView::Dpi() const {
-    static auto getDpi = reinterpret_cast<GetDpiForWindowFn>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
-    if (getDpi && hwnd_) {
-        UINT dpi = getDpi(hwnd_);
-        if (dpi)
-            return static_cast<int>(dpi);
-    }
-    WindowDc dc(nullptr);
-    return GetDeviceCaps(dc, LOGPIXELSY);
+    return WindowDpi(hwnd_);
 }
 
 void TextView::RebuildFont() {
     FontSpec font = model_.Font();
     LOGFONTW lf{};
-    lf.lfHeight = -MulDiv(std::max(1, font.size), Dpi(), 72);
+    lf.lfHeight = -PixelsFromPoints(std::max(1, font.size), Dpi());
     lf.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
     lf.lfItalic = font.italic ? TRUE : FALSE;
     lf.lfCharSet = DEFAULT_CHARSET;
@@ -441,7 +425,7 @@ void TextView::RebuildFont() {
     std::fill(widths_.begin(), widths_.end(), 0);
     avgCharWidth_ = std::max(1, CharWidth(u'x'));
     tabWidth_ = std::max(1, CharWidth(u' ')) * kTabColumns;
-    margin_ = std::max(1, MulDiv(2, Dpi(), 96));
+    margin_ = std::max(1, PixelsFrom96(2, Dpi()));
     maxWidthSeen_ = 0;
     ResetLayout();
     if (hwnd_) {

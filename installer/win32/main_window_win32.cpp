@@ -1,5 +1,6 @@
 #include "installer/win32/main_window_win32.h"
 
+#include "editor/win32/dpi.h"
 #include "editor/win32/wide.h"
 #include "installer/win32/resource.h"
 
@@ -11,6 +12,8 @@ namespace quillet::installer::win32 {
 
 namespace {
 
+using quillet::win32::PixelsFrom96;
+using quillet::win32::ScreenDpi;
 using quillet::win32::ToWide;
 
 constexpr wchar_t kWindowClass[] = L"QuilletInstallerWindow";
@@ -36,13 +39,10 @@ bool MainWindowWin32::Create() {
     wc.lpszClassName = kWindowClass;
     RegisterClassExW(&wc); // fails harmlessly when already registered
 
-    HDC screen = GetDC(nullptr);
-    int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSX) : 96;
-    if (screen)
-        ReleaseDC(nullptr, screen);
+    int dpi = ScreenDpi();
     std::wstring caption = ToWide(kWindowCaption);
     window_ = CreateWindowExW(0, kWindowClass, caption.c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                              CW_USEDEFAULT, CW_USEDEFAULT, MulDiv(800, dpi, 96), MulDiv(600, dpi, 96),
+                              CW_USEDEFAULT, CW_USEDEFAULT, PixelsFrom96(800, dpi), PixelsFrom96(600, dpi),
                               nullptr, nullptr, instance_, this);
     return window_ != nullptr;
 }

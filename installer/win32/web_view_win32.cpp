@@ -1,5 +1,6 @@
 #include "installer/win32/web_view_win32.h"
 
+#include "editor/win32/dpi.h"
 #include "editor/win32/wide.h"
 
 #include <commctrl.h>
@@ -18,15 +19,9 @@ namespace {
 constexpr GUID kHtmlDocumentClass = {
     0x25336920, 0x03f9, 0x11cf, {0x8f, 0xd0, 0x00, 0xaa, 0x00, 0x68, 0x6f, 0x13}};
 
+using quillet::win32::PixelsFrom96;
+using quillet::win32::ScreenDpi;
 using quillet::win32::ToWide;
-
-int ScreenDpi() {
-    HDC screen = GetDC(nullptr);
-    int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSX) : 96;
-    if (screen)
-        ReleaseDC(nullptr, screen);
-    return dpi > 0 ? dpi : 96;
-}
 
 bool BrowserEngineAvailable() {
     IUnknown* document = nullptr;
@@ -296,7 +291,7 @@ bool WebViewWin32::OnSetCursor(HWND control) {
 void WebViewWin32::LayOutFallback() {
     RECT r = bounds_;
     // A margin, so the text does not touch the window's edge.
-    int margin = MulDiv(12, ScreenDpi(), 96);
+    int margin = PixelsFrom96(12, ScreenDpi());
     InflateRect(&r, -margin, -margin);
     int width = std::max<int>(0, r.right - r.left);
 
