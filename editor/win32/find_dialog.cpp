@@ -56,10 +56,7 @@ void FindDialogWin32::ShowModal() {
     tmpl.header.dwExtendedStyle = WS_EX_DLGMODALFRAME;
     DialogBoxIndirectParamW(instance_, &tmpl.header, owner_, DialogProc, reinterpret_cast<LPARAM>(this));
     hwnd_ = nullptr;
-    if (font_) {
-        DeleteObject(font_);
-        font_ = nullptr;
-    }
+    font_.Reset();
     model_.reset();
 }
 
@@ -119,10 +116,11 @@ void FindDialogWin32::OnInitDialog() {
     const int dpi = ScreenDpi();
     auto px = [dpi](int32_t twips) { return PixelsFromTwips(twips, dpi); };
 
-    font_ = CreateFontW(-MulDiv(kFindDialogFont.hundredthsOfPoint, dpi, 7200), 0, 0, 0,
-                        kFindDialogFont.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
-                        static_cast<BYTE>(kFindDialogFont.charset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                        DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, ToWide(kFindDialogFont.name).c_str());
+    font_.Reset(CreateFontW(-MulDiv(kFindDialogFont.hundredthsOfPoint, dpi, 7200), 0, 0, 0,
+                            kFindDialogFont.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+                            static_cast<BYTE>(kFindDialogFont.charset), OUT_DEFAULT_PRECIS,
+                            CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                            ToWide(kFindDialogFont.name).c_str()));
 
     // Created in tab order: the dialog manager moves the focus in creation order.
     std::vector<FindControlSpec> layout(std::begin(kFindControls), std::end(kFindControls));
@@ -153,7 +151,7 @@ void FindDialogWin32::OnInitDialog() {
         HWND control = CreateWindowExW(
             0, cls, ToWide(item.caption).c_str(), style, px(item.left), px(item.top), px(item.width), height,
             hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(item.id))), instance_, nullptr);
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
         if (item.kind == FindControlKind::ComboBox) {
             COMBOBOXINFO info{};
             info.cbSize = sizeof info;

@@ -74,10 +74,6 @@ TextView::~TextView() {
         SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
         DestroyWindow(hwnd_);
     }
-    if (measureDc_) {
-        SelectObject(measureDc_, measureOld_);
-        DeleteDC(measureDc_);
-    }
 }
 
 bool TextView::Create(HWND parent, int id, HINSTANCE instance) {
@@ -410,14 +406,15 @@ void TextView::RebuildFont() {
     lf.lfQuality = CLEARTYPE_QUALITY;
     std::wstring face = ToWide(font.name.empty() ? u"Courier New" : font.name);
     wcsncpy(lf.lfFaceName, face.c_str(), LF_FACESIZE - 1);
-    font_.Reset(CreateFontIndirectW(&lf));
+    GdiFont created(CreateFontIndirectW(&lf));
 
-    if (!measureDc_) {
-        measureDc_ = CreateCompatibleDC(nullptr);
-        measureOld_ = SelectObject(measureDc_, font_.Get());
-    } else {
-        SelectObject(measureDc_, font_.Get());
-    }
+    if (!measureDc_)
+        measureDc_.Reset(CreateCompatibleDC(nullptr));
+    if (!measureFont_)
+        measureFont_.emplace(measureDc_, created);
+    else
+        measureFont_->Select(created);
+    font_ = std::move(created); // the old one, deselected now, goes
     TEXTMETRICW tm{};
     GetTextMetricsW(measureDc_, &tm);
     lineHeight_ = std::max<int>(1, tm.tmHeight + tm.tmExternalLeading);
@@ -1388,35 +1385,31 @@ void TextView::OnSize() {
 }
 
 void TextView::OnPaint() {
-    PAINTSTRUCT ps;
-    HDC target = BeginPaint(hwnd_, &ps);
     const int widthBefore = maxWidthSeen_;
-    RECT rc{};
-    GetClientRect(hwnd_, &rc);
-    // Drawn off-screen first, so typing never flickers.
-    HDC dc = CreateCompatibleDC(target);
-    HBITMAP bitmap =
-        CreateCompatibleBitmap(target, std::max<LONG>(1, rc.right), std::max<LONG>(1, rc.bottom));
-    HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
-    HGDIOBJ oldFont = SelectObject(dc, font_.Get());
-    FillRect(dc, &rc, GetSysColorBrush(COLOR_WINDOW));
+    {
+        PaintDc target(hwnd_);
+        RECT rc{};
+        GetClientRect(hwnd_, &rc);
+        // Drawn off-screen first, so typing never flickers.
+        MemoryDc dc(CreateCompatibleDC(target));
+        GdiBitmap bitmap(
+            CreateCompatibleBitmap(target, std::max<LONG>(1, rc.right), std::max<LONG>(1, rc.bottom)));
+        SelectInDc selectBitmap(dc, bitmap);
+        SelectInDc selectFont(dc, font_);
+        FillRect(dc, &rc, GetSysColorBrush(COLOR_WINDOW));
 
-    int32_t selFrom = model_.SelStart();
-    int32_t selTo = selFrom + model_.SelLength();
-    RowPos row = top_;
-    for (int y = 0; y < rc.bottom; y += lineHeight_) {
-        DrawRow(dc, y, row.line, row.sub, selFrom, selTo, rc.right);
-        RowPos next = AddRows(row, 1);
-        if (next.line == row.line && next.sub == row.sub)
-            break;
-        row = next;
+        int32_t selFrom = model_.SelStart();
+        int32_t selTo = selFrom + model_.SelLength();
+        RowPos row = top_;
+        for (int y = 0; y < rc.bottom; y += lineHeight_) {
+            DrawRow(dc, y, row.line, row.sub, selFrom, selTo, rc.right);
+            RowPos next = AddRows(row, 1);
+            if (next.line == row.line && next.sub == row.sub)
+                break;
+            row = next;
+        }
+        BitBlt(target, 0, 0, rc.right, rc.bottom, dc, 0, 0, SRCCOPY);
     }
-    BitBlt(target, 0, 0, rc.right, rc.bottom, dc, 0, 0, SRCCOPY);
-    SelectObject(dc, oldFont);
-    SelectObject(dc, oldBitmap);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
-    EndPaint(hwnd_, &ps);
     // Rows are measured as they are drawn: a wider row found here widens the scroll range.
     if (maxWidthSeen_ != widthBefore)
         UpdateScrollBars();

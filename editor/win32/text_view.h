@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <memory>
 #include <new>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -173,9 +174,11 @@ private:
     HWND hwnd_ = nullptr;
     int id_ = 0;
 
+    // Text is measured in a DC of its own with font_ selected; declared in this order, the font is
+    // deselected, then the DC deleted, then the font.
     GdiFont font_;
-    HDC measureDc_ = nullptr;
-    HGDIOBJ measureOld_ = nullptr;
+    MemoryDc measureDc_;
+    std::optional<SelectInDc> measureFont_;
     std::vector<int16_t> widths_; // per BMP character, 0 = not measured yet
     int lineHeight_ = 16;
     int ascent_ = 12;

@@ -21,7 +21,9 @@ constexpr GUID kHtmlDocumentClass = {
 
 using quillet::win32::PixelsFrom96;
 using quillet::win32::ScreenDpi;
+using quillet::win32::SelectInDc;
 using quillet::win32::ToWide;
+using quillet::win32::WindowDc;
 
 bool BrowserEngineAvailable() {
     IUnknown* document = nullptr;
@@ -207,11 +209,8 @@ void WebViewWin32::Destroy() {
             DestroyWindow(*control);
         *control = nullptr;
     }
-    for (HFONT* font : {&font_, &linkFont_}) {
-        if (*font)
-            DeleteObject(*font);
-        *font = nullptr;
-    }
+    font_.Reset();
+    linkFont_.Reset();
 }
 
 void WebViewWin32::Navigate(std::u16string_view address, int32_t flags) {
@@ -297,8 +296,8 @@ void WebViewWin32::LayOutFallback() {
 
     // The note takes the lines it needs at this width; the link goes under it.
     int noteHeight = 0, linkHeight = 0;
-    if (HDC dc = GetDC(note_)) {
-        HGDIOBJ old = SelectObject(dc, font_ ? font_ : GetStockObject(DEFAULT_GUI_FONT));
+    if (WindowDc dc(note_); dc) {
+        SelectInDc selected(dc, font_ ? font_.Get() : GetStockObject(DEFAULT_GUI_FONT));
         wchar_t text[512] = {};
         GetWindowTextW(note_, text, 512);
         RECT measure = {0, 0, width, 0};
@@ -307,8 +306,6 @@ void WebViewWin32::LayOutFallback() {
         TEXTMETRICW metrics = {};
         GetTextMetricsW(dc, &metrics);
         linkHeight = metrics.tmHeight + metrics.tmExternalLeading;
-        SelectObject(dc, old);
-        ReleaseDC(note_, dc);
     }
     MoveWindow(note_, r.left, r.top, width, noteHeight, TRUE);
     if (link_)
@@ -329,14 +326,14 @@ void WebViewWin32::ShowFallback(std::u16string_view address) {
         NONCLIENTMETRICSW metrics = {};
         metrics.cbSize = sizeof(metrics);
         if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) {
-            font_ = CreateFontIndirectW(&metrics.lfMessageFont);
+            font_.Reset(CreateFontIndirectW(&metrics.lfMessageFont));
             metrics.lfMessageFont.lfUnderline = TRUE;
-            linkFont_ = CreateFontIndirectW(&metrics.lfMessageFont);
+            linkFont_.Reset(CreateFontIndirectW(&metrics.lfMessageFont));
         }
         if (font_)
-            SendMessageW(note_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+            SendMessageW(note_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
         if (link_ && linkFont_)
-            SendMessageW(link_, WM_SETFONT, reinterpret_cast<WPARAM>(linkFont_), FALSE);
+            SendMessageW(link_, WM_SETFONT, reinterpret_cast<WPARAM>(linkFont_.Get()), FALSE);
     }
     SetWindowTextW(note_,
                    L"Страницу нельзя показать в этом окне: обозреватель страниц недоступен. "
