@@ -4,7 +4,6 @@
 #include "editor/core/frm_forma.h"
 #include "editor/core/setting_number.h"
 #include "editor/win32/dpi.h"
-#include "editor/win32/last_resort.h"
 #include "editor/win32/menu_bar.h"
 #include "editor/win32/resource.h"
 #include "editor/win32/wide.h"
@@ -15,10 +14,7 @@
 namespace quillet::win32 {
 
 MainFrame::~MainFrame() {
-    if (hwnd_) {
-        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
-        DestroyWindow(hwnd_);
-    }
+    DestroyDetached();
     if (accelerators_)
         DestroyAcceleratorTable(accelerators_);
 }
@@ -304,26 +300,6 @@ void MainFrame::SetPointer(Pointer pointer) {
     pointer_ = pointer;
     SetCursor(
         LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(pointer == Pointer::Busy ? IDC_WAIT : IDC_ARROW)));
-}
-
-LRESULT CALLBACK MainFrame::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    MainFrame* self = nullptr;
-    if (msg == WM_NCCREATE) {
-        self = static_cast<MainFrame*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-        self->hwnd_ = hwnd;
-    } else {
-        self = reinterpret_cast<MainFrame*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    }
-    if (!self)
-        return DefWindowProcW(hwnd, msg, wParam, lParam);
-    if (msg == WM_NCDESTROY) {
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-        self->hwnd_ = nullptr;
-        self->menuBar_ = nullptr; // destroyed with the window
-        return DefWindowProcW(hwnd, msg, wParam, lParam);
-    }
-    return CatchAll([&] { return self->HandleMessage(msg, wParam, lParam); }, 0);
 }
 
 LRESULT MainFrame::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {

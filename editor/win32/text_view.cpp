@@ -1,7 +1,6 @@
 #include "editor/win32/text_view.h"
 
 #include "editor/win32/dpi.h"
-#include "editor/win32/last_resort.h"
 #include "editor/win32/wide.h"
 
 #include <imm.h>
@@ -70,10 +69,7 @@ TextView::TextView(FileSystem& files, const AnsiCodec& codec) : model_(files, co
 TextView::~TextView() {
     model_.SetObserver(nullptr);
     model_.SetEvents(nullptr);
-    if (hwnd_) {
-        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
-        DestroyWindow(hwnd_);
-    }
+    DestroyDetached();
 }
 
 bool TextView::Create(HWND parent, int id, HINSTANCE instance) {
@@ -84,36 +80,6 @@ bool TextView::Create(HWND parent, int id, HINSTANCE instance) {
                                 WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP, 0, 0, 100, 100,
                                 parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, this);
     return hwnd != nullptr;
-}
-
-LRESULT CALLBACK TextView::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    TextView* self = nullptr;
-    if (msg == WM_NCCREATE) {
-        auto create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-        self = static_cast<TextView*>(create->lpCreateParams);
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-        self->hwnd_ = hwnd;
-    } else {
-        self = reinterpret_cast<TextView*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    }
-    if (!self)
-        return DefWindowProcW(hwnd, msg, wParam, lParam);
-    if (msg == WM_NCDESTROY) {
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-        self->hwnd_ = nullptr;
-        return DefWindowProcW(hwnd, msg, wParam, lParam);
-    }
-    bool failed = true;
-    LRESULT result = CatchAll(
-        [&] {
-            LRESULT handled = self->HandleMessage(msg, wParam, lParam);
-            failed = false;
-            return handled;
-        },
-        0);
-    if (failed && msg == WM_PAINT)
-        ValidateRect(hwnd, nullptr); // a paint that failed must not come straight back
-    return result;
 }
 
 LRESULT TextView::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {

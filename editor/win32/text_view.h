@@ -7,6 +7,7 @@
 
 #include "editor/control/text_model.h"
 #include "editor/win32/handles.h"
+#include "editor/win32/window_base.h"
 
 #include <windows.h>
 
@@ -19,7 +20,10 @@
 
 namespace quillet::win32 {
 
-class TextView : public TextControl, private TextModelObserver, private TextControlEvents {
+class TextView : public TextControl,
+                 private TextModelObserver,
+                 private TextControlEvents,
+                 private WindowBase<TextView> {
 public:
     static constexpr wchar_t kClassName[] = L"QuilletText";
     static bool Register(HINSTANCE instance);
@@ -83,7 +87,7 @@ private:
         int32_t sub; // row within the line
     };
 
-    static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    friend class WindowBase<TextView>;
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
 
     // TextModelObserver
@@ -171,7 +175,6 @@ private:
 
     TextModel model_;
     TextControlEvents* events_ = nullptr; // we don't own it
-    HWND hwnd_ = nullptr;
     int id_ = 0;
 
     // Text is measured in a DC of its own with font_ selected; declared in this order, the font is

@@ -6,8 +6,6 @@
 
 #include <commctrl.h>
 
-#include <utility>
-
 namespace quillet::installer::win32 {
 
 namespace {
@@ -21,14 +19,14 @@ constexpr wchar_t kWindowClass[] = L"QuilletInstallerWindow";
 } // namespace
 
 MainWindowWin32::~MainWindowWin32() {
-    if (window_)
-        DestroyWindow(window_);
+    if (hwnd_)
+        DestroyWindow(hwnd_);
 }
 
 bool MainWindowWin32::Create() {
     WNDCLASSEXW wc = {};
     wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = WindowProc;
+    wc.lpfnWndProc = WndProc;
     wc.hInstance = instance_;
     wc.hIcon = LoadIconW(instance_, MAKEINTRESOURCEW(IDI_INSTALLER));
     wc.hIconSm =
@@ -41,24 +39,23 @@ bool MainWindowWin32::Create() {
 
     int dpi = ScreenDpi();
     std::wstring caption = ToWide(kWindowCaption);
-    window_ = CreateWindowExW(0, kWindowClass, caption.c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                              CW_USEDEFAULT, CW_USEDEFAULT, PixelsFrom96(800, dpi), PixelsFrom96(600, dpi),
-                              nullptr, nullptr, instance_, this);
-    return window_ != nullptr;
+    return CreateWindowExW(0, kWindowClass, caption.c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                           CW_USEDEFAULT, CW_USEDEFAULT, PixelsFrom96(800, dpi), PixelsFrom96(600, dpi),
+                           nullptr, nullptr, instance_, this) != nullptr;
 }
 
 void MainWindowWin32::Show() {
-    if (!window_ && !Create())
+    if (!hwnd_ && !Create())
         return;
-    ShowWindow(window_, SW_SHOWNORMAL);
-    UpdateWindow(window_);
-    SetForegroundWindow(window_);
+    ShowWindow(hwnd_, SW_SHOWNORMAL);
+    UpdateWindow(hwnd_);
+    SetForegroundWindow(hwnd_);
 }
 
 ClientSize MainWindowWin32::InnerSize() {
     RECT r = {};
-    if (window_)
-        GetClientRect(window_, &r);
+    if (hwnd_)
+        GetClientRect(hwnd_, &r);
     return {r.right - r.left, r.bottom - r.top};
 }
 
@@ -86,7 +83,7 @@ void MainWindowWin32::PumpMessages() {
 }
 
 int MainWindowWin32::RunMessageLoop() {
-    if (!window_)
+    if (!hwnd_)
         return 1;
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0)
@@ -94,23 +91,10 @@ int MainWindowWin32::RunMessageLoop() {
     return int(msg.wParam);
 }
 
-LRESULT CALLBACK MainWindowWin32::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-        auto* self = static_cast<MainWindowWin32*>(create->lpCreateParams);
-        self->window_ = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<MainWindowWin32*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (!self)
-        return DefWindowProcW(window, message, wParam, lParam);
-    return self->HandleMessage(message, wParam, lParam);
-}
-
 LRESULT MainWindowWin32::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE:
-        webView_.Create(window_, kBrowserStartLocation);
+        webView_.Create(hwnd_, kBrowserStartLocation);
         frmForma_Form_Load(app_);
         return 0;
     case WM_SIZE: frmForma_Form_Resize(app_); return 0;
@@ -131,13 +115,8 @@ LRESULT MainWindowWin32::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
         webView_.Destroy();
         PostQuitMessage(0);
         return 0;
-    case WM_NCDESTROY: {
-        HWND window = std::exchange(window_, nullptr);
-        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        return DefWindowProcW(window, message, wParam, lParam);
     }
-    }
-    return DefWindowProcW(window_, message, wParam, lParam);
+    return DefWindowProcW(hwnd_, message, wParam, lParam);
 }
 
 } // namespace quillet::installer::win32
