@@ -13,19 +13,6 @@ std::u16string Join(std::initializer_list<std::u16string_view> parts) {
     return out;
 }
 
-char16_t AsciiUpper(char16_t c) {
-    return (c >= u'a' && c <= u'z') ? char16_t(c - u'a' + u'A') : c;
-}
-
-bool EqualsNoCase(std::u16string_view a, std::u16string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (AsciiUpper(a[i]) != AsciiUpper(b[i]))
-            return false;
-    return true;
-}
-
 std::optional<int32_t> ParseInt(std::u16string_view text) {
     bool negative = !text.empty() && text.front() == u'-';
     if (negative)
@@ -63,59 +50,10 @@ void SplitIconLocation(std::u16string_view location, ShellLinkProperties& link) 
     link.iconIndex = 0;
 }
 
-std::optional<SpecialFolder> FolderOfKind(int32_t kind) {
-    switch (kind) {
-    case kDesktop: return SpecialFolder::Desktop;
-    case kPrograms: return SpecialFolder::Programs;
-    case kStartMenu: return SpecialFolder::StartMenu;
-    case kStartUp: return SpecialFolder::StartUp;
-    default: return std::nullopt;
-    }
-}
-
 } // namespace
 
 std::u16string OpenCommandFor(std::u16string_view editorPath) {
     return Join({u"\"", editorPath, u"\" %1"});
-}
-
-std::optional<uint16_t> ParseHotKey(std::u16string_view text) {
-    text = Trim(text);
-    if (text.empty())
-        return uint16_t{0};
-    uint16_t modifiers = 0;
-    for (;;) {
-        auto plus = text.find(u'+');
-        if (plus == std::u16string_view::npos || plus + 1 == text.size())
-            break;
-        auto word = Trim(text.substr(0, plus));
-        if (EqualsNoCase(word, u"Shift"))
-            modifiers |= 0x01;
-        else if (EqualsNoCase(word, u"Ctrl") || EqualsNoCase(word, u"Control"))
-            modifiers |= 0x02;
-        else if (EqualsNoCase(word, u"Alt"))
-            modifiers |= 0x04;
-        else if (EqualsNoCase(word, u"Ext"))
-            modifiers |= 0x08;
-        else
-            return std::nullopt;
-        text = Trim(text.substr(plus + 1));
-    }
-    uint16_t key = 0;
-    if (text.size() == 1) {
-        char16_t c = AsciiUpper(text[0]);
-        if (!((c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9')))
-            return std::nullopt;
-        key = c;
-    } else if (text.size() >= 2 && AsciiUpper(text[0]) == u'F') {
-        auto n = ParseInt(text.substr(1));
-        if (!n || *n < 1 || *n > 24 || text[1] == u'-')
-            return std::nullopt;
-        key = uint16_t(0x70 + *n - 1); // F1 is 0x70
-    } else {
-        return std::nullopt;
-    }
-    return uint16_t(modifiers << 8 | key);
 }
 
 bool RegisterFileType(Installer& app, std::u16string_view description, std::u16string_view openCommand,
@@ -140,16 +78,12 @@ bool RegisterNewDocumentTemplate(Installer& app, std::u16string_view extension,
     return app.ports.registry->SetString(Join({extension, sep, u"ShellNew"}), u"FileName", templatePath);
 }
 
-bool CreateShellShortcut(Installer& app, int32_t folderKind, std::u16string_view name,
-                         std::u16string_view target, std::u16string_view hotKey,
+bool CreateShellShortcut(Installer& app, std::u16string_view name, std::u16string_view target,
                          std::u16string_view iconLocation, std::u16string_view workingDirectory,
                          std::u16string_view subFolder, int16_t windowStyle) {
     const auto& sep = app.state.PathSeparator;
-    // An unknown kind would put the link at the root of the current drive: refuse it instead.
-    auto kind = FolderOfKind(folderKind);
-    if (!kind)
-        return false;
-    auto folderPath = app.ports.shell->FolderPath(*kind);
+    // Without the folder the link would go to the root of the current drive: refuse it instead.
+    auto folderPath = app.ports.shell->ProgramsFolder();
     if (!folderPath || folderPath->empty())
         return false;
     std::u16string folder = *folderPath;
@@ -159,13 +93,9 @@ bool CreateShellShortcut(Installer& app, int32_t folderKind, std::u16string_view
         if (!app.ports.files->IsFile(folder))
             app.ports.files->CreateFolder(folder);
     }
-    auto key = ParseHotKey(hotKey);
-    if (!key)
-        return false;
 
     ShellLinkProperties link;
     link.windowStyle = windowStyle;
-    link.hotKey = *key;
     link.targetPath = std::u16string(target);
     SplitIconLocation(iconLocation, link);
     link.description = std::u16string(name);
@@ -200,8 +130,7 @@ void InstallerStartUp(Installer& app) {
 
     bool registered =
         RegisterFileType(app, kDocumentKind, OpenCommandFor(s.EditorPath), u".txt", s.EditorPath);
-    bool linked =
-        CreateShellShortcut(app, kPrograms, kDocumentKind, s.EditorPath, u"", s.EditorPath, folder, u"", 1);
+    bool linked = CreateShellShortcut(app, kDocumentKind, s.EditorPath, s.EditorPath, folder, u"", 1);
     bool templated = WriteNewDocumentTemplate(app);
     if (templated)
         registered &= RegisterNewDocumentTemplate(app, u".txt", NewDocumentTemplatePath(app));

@@ -46,9 +46,6 @@ struct Installer {
     InstallerPorts ports;
 };
 
-// Which folder a shortcut goes into: 0 desktop, 1 Programs, 2 Start menu, 3 start-up.
-enum FolderKind : int32_t { kDesktop = 0, kPrograms = 1, kStartMenu = 2, kStartUp = 3 };
-
 // Writes the entries for the extension under the classes root: description, icon and open
 // command; then the file type's key that the description names, with the same icon and command.
 // Every entry is tried; true only when all were written.
@@ -60,10 +57,9 @@ bool RegisterFileType(Installer& app, std::u16string_view description, std::u16s
 bool RegisterNewDocumentTemplate(Installer& app, std::u16string_view extension,
                                  std::u16string_view templatePath);
 
-// Writes a shell link in the chosen folder. HotKey is empty or like "Ctrl+Alt+E"; IconLocation is
-// a path optionally followed by "," and an icon index. True when the link was saved.
-bool CreateShellShortcut(Installer& app, int32_t folderKind, std::u16string_view name,
-                         std::u16string_view target, std::u16string_view hotKey,
+// Writes a shell link in the Start menu's Programs folder. IconLocation is a path optionally
+// followed by "," and an icon index. True when the link was saved.
+bool CreateShellShortcut(Installer& app, std::u16string_view name, std::u16string_view target,
                          std::u16string_view iconLocation, std::u16string_view workingDirectory,
                          std::u16string_view subFolder, int16_t windowStyle);
 
@@ -76,9 +72,6 @@ bool WriteNewDocumentTemplate(Installer& app);
 // The open command the shell runs for a document: the program path quoted, so that a path with
 // spaces cannot start another program, and %1 as the shell gives it.
 std::u16string OpenCommandFor(std::u16string_view editorPath);
-
-// "Ctrl+Alt+E", "Shift+F5"... as a link's hot key value; 0 for "", nothing for text it cannot read.
-std::optional<uint16_t> ParseHotKey(std::u16string_view text);
 
 // The installer's entry: the whole installation, the report, then the window is shown.
 void InstallerStartUp(Installer& app);

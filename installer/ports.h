@@ -20,11 +20,8 @@ public:
                            std::u16string_view data) = 0;
 };
 
-enum class SpecialFolder { Desktop, Programs, StartMenu, StartUp };
-
 struct ShellLinkProperties {
     int16_t windowStyle = 1; // the show command the target is started with
-    uint16_t hotKey = 0;     // virtual key in the low byte, modifier flags in the high byte; 0 none
     std::u16string targetPath;
     std::u16string iconPath;
     int32_t iconIndex = 0;
@@ -36,8 +33,8 @@ struct ShellLinkProperties {
 class Shell {
 public:
     virtual ~Shell() = default;
-    // Empty when the folder cannot be found.
-    virtual std::optional<std::u16string> FolderPath(SpecialFolder folder) = 0;
+    // The Start menu's Programs folder; empty when it cannot be found.
+    virtual std::optional<std::u16string> ProgramsFolder() = 0;
     // Writes the link file, replacing one of the same name. False when it could not be written.
     virtual bool SaveLink(std::u16string_view linkPath, const ShellLinkProperties& link) = 0;
 };

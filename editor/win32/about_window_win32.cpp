@@ -1,7 +1,10 @@
 #include "editor/win32/about_window_win32.h"
 
 #include "editor/files/help_menu.h"
+#include "editor/win32/dpi.h"
+#include "editor/win32/handles.h"
 #include "editor/win32/last_resort.h"
+#include "editor/win32/wide.h"
 
 #include <string>
 #include <vector>
@@ -9,15 +12,20 @@
 namespace quillet {
 namespace {
 
-std::wstring W(std::u16string_view s) {
-    return std::wstring(s.begin(), s.end());
-}
+using win32::GdiBitmap;
+using win32::GdiBrush;
+using win32::GdiFont;
+using win32::GdiPen;
+using win32::MemoryDc;
+using win32::PaintDc;
+using win32::SelectInDc;
+using win32::WindowDc;
 
 // The layout is designed in twips at 96 dpi; 1440 twips make an inch.
 struct Scale {
     int dpi = 96;
-    int operator()(int twips) const { return MulDiv(twips, dpi, 1440); }
-    int Px(int pixels96) const { return MulDiv(pixels96, dpi, 96); }
+    int operator()(int twips) const { return win32::PixelsFromTwips(twips, dpi); }
+    int Px(int pixels96) const { return win32::PixelsFrom96(pixels96, dpi); }
 };
 
 constexpr COLORREF kBackground = RGB(224, 224, 224);
@@ -44,33 +52,35 @@ constexpr Label kLabels[] = {
 // Our own 71 x 126 picture: a ruled sheet and a quill, drawn once per window.
 void DrawQuillPicture(HDC dc) {
     RECT all{0, 0, 71, 126};
-    HBRUSH back = CreateSolidBrush(kBackground);
-    FillRect(dc, &all, back);
-    DeleteObject(back);
+    FillRect(dc, &all, GdiBrush(CreateSolidBrush(kBackground)));
 
     // The sheet with its shadow, ruling and margin.
-    HBRUSH shadow = CreateSolidBrush(RGB(160, 160, 160));
     RECT shadowRect{9, 27, 67, 124};
-    FillRect(dc, &shadowRect, shadow);
-    DeleteObject(shadow);
-    HBRUSH paper = CreateSolidBrush(RGB(255, 253, 240));
-    HPEN edge = CreatePen(PS_SOLID, 1, RGB(96, 96, 96));
-    HGDIOBJ oldBrush = SelectObject(dc, paper);
-    HGDIOBJ oldPen = SelectObject(dc, edge);
+    FillRect(dc, &shadowRect, GdiBrush(CreateSolidBrush(RGB(160, 160, 160))));
+    // Every pen and brush is made before the selections, so each is deselected before it goes.
+    GdiBrush paper(CreateSolidBrush(RGB(255, 253, 240)));
+    GdiPen edge(CreatePen(PS_SOLID, 1, RGB(96, 96, 96)));
+    GdiPen rule(CreatePen(PS_SOLID, 1, RGB(150, 180, 230)));
+    GdiPen margin(CreatePen(PS_SOLID, 1, RGB(230, 120, 120)));
+    GdiPen ink(CreatePen(PS_SOLID, 1, RGB(30, 30, 110)));
+    GdiBrush vane(CreateSolidBrush(RGB(120, 70, 150)));
+    GdiPen vaneEdge(CreatePen(PS_SOLID, 1, RGB(70, 30, 90)));
+    GdiPen shaft(CreatePen(PS_SOLID, 1, RGB(240, 230, 200)));
+    GdiPen nib(CreatePen(PS_SOLID, 2, RGB(40, 40, 40)));
+    GdiBrush inkDrop(CreateSolidBrush(RGB(30, 30, 110)));
+    SelectInDc brush(dc, paper);
+    SelectInDc pen(dc, edge);
     Rectangle(dc, 5, 23, 64, 121);
-    HPEN rule = CreatePen(PS_SOLID, 1, RGB(150, 180, 230));
-    SelectObject(dc, rule);
+    pen.Select(rule);
     for (int y = 40; y < 118; y += 8) {
         MoveToEx(dc, 7, y, nullptr);
         LineTo(dc, 62, y);
     }
-    HPEN margin = CreatePen(PS_SOLID, 1, RGB(230, 120, 120));
-    SelectObject(dc, margin);
+    pen.Select(margin);
     MoveToEx(dc, 15, 25, nullptr);
     LineTo(dc, 15, 120);
     // A few lines already written.
-    HPEN ink = CreatePen(PS_SOLID, 1, RGB(30, 30, 110));
-    SelectObject(dc, ink);
+    pen.Select(ink);
     const int written[][2] = {{19, 52}, {19, 44}, {19, 56}, {19, 30}};
     for (int i = 0; i < 4; ++i) {
         int y = 39 + 8 * i;
@@ -80,43 +90,35 @@ void DrawQuillPicture(HDC dc) {
     }
 
     // The quill: a vane from the top right down to the nib on the sheet.
-    HBRUSH vane = CreateSolidBrush(RGB(120, 70, 150));
-    HPEN vaneEdge = CreatePen(PS_SOLID, 1, RGB(70, 30, 90));
-    SelectObject(dc, vane);
-    SelectObject(dc, vaneEdge);
+    brush.Select(vane);
+    pen.Select(vaneEdge);
     const POINT feather[] = {{68, 1},  {60, 6},  {52, 16}, {44, 30}, {37, 46}, {33, 60},
                              {31, 70}, {37, 62}, {45, 52}, {54, 38}, {62, 22}, {67, 10}};
     Polygon(dc, feather, int(std::size(feather)));
-    HPEN shaft = CreatePen(PS_SOLID, 1, RGB(240, 230, 200));
-    SelectObject(dc, shaft);
+    pen.Select(shaft);
     MoveToEx(dc, 67, 3, nullptr);
     LineTo(dc, 33, 70);
-    HPEN nib = CreatePen(PS_SOLID, 2, RGB(40, 40, 40));
-    SelectObject(dc, nib);
+    pen.Select(nib);
     MoveToEx(dc, 32, 70, nullptr);
     LineTo(dc, 27, 82);
-    HBRUSH inkDrop = CreateSolidBrush(RGB(30, 30, 110));
-    SelectObject(dc, inkDrop);
-    SelectObject(dc, ink);
+    brush.Select(inkDrop);
+    pen.Select(ink);
     Ellipse(dc, 25, 81, 29, 85);
+}
 
-    SelectObject(dc, oldBrush);
-    SelectObject(dc, oldPen);
-    for (HGDIOBJ o : {(HGDIOBJ)paper, (HGDIOBJ)edge, (HGDIOBJ)rule, (HGDIOBJ)margin, (HGDIOBJ)ink,
-                      (HGDIOBJ)vane, (HGDIOBJ)vaneEdge, (HGDIOBJ)shaft, (HGDIOBJ)nib, (HGDIOBJ)inkDrop})
-        DeleteObject(o);
+// The size of text in font, as the window's DC measures it.
+SIZE TextExtent(HWND hwnd, HFONT font, const std::wstring& text) {
+    WindowDc dc(hwnd);
+    SelectInDc selected(dc, font);
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text.c_str(), int(text.size()), &size);
+    return size;
 }
 
 // One open About window; lives on ShowModal's stack for as long as the dialog runs.
 class AboutDialog : public AboutWindow {
 public:
     AboutDialog(Editor& editor) : editor_(editor) {}
-    ~AboutDialog() override {
-        for (HGDIOBJ o :
-             {(HGDIOBJ)font_, (HGDIOBJ)linkFont_, (HGDIOBJ)background_, (HGDIOBJ)picture_, (HGDIOBJ)bands_})
-            if (o)
-                DeleteObject(o);
-    }
 
     void SetPointer(Pointer pointer) override {
         busy_ = pointer == Pointer::Busy;
@@ -144,9 +146,9 @@ private:
     INT_PTR Handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         switch (msg) {
         case WM_INITDIALOG: hwnd_ = hwnd; return OnLoad();
-        case WM_CTLCOLORDLG: return reinterpret_cast<INT_PTR>(background_);
+        case WM_CTLCOLORDLG: return reinterpret_cast<INT_PTR>(background_.Get());
         case WM_CTLCOLORSTATIC: return OnLabelColour(reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp));
-        case WM_CTLCOLORBTN: return reinterpret_cast<INT_PTR>(background_);
+        case WM_CTLCOLORBTN: return reinterpret_cast<INT_PTR>(background_.Get());
         case WM_DRAWITEM: return OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp));
         case WM_PAINT: return OnPaint();
         case WM_SETCURSOR: return OnSetCursor(reinterpret_cast<HWND>(wp));
@@ -159,19 +161,17 @@ private:
 
     // The controls from the twips layout, and the coloured bands.
     BOOL OnLoad() {
-        HDC screen = GetDC(nullptr);
-        scale_.dpi = GetDeviceCaps(screen, LOGPIXELSY);
-        ReleaseDC(nullptr, screen);
-        background_ = CreateSolidBrush(kBackground);
+        scale_.dpi = win32::ScreenDpi();
+        background_.Reset(CreateSolidBrush(kBackground));
 
         LOGFONTW lf{};
-        lf.lfHeight = -MulDiv(12, scale_.dpi, 72);
+        lf.lfHeight = -win32::PixelsFromPoints(12, scale_.dpi);
         lf.lfWeight = FW_BOLD;
         lf.lfCharSet = RUSSIAN_CHARSET;
         lstrcpyW(lf.lfFaceName, L"MS Sans Serif");
-        font_ = CreateFontIndirectW(&lf);
+        font_.Reset(CreateFontIndirectW(&lf));
         lf.lfUnderline = TRUE;
-        linkFont_ = CreateFontIndirectW(&lf);
+        linkFont_.Reset(CreateFontIndirectW(&lf));
 
         // The client area, then centred on the screen the owner is on.
         RECT frame{0, 0, scale_(kClientWidth), scale_(kClientHeight)};
@@ -191,28 +191,23 @@ private:
             HWND c = CreateWindowExW(0, cls, text.c_str(), WS_CHILD | WS_VISIBLE | style, scale_(l),
                                      scale_(t), scale_(w), scale_(h), hwnd_,
                                      reinterpret_cast<HMENU>(INT_PTR(id)), instance, nullptr);
-            SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(id == IDC_ABOUT_LINK ? linkFont_ : font_),
-                         FALSE);
+            SendMessageW(c, WM_SETFONT,
+                         reinterpret_cast<WPARAM>((id == IDC_ABOUT_LINK ? linkFont_ : font_).Get()), FALSE);
             return c;
         };
 
         child(L"STATIC", L"", SS_OWNERDRAW, IDC_ABOUT_IMAGE, 240, 120, 1065, 1890);
-        HDC dc = GetDC(hwnd_);
         for (const Label& label : kLabels) {
-            std::wstring text = W(label.text);
+            std::wstring text = win32::ToWide(label.text);
             DWORD style = SS_LEFT | SS_NOPREFIX | (label.id == IDC_ABOUT_LINK ? SS_NOTIFY : 0);
             HWND c =
                 child(L"STATIC", text, style, label.id, label.left, label.top, label.width, label.height);
             // Each label fits its text.
-            HGDIOBJ old = SelectObject(dc, label.id == IDC_ABOUT_LINK ? linkFont_ : font_);
-            SIZE size{};
-            GetTextExtentPoint32W(dc, text.c_str(), int(text.size()), &size);
-            SelectObject(dc, old);
+            SIZE size = TextExtent(hwnd_, label.id == IDC_ABOUT_LINK ? linkFont_ : font_, text);
             SetWindowPos(c, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
             if (label.id == IDC_ABOUT_LINK)
                 link_ = c;
         }
-        ReleaseDC(hwnd_, dc);
         child(L"STATIC", L"", SS_OWNERDRAW, IDC_ABOUT_BANDS, 120, 2400, 1200, 675);
         HWND ok = child(L"BUTTON", L"OK", BS_DEFPUSHBUTTON | WS_TABSTOP, IDOK, 3840, 2400, 1335, 495);
 
@@ -223,68 +218,54 @@ private:
 
     // The picture and the three bands are drawn once into bitmaps that the window shows.
     void PaintPictures() {
-        HDC screen = GetDC(nullptr);
-        HDC mem = CreateCompatibleDC(screen);
-        picture_ = CreateCompatibleBitmap(screen, 71, 126);
-        HGDIOBJ old = SelectObject(mem, picture_);
+        WindowDc screen(nullptr);
+        MemoryDc mem(CreateCompatibleDC(screen));
+        picture_.Reset(CreateCompatibleBitmap(screen, 71, 126));
+        SelectInDc selected(mem, picture_);
         DrawQuillPicture(mem);
 
         int w = scale_(1200), h = scale_(675);
-        bands_ = CreateCompatibleBitmap(screen, w, h);
-        SelectObject(mem, bands_);
+        bands_.Reset(CreateCompatibleBitmap(screen, w, h));
+        selected.Select(bands_);
         RECT all{0, 0, w, h};
         FillRect(mem, &all, GetSysColorBrush(COLOR_HIGHLIGHTTEXT));
-        HBRUSH blue = CreateSolidBrush(RGB(0, 0, 255));
-        HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
         RECT blueRows{0, scale_.Px(15), scale_.Px(80), scale_.Px(31)};
         RECT redRows{0, scale_.Px(31), scale_.Px(80), scale_.Px(46)};
-        FillRect(mem, &blueRows, blue);
-        FillRect(mem, &redRows, red);
-        DeleteObject(blue);
-        DeleteObject(red);
-
-        SelectObject(mem, old);
-        DeleteDC(mem);
-        ReleaseDC(nullptr, screen);
+        FillRect(mem, &blueRows, GdiBrush(CreateSolidBrush(RGB(0, 0, 255))));
+        FillRect(mem, &redRows, GdiBrush(CreateSolidBrush(RGB(255, 0, 0))));
     }
 
     INT_PTR OnDrawItem(const DRAWITEMSTRUCT& item) {
         HBITMAP bitmap = item.CtlID == IDC_ABOUT_IMAGE ? picture_ : bands_;
         BITMAP info{};
         GetObjectW(bitmap, sizeof(info), &info);
-        HDC mem = CreateCompatibleDC(item.hDC);
-        HGDIOBJ old = SelectObject(mem, bitmap);
+        MemoryDc mem(CreateCompatibleDC(item.hDC));
+        SelectInDc selected(mem, bitmap);
         const RECT& r = item.rcItem;
         SetStretchBltMode(item.hDC, COLORONCOLOR);
         StretchBlt(item.hDC, r.left, r.top, r.right - r.left, r.bottom - r.top, mem, 0, 0, info.bmWidth,
                    info.bmHeight, SRCCOPY);
-        SelectObject(mem, old);
-        DeleteDC(mem);
         return TRUE;
     }
 
     // Line1 and Line2, one pixel apart: the etched separator.
     INT_PTR OnPaint() {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(hwnd_, &ps);
+        PaintDc dc(hwnd_);
         int y = scale_(2280);
         const int colours[] = {COLOR_MENUTEXT, COLOR_WINDOW};
         for (int i = 0; i < 2; ++i) {
-            HPEN pen = CreatePen(PS_SOLID, 1, GetSysColor(colours[i]));
-            HGDIOBJ old = SelectObject(dc, pen);
+            GdiPen pen(CreatePen(PS_SOLID, 1, GetSysColor(colours[i])));
+            SelectInDc selected(dc, pen);
             MoveToEx(dc, scale_(120), y + i, nullptr);
             LineTo(dc, scale_(5160), y + i);
-            SelectObject(dc, old);
-            DeleteObject(pen);
         }
-        EndPaint(hwnd_, &ps);
         return TRUE;
     }
 
     INT_PTR OnLabelColour(HDC dc, HWND label) {
         SetBkColor(dc, kBackground);
         SetTextColor(dc, label == link_ ? kLinkColour : GetSysColor(COLOR_BTNTEXT));
-        return reinterpret_cast<INT_PTR>(background_);
+        return reinterpret_cast<INT_PTR>(background_.Get());
     }
 
     HCURSOR CursorFor(HWND under) const {
@@ -319,11 +300,11 @@ private:
     HWND hwnd_ = nullptr;
     HWND link_ = nullptr;
     Scale scale_;
-    HFONT font_ = nullptr;
-    HFONT linkFont_ = nullptr;
-    HBRUSH background_ = nullptr;
-    HBITMAP picture_ = nullptr;
-    HBITMAP bands_ = nullptr;
+    GdiFont font_;
+    GdiFont linkFont_;
+    GdiBrush background_;
+    GdiBitmap picture_;
+    GdiBitmap bands_;
     bool busy_ = false;
 };
 

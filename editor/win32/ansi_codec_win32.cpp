@@ -1,5 +1,7 @@
 #include "editor/win32/ansi_codec_win32.h"
 
+#include "editor/win32/wide.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -46,8 +48,7 @@ void AnsiCodecWin32::Decode(std::string_view bytes, std::u16string& text) const 
                 --n;
         }
         int got = MultiByteToWideChar(CP_ACP, 0, bytes.data() + pos, static_cast<int>(n),
-                                      reinterpret_cast<wchar_t*>(text.data() + written),
-                                      static_cast<int>(text.size() - written));
+                                      Wide(text.data() + written), static_cast<int>(text.size() - written));
         if (got <= 0) {
             // Should not happen for a single-byte code page; keep the bytes' count of characters.
             for (size_t i = 0; i < n; ++i)
@@ -85,7 +86,7 @@ bool AnsiCodecWin32::Encode(std::u16string_view text, std::string& out) const {
         // Keep a surrogate pair in one chunk.
         if (pos + n < text.size() && text[pos + n - 1] >= 0xD800 && text[pos + n - 1] <= 0xDBFF)
             --n;
-        auto src = reinterpret_cast<const wchar_t*>(text.data() + pos);
+        const wchar_t* src = Wide(text.data() + pos);
         // A UTF-8 system code page holds every character and refuses both the flag and the report.
         const bool utf8 = GetACP() == CP_UTF8;
         const DWORD flags = utf8 ? 0 : WC_NO_BEST_FIT_CHARS;

@@ -1,5 +1,7 @@
 #include "editor/win32/clipboard_win32.h"
 
+#include "editor/win32/wide.h"
+
 #include <cstring>
 #include <string>
 
@@ -68,7 +70,7 @@ private:
 std::string ToAnsi(std::u16string_view text) {
     if (text.empty())
         return {};
-    const wchar_t* wide = reinterpret_cast<const wchar_t*>(text.data());
+    const wchar_t* wide = Wide(text.data());
     int size =
         ::WideCharToMultiByte(CP_ACP, 0, wide, static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
     if (size <= 0)
@@ -118,8 +120,7 @@ std::optional<std::u16string> ClipboardWin32::Text() {
         return std::nullopt;
     // The system offers Unicode text for 8-bit text too, converted by the writer's locale.
     if (HANDLE unicode = ::GetClipboardData(CF_UNICODETEXT)) {
-        std::wstring text = ReadTerminated<wchar_t>(unicode);
-        return std::u16string(text.begin(), text.end());
+        return FromWide(ReadTerminated<wchar_t>(unicode));
     }
     if (HANDLE ansi = ::GetClipboardData(CF_TEXT)) {
         std::string bytes = ReadTerminated<char>(ansi);
@@ -129,8 +130,8 @@ std::optional<std::u16string> ClipboardWin32::Text() {
                 ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
             text.resize(static_cast<size_t>(size > 0 ? size : 0));
             if (size > 0)
-                ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()),
-                                      reinterpret_cast<wchar_t*>(text.data()), size);
+                ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), Wide(text),
+                                      size);
         }
         return text;
     }

@@ -1,5 +1,7 @@
 #include "editor/win32/file_dialogs_win32.h"
 
+#include "editor/win32/wide.h"
+
 #include <cderr.h>
 #include <commdlg.h>
 
@@ -20,7 +22,7 @@ PickedFile FileDialogsWin32::PickFile(FileDialogKind kind, std::u16string_view n
     if (name.size() <= kMaxPickedPath && name.find(u'\0') == std::u16string_view::npos)
         std::copy(name.begin(), name.end(), file.begin());
     std::wstring title(kMaxPickedPath + 1, L'\0');
-    std::wstring initialFolder(folder.begin(), folder.end());
+    std::wstring initialFolder = ToWide(folder);
 
     OPENFILENAMEW ofn{};
     // The record's older size, without the fields later systems added at its end.
@@ -42,7 +44,7 @@ PickedFile FileDialogsWin32::PickFile(FileDialogKind kind, std::u16string_view n
         return {CommDlgExtendedError() == FNERR_BUFFERTOOSMALL ? FileDialogResult::NameTooLong
                                                                : FileDialogResult::Cancelled};
     file.resize(file.find(L'\0'));
-    return {FileDialogResult::Accepted, std::u16string(file.begin(), file.end())};
+    return {FileDialogResult::Accepted, FromWide(file)};
 }
 
 } // namespace quillet::win32

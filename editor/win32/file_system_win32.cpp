@@ -2,6 +2,7 @@
 
 #include "editor/base/path.h"
 #include "editor/win32/handles.h"
+#include "editor/win32/wide.h"
 
 #include <windows.h>
 

@@ -1,7 +1,9 @@
 #include "editor/win32/find_dialog.h"
 
+#include "editor/win32/dpi.h"
 #include "editor/win32/last_resort.h"
 #include "editor/win32/resource.h"
+#include "editor/win32/wide.h"
 
 #include <commctrl.h>
 
@@ -12,15 +14,11 @@
 namespace quillet::win32 {
 namespace {
 
-const wchar_t* W(std::u16string_view s) {
-    return reinterpret_cast<const wchar_t*>(s.data());
-}
-
 std::u16string WindowText(HWND hwnd) {
     const int length = GetWindowTextLengthW(hwnd);
     std::wstring text(static_cast<size_t>(length) + 1, L'\0');
     text.resize(static_cast<size_t>(GetWindowTextW(hwnd, text.data(), length + 1)));
-    return std::u16string(text.begin(), text.end());
+    return FromWide(text);
 }
 
 // An empty dialog; the controls are created from the twips layout once the font is known.
@@ -58,10 +56,7 @@ void FindDialogWin32::ShowModal(FindLayout layout) {
     tmpl.header.dwExtendedStyle = WS_EX_DLGMODALFRAME;
     DialogBoxIndirectParamW(instance_, &tmpl.header, owner_, DialogProc, reinterpret_cast<LPARAM>(this));
     hwnd_ = nullptr;
-    if (font_) {
-        DeleteObject(font_);
-        font_ = nullptr;
-    }
+    font_.Reset();
     model_.reset();
 }
 
@@ -118,15 +113,14 @@ INT_PTR FindDialogWin32::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 void FindDialogWin32::OnInitDialog() {
     const FindDialogModel& model = *model_;
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    auto px = [dpi](int32_t twips) { return MulDiv(twips, dpi, 1440); };
+    const int dpi = ScreenDpi();
+    auto px = [dpi](int32_t twips) { return PixelsFromTwips(twips, dpi); };
 
-    font_ = CreateFontW(-MulDiv(kFindDialogFont.hundredthsOfPoint, dpi, 7200), 0, 0, 0,
-                        kFindDialogFont.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
-                        static_cast<BYTE>(kFindDialogFont.charset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                        DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, W(kFindDialogFont.name));
+    font_.Reset(CreateFontW(-MulDiv(kFindDialogFont.hundredthsOfPoint, dpi, 7200), 0, 0, 0,
+                            kFindDialogFont.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+                            static_cast<BYTE>(kFindDialogFont.charset), OUT_DEFAULT_PRECIS,
+                            CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                            ToWide(kFindDialogFont.name).c_str()));
 
     // Created in tab order: the dialog manager moves the focus in creation order.
     std::vector<FindControlSpec> layout(std::begin(kFindControls), std::end(kFindControls));
@@ -155,9 +149,9 @@ void FindDialogWin32::OnInitDialog() {
         if (!model.Enabled(item.id))
             style |= WS_DISABLED;
         HWND control = CreateWindowExW(
-            0, cls, W(item.caption), style, px(item.left), px(item.top), px(item.width), height, hwnd_,
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(item.id))), instance_, nullptr);
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+            0, cls, ToWide(item.caption).c_str(), style, px(item.left), px(item.top), px(item.width), height,
+            hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(item.id))), instance_, nullptr);
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
         if (item.kind == FindControlKind::ComboBox) {
             COMBOBOXINFO info{};
             info.cbSize = sizeof info;
@@ -171,13 +165,13 @@ void FindDialogWin32::OnInitDialog() {
     auto fill = [this](int id, const std::vector<std::u16string>& entries, const std::u16string& text) {
         HWND combo = GetDlgItem(hwnd_, id);
         for (const auto& entry : entries)
-            SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(W(entry)));
-        SetWindowTextW(combo, W(text));
+            SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(entry)));
+        SetWindowTextW(combo, Wide(text));
     };
     fill(IDC_FIND_FIELD, model.FindList(), model.FindText());
     fill(IDC_REPLACE_FIELD, model.ReplaceList(), model.ReplaceText());
     CheckDlgButton(hwnd_, IDC_MATCH_CASE, model.MatchCase() ? BST_CHECKED : BST_UNCHECKED);
-    SetWindowTextW(hwnd_, W(model.Caption()));
+    SetWindowTextW(hwnd_, Wide(model.Caption()));
 
     // Client area as designed; the replace layout sets the whole window's height instead.
     RECT frame{0, 0, px(kFindClientWidth), px(kFindClientHeight)};

@@ -4,6 +4,7 @@
 
 #include "editor/find/find_dialog_model.h"
 #include "editor/platform/find_dialog.h"
+#include "editor/win32/handles.h"
 
 #include <windows.h>
 
@@ -45,7 +46,7 @@ private:
     HINSTANCE instance_;
     HWND owner_ = nullptr;
     HWND hwnd_ = nullptr;
-    HFONT font_ = nullptr;
+    GdiFont font_;
     std::optional<FindDialogModel> model_;
 };
 

@@ -1,7 +1,9 @@
 #include "editor/win32/font_dialog_win32.h"
 
 #include "editor/base/rounding.h"
+#include "editor/win32/dpi.h"
 #include "editor/win32/handles.h"
+#include "editor/win32/wide.h"
 
 #include <commdlg.h>
 
@@ -48,8 +50,7 @@ std::optional<std::u16string> CreatedFaceName(HWND owner, const LOGFONTW& lf) {
 
 std::optional<FontSpec> FontDialogWin32::PickFont(const FontSpec& current) {
     WindowDc dc(owner_); // released when the dialog is done
-    int pixelsPerInch = dc ? ::GetDeviceCaps(dc, LOGPIXELSY) : 0;
-    LOGFONTW lf = LogFontFor(current, pixelsPerInch > 0 ? pixelsPerInch : 96);
+    LOGFONTW lf = LogFontFor(current, ScreenDpi()); // every window DC reports the screen's DPI
     CHOOSEFONTW cf{};
     cf.lStructSize = sizeof(cf);
     cf.hwndOwner = owner_;

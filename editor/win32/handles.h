@@ -3,8 +3,6 @@
 
 #include <windows.h>
 
-#include <string>
-#include <string_view>
 #include <utility>
 
 namespace quillet::win32 {
@@ -43,6 +41,9 @@ struct CloseHandleCloser {
 struct DeleteObjectCloser {
     void operator()(HGDIOBJ h) const { ::DeleteObject(h); }
 };
+struct DeleteDcCloser {
+    void operator()(HDC dc) const { ::DeleteDC(dc); }
+};
 
 // CreateFile reports failure as INVALID_HANDLE_VALUE, which is not a constant expression.
 class FileHandle {
@@ -70,9 +71,18 @@ private:
     HANDLE h_ = INVALID_HANDLE_VALUE;
 };
 
-using GdiFont = UniqueHandle<HFONT, DeleteObjectCloser>;
+// A font, pen, brush or bitmap. Declared before the SelectInDc that selects it, so that it is
+// deselected before it is deleted.
+template <typename T> using GdiObject = UniqueHandle<T, DeleteObjectCloser>;
+using GdiFont = GdiObject<HFONT>;
+using GdiPen = GdiObject<HPEN>;
+using GdiBrush = GdiObject<HBRUSH>;
+using GdiBitmap = GdiObject<HBITMAP>;
 
-// A window DC, released on scope exit.
+// A memory DC from CreateCompatibleDC.
+using MemoryDc = UniqueHandle<HDC, DeleteDcCloser>;
+
+// A window's DC, or the screen's for no window; released on scope exit.
 class WindowDc {
 public:
     explicit WindowDc(HWND hwnd) : hwnd_(hwnd), dc_(::GetDC(hwnd)) {}
@@ -89,28 +99,34 @@ private:
     HDC dc_;
 };
 
-// Selects an object into a DC for a scope.
+// The DC of one WM_PAINT, from BeginPaint to EndPaint.
+class PaintDc {
+public:
+    explicit PaintDc(HWND hwnd) : hwnd_(hwnd), dc_(::BeginPaint(hwnd, &paint_)) {}
+    ~PaintDc() { ::EndPaint(hwnd_, &paint_); }
+    PaintDc(const PaintDc&) = delete;
+    PaintDc& operator=(const PaintDc&) = delete;
+    operator HDC() const { return dc_; }
+
+private:
+    HWND hwnd_;
+    PAINTSTRUCT paint_{};
+    HDC dc_;
+};
+
+// Selects an object into a DC for a scope; what was selected before comes back at its end.
 class SelectInDc {
 public:
     SelectInDc(HDC dc, HGDIOBJ obj) : dc_(dc), old_(::SelectObject(dc, obj)) {}
     ~SelectInDc() { ::SelectObject(dc_, old_); }
     SelectInDc(const SelectInDc&) = delete;
     SelectInDc& operator=(const SelectInDc&) = delete;
+    // Another object of the same kind in its place; the first one's predecessor still comes back.
+    void Select(HGDIOBJ obj) { ::SelectObject(dc_, obj); }
 
 private:
     HDC dc_;
     HGDIOBJ old_;
 };
-
-// Between the UTF-16 of the core and the wide strings of the W API (the same code units).
-inline const wchar_t* Wide(const std::u16string& s) {
-    return reinterpret_cast<const wchar_t*>(s.c_str());
-}
-inline std::wstring ToWide(std::u16string_view s) {
-    return std::wstring(s.begin(), s.end());
-}
-inline std::u16string FromWide(std::wstring_view s) {
-    return std::u16string(s.begin(), s.end());
-}
 
 } // namespace quillet::win32

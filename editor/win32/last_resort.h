@@ -12,10 +12,34 @@ namespace quillet::win32 {
 enum class Failure { OutOfMemory, Other };
 
 // Set once by the program: how the user is told. Never reentered: a failure while one is being
-// reported (a repaint under the message box) is not reported again.
+// reported (a repaint under the message box) is not reported again. Without one, nothing is said.
 using FailureReporter = void (*)(void* context, Failure failure);
-void SetFailureReporter(FailureReporter report, void* context);
-void ReportFailure(Failure failure) noexcept;
+
+struct FailureReporting {
+    FailureReporter report = nullptr;
+    void* context = nullptr;
+    bool reporting = false;
+};
+// Header-only, so that the installer's windows share it without linking the editor.
+inline FailureReporting failureReporting;
+
+inline void SetFailureReporter(FailureReporter report, void* context) {
+    failureReporting.report = report;
+    failureReporting.context = context;
+}
+
+inline void ReportFailure(Failure failure) noexcept {
+    FailureReporting& state = failureReporting;
+    if (!state.report || state.reporting)
+        return;
+    state.reporting = true;
+    try {
+        state.report(state.context, failure);
+    } catch (...) {
+        // Nothing more can be said.
+    }
+    state.reporting = false;
+}
 
 // Runs handle(), the body of a window procedure; fallback is the answer when it throws.
 template <class Handle> LRESULT CatchAll(Handle&& handle, LRESULT fallback) noexcept {

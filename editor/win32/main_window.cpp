@@ -3,34 +3,19 @@
 #include "editor/app/commands.h"
 #include "editor/app/main_window_events.h"
 #include "editor/base/rounding.h"
+#include "editor/win32/dpi.h"
 #include "editor/win32/last_resort.h"
 #include "editor/win32/menu_bar.h"
 #include "editor/win32/resource.h"
+#include "editor/win32/wide.h"
 
 #include <algorithm>
 #include <string>
 
 namespace quillet::win32 {
 
-namespace {
-
-using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
-
-int SystemDpi() {
-    HDC screen = GetDC(nullptr);
-    int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-    if (screen)
-        ReleaseDC(nullptr, screen);
-    return dpi > 0 ? dpi : 96;
-}
-
-} // namespace
-
 MainFrame::~MainFrame() {
-    if (hwnd_) {
-        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
-        DestroyWindow(hwnd_);
-    }
+    DestroyDetached();
     if (accelerators_)
         DestroyAcceleratorTable(accelerators_);
 }
@@ -53,8 +38,8 @@ bool MainFrame::Create(HINSTANCE instance) {
         return false;
 
     // The client area is given in twips; the frame around it is what the system adds.
-    int dpi = SystemDpi();
-    RECT rc{0, 0, MulDiv(kInitialClientWidth, dpi, 1440), MulDiv(kInitialClientHeight, dpi, 1440)};
+    int dpi = ScreenDpi();
+    RECT rc{0, 0, PixelsFromTwips(kInitialClientWidth, dpi), PixelsFromTwips(kInitialClientHeight, dpi)};
     AdjustWindowRectEx(&rc, WS_OVERLAPPEDWINDOW, TRUE, 0);
     int width = rc.right - rc.left;
     int height = rc.bottom - rc.top;
@@ -75,7 +60,7 @@ bool MainFrame::Create(HINSTANCE instance) {
     // The menu bar may take more room at this DPI than the estimate: make the client exact.
     RECT client{};
     GetClientRect(hwnd_, &client);
-    int wantHeight = MulDiv(kInitialClientHeight, Dpi(), 1440);
+    int wantHeight = Pixels(kInitialClientHeight);
     if (client.bottom != wantHeight)
         SetWindowPos(hwnd_, nullptr, 0, 0, width, height + wantHeight - client.bottom,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -97,14 +82,7 @@ bool MainFrame::TranslateShortcut(MSG& msg) {
 }
 
 int MainFrame::Dpi() const {
-    static auto getDpi = reinterpret_cast<GetDpiForWindowFn>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
-    if (getDpi && hwnd_) {
-        UINT dpi = getDpi(hwnd_);
-        if (dpi > 0)
-            return int(dpi);
-    }
-    return SystemDpi();
+    return WindowDpi(hwnd_);
 }
 
 int32_t MainFrame::Twips(int pixels) const {
@@ -112,7 +90,7 @@ int32_t MainFrame::Twips(int pixels) const {
 }
 
 int MainFrame::Pixels(int32_t twips) const {
-    return MulDiv(twips, Dpi(), 1440);
+    return PixelsFromTwips(twips, Dpi());
 }
 
 void MainFrame::SetCaption(std::u16string_view caption) {
@@ -143,7 +121,7 @@ void MainFrame::SetMenuCaption(MenuItem item, std::u16string_view caption) {
     MENUITEMINFOW info{};
     info.cbSize = sizeof(info);
     info.fMask = MIIM_STRING;
-    info.dwTypeData = const_cast<wchar_t*>(Wide(text));
+    info.dwTypeData = Wide(text);
     SetMenuItemInfoW(menu, id, by == MF_BYPOSITION, &info);
     if (by == MF_BYPOSITION)
         DrawMenuBar(hwnd_);
@@ -288,26 +266,6 @@ void MainFrame::SetPointer(Pointer pointer) {
     pointer_ = pointer;
     SetCursor(
         LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(pointer == Pointer::Busy ? IDC_WAIT : IDC_ARROW)));
-}
-
-LRESULT CALLBACK MainFrame::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    MainFrame* self = nullptr;
-    if (msg == WM_NCCREATE) {
-        self = static_cast<MainFrame*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-        self->hwnd_ = hwnd;
-    } else {
-        self = reinterpret_cast<MainFrame*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    }
-    if (!self)
-        return DefWindowProcW(hwnd, msg, wParam, lParam);
-    if (msg == WM_NCDESTROY) {
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-        self->hwnd_ = nullptr;
-        self->menuBar_ = nullptr; // destroyed with the window
-        return DefWindowProcW(hwnd, msg, wParam, lParam);
-    }
-    return CatchAll([&] { return self->HandleMessage(msg, wParam, lParam); }, 0);
 }
 
 LRESULT MainFrame::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {

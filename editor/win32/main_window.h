@@ -4,6 +4,7 @@
 
 #include "editor/document/editor.h"
 #include "editor/win32/text_view.h"
+#include "editor/win32/window_base.h"
 
 #include <windows.h>
 
@@ -11,7 +12,7 @@
 
 namespace quillet::win32 {
 
-class MainFrame : public MainWindow {
+class MainFrame : public MainWindow, private WindowBase<MainFrame> {
 public:
     static constexpr wchar_t kClassName[] = L"QuilletMain";
 
@@ -53,8 +54,9 @@ public:
     int Dpi() const;
 
 private:
-    static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    friend class WindowBase<MainFrame>;
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    void OnWindowDestroyed() { menuBar_ = nullptr; } // destroyed with the window
     void OnSize();
     void OnClose();
     BOOL OnQueryEndSession();
@@ -72,7 +74,6 @@ private:
 
     TextView& view_;
     Editor* editor_ = nullptr;
-    HWND hwnd_ = nullptr;
     HMENU menuBar_ = nullptr; // the window owns it once attached
     HACCEL accelerators_ = nullptr;
     Pointer pointer_ = Pointer::Normal;

@@ -2,8 +2,8 @@
 
 #include "editor/app/commands.h"
 #include "editor/edit/edit_menu.h"
-#include "editor/win32/handles.h"
 #include "editor/win32/resource.h"
+#include "editor/win32/wide.h"
 
 #include <string>
 #include <vector>

@@ -1,6 +1,6 @@
 #include "editor/win32/message_boxes_win32.h"
 
-#include "editor/win32/handles.h"
+#include "editor/win32/wide.h"
 
 #include <string>
 

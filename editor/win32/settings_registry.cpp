@@ -1,6 +1,7 @@
 #include "editor/win32/settings_registry.h"
 
 #include "editor/win32/handles.h"
+#include "editor/win32/wide.h"
 
 #include <windows.h>
 

@@ -1,6 +1,7 @@
 #include "editor/win32/text_view.h"
 
-#include "editor/win32/last_resort.h"
+#include "editor/win32/dpi.h"
+#include "editor/win32/wide.h"
 
 #include <imm.h>
 #include <windowsx.h>
@@ -43,15 +44,6 @@ int CharClass(char16_t c) {
     return 2;
 }
 
-int TwipsFromPixels(int pixels, int dpi) {
-    return MulDiv(pixels, 1440, dpi);
-}
-int PixelsFromTwips(int twips, int dpi) {
-    return MulDiv(twips, dpi, 1440);
-}
-
-using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
-
 } // namespace
 
 bool TextView::Register(HINSTANCE instance) {
@@ -77,14 +69,7 @@ TextView::TextView() {
 TextView::~TextView() {
     model_.SetObserver(nullptr);
     model_.SetEvents(nullptr);
-    if (hwnd_) {
-        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
-        DestroyWindow(hwnd_);
-    }
-    if (measureDc_) {
-        SelectObject(measureDc_, measureOld_);
-        DeleteDC(measureDc_);
-    }
+    DestroyDetached();
 }
 
 bool TextView::Create(HWND parent, int id, HINSTANCE instance) {
@@ -95,36 +80,6 @@ bool TextView::Create(HWND parent, int id, HINSTANCE instance) {
                                 WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP, 0, 0, 100, 100,
                                 parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, this);
     return hwnd != nullptr;
-}
-
-LRESULT CALLBACK TextView::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    TextView* self = nullptr;
-    if (msg == WM_NCCREATE) {
-        auto create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-        self = static_cast<TextView*>(create->lpCreateParams);
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-        self->hwnd_ = hwnd;
-    } else {
-        self = reinterpret_cast<TextView*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    }
-    if (!self)
-        return DefWindowProcW(hwnd, msg, wParam, lParam);
-    if (msg == WM_NCDESTROY) {
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-        self->hwnd_ = nullptr;
-        return DefWindowProcW(hwnd, msg, wParam, lParam);
-    }
-    bool failed = true;
-    LRESULT result = CatchAll(
-        [&] {
-            LRESULT handled = self->HandleMessage(msg, wParam, lParam);
-            failed = false;
-            return handled;
-        },
-        0);
-    if (failed && msg == WM_PAINT)
-        ValidateRect(hwnd, nullptr); // a paint that failed must not come straight back
-    return result;
 }
 
 LRESULT TextView::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -403,35 +358,28 @@ void TextView::SetWordWrap(bool wrap) {
 // ---- Fonts and measuring
 
 int TextView::Dpi() const {
-    static auto getDpi = reinterpret_cast<GetDpiForWindowFn>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
-    if (getDpi && hwnd_) {
-        UINT dpi = getDpi(hwnd_);
-        if (dpi)
-            return static_cast<int>(dpi);
-    }
-    WindowDc dc(nullptr);
-    return GetDeviceCaps(dc, LOGPIXELSY);
+    return WindowDpi(hwnd_);
 }
 
 void TextView::RebuildFont() {
     FontSpec font = model_.Font();
     LOGFONTW lf{};
-    lf.lfHeight = -MulDiv(std::max(1, font.size), Dpi(), 72);
+    lf.lfHeight = -PixelsFromPoints(std::max(1, font.size), Dpi());
     lf.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
     lf.lfItalic = font.italic ? TRUE : FALSE;
     lf.lfCharSet = DEFAULT_CHARSET;
     lf.lfQuality = CLEARTYPE_QUALITY;
     std::wstring face = ToWide(font.name.empty() ? u"Courier New" : font.name);
     wcsncpy(lf.lfFaceName, face.c_str(), LF_FACESIZE - 1);
-    font_.Reset(CreateFontIndirectW(&lf));
+    GdiFont created(CreateFontIndirectW(&lf));
 
-    if (!measureDc_) {
-        measureDc_ = CreateCompatibleDC(nullptr);
-        measureOld_ = SelectObject(measureDc_, font_.Get());
-    } else {
-        SelectObject(measureDc_, font_.Get());
-    }
+    if (!measureDc_)
+        measureDc_.Reset(CreateCompatibleDC(nullptr));
+    if (!measureFont_)
+        measureFont_.emplace(measureDc_, created);
+    else
+        measureFont_->Select(created);
+    font_ = std::move(created); // the old one, deselected now, goes
     TEXTMETRICW tm{};
     GetTextMetricsW(measureDc_, &tm);
     lineHeight_ = std::max<int>(1, tm.tmHeight + tm.tmExternalLeading);
@@ -439,7 +387,7 @@ void TextView::RebuildFont() {
     std::fill(widths_.begin(), widths_.end(), 0);
     avgCharWidth_ = std::max(1, CharWidth(u'x'));
     tabWidth_ = std::max(1, CharWidth(u' ')) * kTabColumns;
-    margin_ = std::max(1, MulDiv(2, Dpi(), 96));
+    margin_ = std::max(1, PixelsFrom96(2, Dpi()));
     maxWidthSeen_ = 0;
     ResetLayout();
     if (hwnd_) {
@@ -1401,35 +1349,31 @@ void TextView::OnSize() {
 }
 
 void TextView::OnPaint() {
-    PAINTSTRUCT ps;
-    HDC target = BeginPaint(hwnd_, &ps);
     const int widthBefore = maxWidthSeen_;
-    RECT rc{};
-    GetClientRect(hwnd_, &rc);
-    // Drawn off-screen first, so typing never flickers.
-    HDC dc = CreateCompatibleDC(target);
-    HBITMAP bitmap =
-        CreateCompatibleBitmap(target, std::max<LONG>(1, rc.right), std::max<LONG>(1, rc.bottom));
-    HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
-    HGDIOBJ oldFont = SelectObject(dc, font_.Get());
-    FillRect(dc, &rc, GetSysColorBrush(COLOR_WINDOW));
+    {
+        PaintDc target(hwnd_);
+        RECT rc{};
+        GetClientRect(hwnd_, &rc);
+        // Drawn off-screen first, so typing never flickers.
+        MemoryDc dc(CreateCompatibleDC(target));
+        GdiBitmap bitmap(
+            CreateCompatibleBitmap(target, std::max<LONG>(1, rc.right), std::max<LONG>(1, rc.bottom)));
+        SelectInDc selectBitmap(dc, bitmap);
+        SelectInDc selectFont(dc, font_);
+        FillRect(dc, &rc, GetSysColorBrush(COLOR_WINDOW));
 
-    int32_t selFrom = model_.SelStart();
-    int32_t selTo = selFrom + model_.SelLength();
-    RowPos row = top_;
-    for (int y = 0; y < rc.bottom; y += lineHeight_) {
-        DrawRow(dc, y, row.line, row.sub, selFrom, selTo, rc.right);
-        RowPos next = AddRows(row, 1);
-        if (next.line == row.line && next.sub == row.sub)
-            break;
-        row = next;
+        int32_t selFrom = model_.SelStart();
+        int32_t selTo = selFrom + model_.SelLength();
+        RowPos row = top_;
+        for (int y = 0; y < rc.bottom; y += lineHeight_) {
+            DrawRow(dc, y, row.line, row.sub, selFrom, selTo, rc.right);
+            RowPos next = AddRows(row, 1);
+            if (next.line == row.line && next.sub == row.sub)
+                break;
+            row = next;
+        }
+        BitBlt(target, 0, 0, rc.right, rc.bottom, dc, 0, 0, SRCCOPY);
     }
-    BitBlt(target, 0, 0, rc.right, rc.bottom, dc, 0, 0, SRCCOPY);
-    SelectObject(dc, oldFont);
-    SelectObject(dc, oldBitmap);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
-    EndPaint(hwnd_, &ps);
     // Rows are measured as they are drawn: a wider row found here widens the scroll range.
     if (maxWidthSeen_ != widthBefore)
         UpdateScrollBars();

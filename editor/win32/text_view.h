@@ -7,18 +7,23 @@
 
 #include "editor/control/text_model.h"
 #include "editor/win32/handles.h"
+#include "editor/win32/window_base.h"
 
 #include <windows.h>
 
 #include <cstdint>
 #include <memory>
 #include <new>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace quillet::win32 {
 
-class TextView : public TextControl, private TextModelObserver, private TextControlEvents {
+class TextView : public TextControl,
+                 private TextModelObserver,
+                 private TextControlEvents,
+                 private WindowBase<TextView> {
 public:
     static constexpr wchar_t kClassName[] = L"QuilletText";
     static bool Register(HINSTANCE instance);
@@ -81,7 +86,7 @@ private:
         int32_t sub; // row within the line
     };
 
-    static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    friend class WindowBase<TextView>;
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
 
     // TextModelObserver
@@ -168,12 +173,13 @@ private:
 
     TextModel model_;
     TextControlEvents* events_ = nullptr; // we don't own it
-    HWND hwnd_ = nullptr;
     int id_ = 0;
 
+    // Text is measured in a DC of its own with font_ selected; declared in this order, the font is
+    // deselected, then the DC deleted, then the font.
     GdiFont font_;
-    HDC measureDc_ = nullptr;
-    HGDIOBJ measureOld_ = nullptr;
+    MemoryDc measureDc_;
+    std::optional<SelectInDc> measureFont_;
     std::vector<int16_t> widths_; // per BMP character, 0 = not measured yet
     int lineHeight_ = 16;
     int ascent_ = 12;

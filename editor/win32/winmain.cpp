@@ -20,6 +20,7 @@
 #include "editor/win32/settings_registry.h"
 #include "editor/win32/shell_win32.h"
 #include "editor/win32/text_view.h"
+#include "editor/win32/wide.h"
 
 #include <windows.h>
 

@@ -1,9 +1,9 @@
 #include "installer/win32/adapters.h"
 
 #include "editor/base/path.h"
+#include "editor/win32/wide.h"
 
 #include "installer/win32/com_ptr.h"
-#include "installer/win32/text.h"
 
 #include <windows.h>
 
@@ -15,11 +15,14 @@
 
 namespace quillet::installer::win32 {
 
+using quillet::win32::FromWide;
+using quillet::win32::ToWide;
+
 bool RegistryWin32::SetString(std::u16string_view subkey, std::u16string_view valueName,
                               std::u16string_view data) {
-    std::wstring key = Wide(subkey);
-    std::wstring name = Wide(valueName);
-    std::wstring value = Wide(data);
+    std::wstring key = ToWide(subkey);
+    std::wstring name = ToWide(valueName);
+    std::wstring value = ToWide(data);
     HKEY handle = nullptr;
     if (RegCreateKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE,
                         nullptr, &handle, nullptr) != ERROR_SUCCESS)
@@ -32,18 +35,12 @@ bool RegistryWin32::SetString(std::u16string_view subkey, std::u16string_view va
     return set == ERROR_SUCCESS && closed == ERROR_SUCCESS;
 }
 
-std::optional<std::u16string> ShellWin32::FolderPath(SpecialFolder folder) {
-    int csidl = CSIDL_PROGRAMS;
-    switch (folder) {
-    case SpecialFolder::Desktop: csidl = CSIDL_DESKTOPDIRECTORY; break;
-    case SpecialFolder::Programs: csidl = CSIDL_PROGRAMS; break;
-    case SpecialFolder::StartMenu: csidl = CSIDL_STARTMENU; break;
-    case SpecialFolder::StartUp: csidl = CSIDL_STARTUP; break;
-    }
+std::optional<std::u16string> ShellWin32::ProgramsFolder() {
     wchar_t path[MAX_PATH] = {};
-    if (FAILED(SHGetFolderPathW(nullptr, csidl | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, path)))
+    if (FAILED(
+            SHGetFolderPathW(nullptr, CSIDL_PROGRAMS | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, path)))
         return std::nullopt;
-    return Utf16(path);
+    return FromWide(path);
 }
 
 bool ShellWin32::SaveLink(std::u16string_view linkPath, const ShellLinkProperties& link) {
@@ -52,26 +49,25 @@ bool ShellWin32::SaveLink(std::u16string_view linkPath, const ShellLinkPropertie
                                 shellLink.PutVoid())))
         return false;
     bool ok = SUCCEEDED(shellLink->SetShowCmd(link.windowStyle));
-    ok = ok && SUCCEEDED(shellLink->SetHotkey(link.hotKey));
-    ok = ok && SUCCEEDED(shellLink->SetPath(Wide(link.targetPath).c_str()));
-    ok = ok && SUCCEEDED(shellLink->SetIconLocation(Wide(link.iconPath).c_str(), link.iconIndex));
-    ok = ok && SUCCEEDED(shellLink->SetDescription(Wide(link.description).c_str()));
-    ok = ok && SUCCEEDED(shellLink->SetWorkingDirectory(Wide(link.workingDirectory).c_str()));
+    ok = ok && SUCCEEDED(shellLink->SetPath(ToWide(link.targetPath).c_str()));
+    ok = ok && SUCCEEDED(shellLink->SetIconLocation(ToWide(link.iconPath).c_str(), link.iconIndex));
+    ok = ok && SUCCEEDED(shellLink->SetDescription(ToWide(link.description).c_str()));
+    ok = ok && SUCCEEDED(shellLink->SetWorkingDirectory(ToWide(link.workingDirectory).c_str()));
     if (!ok)
         return false;
     ComPtr<IPersistFile> file;
     if (FAILED(shellLink->QueryInterface(IID_IPersistFile, file.PutVoid())))
         return false;
-    return SUCCEEDED(file->Save(Wide(linkPath).c_str(), TRUE));
+    return SUCCEEDED(file->Save(ToWide(linkPath).c_str(), TRUE));
 }
 
 bool FilesWin32::IsFile(std::u16string_view path) {
-    DWORD attributes = GetFileAttributesW(Wide(path).c_str());
+    DWORD attributes = GetFileAttributesW(ToWide(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 bool FilesWin32::CreateFolder(std::u16string_view path) {
-    return CreateDirectoryW(Wide(path).c_str(), nullptr) != 0;
+    return CreateDirectoryW(ToWide(path).c_str(), nullptr) != 0;
 }
 
 namespace {
@@ -94,7 +90,7 @@ int32_t ErrorNumber(DWORD error) {
 } // namespace
 
 int32_t FilesWin32::CreateEmpty(std::u16string_view path) {
-    std::wstring name = Wide(path);
+    std::wstring name = ToWide(path);
     // Asked first: Wine run by the superuser would let a read-only file be written.
     DWORD attributes = GetFileAttributesW(name.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
@@ -113,7 +109,7 @@ int32_t FilesWin32::CreateEmpty(std::u16string_view path) {
 }
 
 std::optional<std::u16string> EnvironmentWin32::Variable(std::u16string_view name) {
-    std::wstring key = Wide(name);
+    std::wstring key = ToWide(name);
     std::vector<wchar_t> buffer(256);
     for (;;) {
         SetLastError(0);
@@ -122,7 +118,7 @@ std::optional<std::u16string> EnvironmentWin32::Variable(std::u16string_view nam
             return GetLastError() == ERROR_ENVVAR_NOT_FOUND ? std::nullopt
                                                             : std::optional<std::u16string>(u"");
         if (n < buffer.size())
-            return Utf16(std::wstring_view(buffer.data(), n));
+            return FromWide(std::wstring_view(buffer.data(), n));
         buffer.resize(n);
     }
 }
@@ -138,7 +134,7 @@ std::u16string EnvironmentWin32::ProgramFolder() {
         if (n == 0)
             return u"";
         if (n < buffer.size())
-            return FolderOfProgram(Utf16(std::wstring_view(buffer.data(), n)));
+            return FolderOfProgram(FromWide(std::wstring_view(buffer.data(), n)));
         buffer.resize(buffer.size() * 2);
     }
 }
@@ -150,7 +146,7 @@ void MessagesWin32::Show(std::u16string_view text, std::u16string_view title, In
     case InstallerIcon::Warning: style |= MB_ICONWARNING; break;
     case InstallerIcon::Error: style |= MB_ICONERROR; break;
     }
-    MessageBoxW(nullptr, Wide(text).c_str(), Wide(title).c_str(), style);
+    MessageBoxW(nullptr, ToWide(text).c_str(), ToWide(title).c_str(), style);
 }
 
 } // namespace quillet::installer::win32

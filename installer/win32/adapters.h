@@ -14,7 +14,7 @@ public:
 // Needs COM initialised on the calling thread.
 class ShellWin32 : public Shell {
 public:
-    std::optional<std::u16string> FolderPath(SpecialFolder folder) override;
+    std::optional<std::u16string> ProgramsFolder() override;
     bool SaveLink(std::u16string_view linkPath, const ShellLinkProperties& link) override;
 };
 

@@ -1,29 +1,32 @@
 #include "installer/win32/main_window_win32.h"
 
+#include "editor/win32/dpi.h"
+#include "editor/win32/wide.h"
 #include "installer/win32/resource.h"
-#include "installer/win32/text.h"
 
 #include <commctrl.h>
-
-#include <utility>
 
 namespace quillet::installer::win32 {
 
 namespace {
+
+using quillet::win32::PixelsFrom96;
+using quillet::win32::ScreenDpi;
+using quillet::win32::ToWide;
 
 constexpr wchar_t kWindowClass[] = L"QuilletInstallerWindow";
 
 } // namespace
 
 MainWindowWin32::~MainWindowWin32() {
-    if (window_)
-        DestroyWindow(window_);
+    if (hwnd_)
+        DestroyWindow(hwnd_);
 }
 
 bool MainWindowWin32::Create() {
     WNDCLASSEXW wc = {};
     wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = WindowProc;
+    wc.lpfnWndProc = WndProc;
     wc.hInstance = instance_;
     wc.hIcon = LoadIconW(instance_, MAKEINTRESOURCEW(IDI_INSTALLER));
     wc.hIconSm =
@@ -34,29 +37,25 @@ bool MainWindowWin32::Create() {
     wc.lpszClassName = kWindowClass;
     RegisterClassExW(&wc); // fails harmlessly when already registered
 
-    HDC screen = GetDC(nullptr);
-    int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSX) : 96;
-    if (screen)
-        ReleaseDC(nullptr, screen);
-    std::wstring caption = Wide(kWindowCaption);
-    window_ = CreateWindowExW(0, kWindowClass, caption.c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                              CW_USEDEFAULT, CW_USEDEFAULT, MulDiv(800, dpi, 96), MulDiv(600, dpi, 96),
-                              nullptr, nullptr, instance_, this);
-    return window_ != nullptr;
+    int dpi = ScreenDpi();
+    std::wstring caption = ToWide(kWindowCaption);
+    return CreateWindowExW(0, kWindowClass, caption.c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                           CW_USEDEFAULT, CW_USEDEFAULT, PixelsFrom96(800, dpi), PixelsFrom96(600, dpi),
+                           nullptr, nullptr, instance_, this) != nullptr;
 }
 
 void MainWindowWin32::Show() {
-    if (!window_ && !Create())
+    if (!hwnd_ && !Create())
         return;
-    ShowWindow(window_, SW_SHOWNORMAL);
-    UpdateWindow(window_);
-    SetForegroundWindow(window_);
+    ShowWindow(hwnd_, SW_SHOWNORMAL);
+    UpdateWindow(hwnd_);
+    SetForegroundWindow(hwnd_);
 }
 
 ClientSize MainWindowWin32::InnerSize() {
     RECT r = {};
-    if (window_)
-        GetClientRect(window_, &r);
+    if (hwnd_)
+        GetClientRect(hwnd_, &r);
     return {r.right - r.left, r.bottom - r.top};
 }
 
@@ -84,7 +83,7 @@ void MainWindowWin32::PumpMessages() {
 }
 
 int MainWindowWin32::RunMessageLoop() {
-    if (!window_)
+    if (!hwnd_)
         return 1;
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0)
@@ -92,23 +91,10 @@ int MainWindowWin32::RunMessageLoop() {
     return int(msg.wParam);
 }
 
-LRESULT CALLBACK MainWindowWin32::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-        auto* self = static_cast<MainWindowWin32*>(create->lpCreateParams);
-        self->window_ = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<MainWindowWin32*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (!self)
-        return DefWindowProcW(window, message, wParam, lParam);
-    return self->HandleMessage(message, wParam, lParam);
-}
-
 LRESULT MainWindowWin32::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE:
-        webView_.Create(window_, kBrowserStartLocation);
+        webView_.Create(hwnd_, kBrowserStartLocation);
         OnWindowCreated(app_);
         return 0;
     case WM_SIZE: OnWindowResized(app_); return 0;
@@ -129,13 +115,8 @@ LRESULT MainWindowWin32::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
         webView_.Destroy();
         PostQuitMessage(0);
         return 0;
-    case WM_NCDESTROY: {
-        HWND window = std::exchange(window_, nullptr);
-        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        return DefWindowProcW(window, message, wParam, lParam);
     }
-    }
-    return DefWindowProcW(window_, message, wParam, lParam);
+    return DefWindowProcW(hwnd_, message, wParam, lParam);
 }
 
 } // namespace quillet::installer::win32

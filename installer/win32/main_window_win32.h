@@ -2,6 +2,7 @@
 // The installer's window "Мои программы": the web view filling its client area, and the message
 // loop the program runs on once the installation is done.
 
+#include "editor/win32/window_base.h"
 #include "installer/installer.h"
 #include "installer/win32/web_view_win32.h"
 
@@ -9,7 +10,7 @@
 
 namespace quillet::installer::win32 {
 
-class MainWindowWin32 : public InstallerWindow {
+class MainWindowWin32 : public InstallerWindow, private quillet::win32::WindowBase<MainWindowWin32> {
 public:
     MainWindowWin32(HINSTANCE instance, Installer& app, WebViewWin32& webView)
         : instance_(instance), app_(app), webView_(webView) {}
@@ -24,10 +25,10 @@ public:
 
     // Runs until the window has been closed; returns the exit code.
     int RunMessageLoop();
-    HWND Handle() const { return window_; }
+    HWND Handle() const { return hwnd_; }
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    friend class quillet::win32::WindowBase<MainWindowWin32>;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     bool Create();
     void Dispatch(MSG& msg);
@@ -35,7 +36,6 @@ private:
     HINSTANCE instance_;
     Installer& app_;
     WebViewWin32& webView_;
-    HWND window_ = nullptr;
     bool pumping_ = false;
 };
 

@@ -1,6 +1,7 @@
 #include "installer/win32/web_view_win32.h"
 
-#include "installer/win32/text.h"
+#include "editor/win32/dpi.h"
+#include "editor/win32/wide.h"
 
 #include <commctrl.h>
 #include <exdisp.h>
@@ -18,13 +19,11 @@ namespace {
 constexpr GUID kHtmlDocumentClass = {
     0x25336920, 0x03f9, 0x11cf, {0x8f, 0xd0, 0x00, 0xaa, 0x00, 0x68, 0x6f, 0x13}};
 
-int ScreenDpi() {
-    HDC screen = GetDC(nullptr);
-    int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSX) : 96;
-    if (screen)
-        ReleaseDC(nullptr, screen);
-    return dpi > 0 ? dpi : 96;
-}
+using quillet::win32::PixelsFrom96;
+using quillet::win32::ScreenDpi;
+using quillet::win32::SelectInDc;
+using quillet::win32::ToWide;
+using quillet::win32::WindowDc;
 
 bool BrowserEngineAvailable() {
     IUnknown* document = nullptr;
@@ -210,16 +209,13 @@ void WebViewWin32::Destroy() {
             DestroyWindow(*control);
         *control = nullptr;
     }
-    for (HFONT* font : {&font_, &linkFont_}) {
-        if (*font)
-            DeleteObject(*font);
-        *font = nullptr;
-    }
+    font_.Reset();
+    linkFont_.Reset();
 }
 
 void WebViewWin32::Navigate(std::u16string_view address, int32_t flags) {
     if (browser_) {
-        BSTR url = SysAllocStringLen(Wide(address).c_str(), UINT(address.size()));
+        BSTR url = SysAllocStringLen(ToWide(address).c_str(), UINT(address.size()));
         VARIANT flagsValue;
         VariantInit(&flagsValue);
         flagsValue.vt = VT_I4;
@@ -294,14 +290,14 @@ bool WebViewWin32::OnSetCursor(HWND control) {
 void WebViewWin32::LayOutFallback() {
     RECT r = bounds_;
     // A margin, so the text does not touch the window's edge.
-    int margin = MulDiv(12, ScreenDpi(), 96);
+    int margin = PixelsFrom96(12, ScreenDpi());
     InflateRect(&r, -margin, -margin);
     int width = std::max<int>(0, r.right - r.left);
 
     // The note takes the lines it needs at this width; the link goes under it.
     int noteHeight = 0, linkHeight = 0;
-    if (HDC dc = GetDC(note_)) {
-        HGDIOBJ old = SelectObject(dc, font_ ? font_ : GetStockObject(DEFAULT_GUI_FONT));
+    if (WindowDc dc(note_); dc) {
+        SelectInDc selected(dc, font_ ? font_.Get() : GetStockObject(DEFAULT_GUI_FONT));
         wchar_t text[512] = {};
         GetWindowTextW(note_, text, 512);
         RECT measure = {0, 0, width, 0};
@@ -310,8 +306,6 @@ void WebViewWin32::LayOutFallback() {
         TEXTMETRICW metrics = {};
         GetTextMetricsW(dc, &metrics);
         linkHeight = metrics.tmHeight + metrics.tmExternalLeading;
-        SelectObject(dc, old);
-        ReleaseDC(note_, dc);
     }
     MoveWindow(note_, r.left, r.top, width, noteHeight, TRUE);
     if (link_)
@@ -319,7 +313,7 @@ void WebViewWin32::LayOutFallback() {
 }
 
 void WebViewWin32::ShowFallback(std::u16string_view address) {
-    address_ = Wide(address);
+    address_ = ToWide(address);
     HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent_, GWLP_HINSTANCE));
     if (!note_) {
         note_ = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 0, 0, 0, 0,
@@ -332,14 +326,14 @@ void WebViewWin32::ShowFallback(std::u16string_view address) {
         NONCLIENTMETRICSW metrics = {};
         metrics.cbSize = sizeof(metrics);
         if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) {
-            font_ = CreateFontIndirectW(&metrics.lfMessageFont);
+            font_.Reset(CreateFontIndirectW(&metrics.lfMessageFont));
             metrics.lfMessageFont.lfUnderline = TRUE;
-            linkFont_ = CreateFontIndirectW(&metrics.lfMessageFont);
+            linkFont_.Reset(CreateFontIndirectW(&metrics.lfMessageFont));
         }
         if (font_)
-            SendMessageW(note_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+            SendMessageW(note_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
         if (link_ && linkFont_)
-            SendMessageW(link_, WM_SETFONT, reinterpret_cast<WPARAM>(linkFont_), FALSE);
+            SendMessageW(link_, WM_SETFONT, reinterpret_cast<WPARAM>(linkFont_.Get()), FALSE);
     }
     SetWindowTextW(note_,
                    L"Страницу нельзя показать в этом окне: обозреватель страниц недоступен. "

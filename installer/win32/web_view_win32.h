@@ -3,6 +3,7 @@
 // had (Wine without its engine, say) it shows the address as a link that opens the default
 // browser instead, so the window is never blank, hung or gone.
 
+#include "editor/win32/handles.h"
 #include "installer/ports.h"
 
 #include <windows.h>
@@ -54,8 +55,8 @@ private:
     IWebBrowser2* browser_ = nullptr;
     HWND note_ = nullptr;
     HWND link_ = nullptr;
-    HFONT font_ = nullptr;
-    HFONT linkFont_ = nullptr;
+    quillet::win32::GdiFont font_;
+    quillet::win32::GdiFont linkFont_;
     std::wstring address_; // the page the fallback link opens
 };
 

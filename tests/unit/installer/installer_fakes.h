@@ -36,12 +36,7 @@ private:
 class FakeShell : public Shell {
 public:
     explicit FakeShell(Journal& journal) : journal_(journal) {}
-    std::optional<std::u16string> FolderPath(SpecialFolder folder) override {
-        auto it = folders.find(folder);
-        if (it == folders.end())
-            return std::nullopt;
-        return it->second;
-    }
+    std::optional<std::u16string> ProgramsFolder() override { return programsFolder; }
     bool SaveLink(std::u16string_view linkPath, const ShellLinkProperties& link) override {
         journal_.push_back(u"link " + std::u16string(linkPath));
         if (refuseSave)
@@ -49,12 +44,7 @@ public:
         links[std::u16string(linkPath)] = link;
         return true;
     }
-    std::map<SpecialFolder, std::u16string> folders{
-        {SpecialFolder::Desktop, u"C:\\users\\anna\\Desktop"},
-        {SpecialFolder::Programs, u"C:\\users\\anna\\Start Menu\\Programs"},
-        {SpecialFolder::StartMenu, u"C:\\users\\anna\\Start Menu"},
-        {SpecialFolder::StartUp, u"C:\\users\\anna\\Start Menu\\Programs\\StartUp"},
-    };
+    std::optional<std::u16string> programsFolder = u"C:\\users\\anna\\Start Menu\\Programs";
     std::map<std::u16string, ShellLinkProperties> links;
     bool refuseSave = false;
 

@@ -46,7 +46,6 @@ TEST(InstallerStartUp, RegistersLinksAndTemplatesThenReportsAndOnlyThenShowsTheW
     ASSERT_EQ(w.shell.links.size(), 1u);
     const ShellLinkProperties& link = w.shell.links.at(kLink);
     EXPECT_EQ(link.windowStyle, 1);
-    EXPECT_EQ(link.hotKey, 0);
     EXPECT_EQ(link.targetPath, kEditor);
     EXPECT_EQ(link.iconPath, kEditor);
     EXPECT_EQ(link.iconIndex, 0);
@@ -94,7 +93,7 @@ TEST(InstallerStartUp, AFolderWithoutBackslashesJoinsWithSlashes) {
     FakeInstallerWorld w;
     w.environment.programFolder = u"/opt/quillet";
     w.environment.variables[u"windir"] = u"/win";
-    w.shell.folders[SpecialFolder::Programs] = u"/menu";
+    w.shell.programsFolder = u"/menu";
     w.files.folders.insert(u"/win/ShellNew");
     InstallerStartUp(w.app);
     EXPECT_EQ(w.app.state.EditorPath, u"/opt/quillet/Quillet.exe");
@@ -138,7 +137,7 @@ TEST(InstallerStartUp, AMissingShellNewFolderIsReportedNotCreatedAndListedWithTh
     FakeInstallerWorld w;
     w.files.folders.clear();
     w.registry.denyAll = true;
-    w.shell.folders.clear();
+    w.shell.programsFolder.reset();
     InstallerStartUp(w.app);
 
     EXPECT_TRUE(w.files.folders.empty());
