@@ -10,14 +10,9 @@ function(quillet_sources out)
     set(${out} ${result} PARENT_SCOPE)
 endfunction()
 
-# A static library of the given sources, or a header-only one while a folder has none yet.
+# A static library of the given sources.
 function(quillet_library name)
-    if(ARGN)
-        add_library(${name} STATIC ${ARGN})
-        target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
-        target_link_libraries(${name} PRIVATE quillet_warnings)
-    else()
-        add_library(${name} INTERFACE)
-        target_include_directories(${name} INTERFACE ${CMAKE_SOURCE_DIR})
-    endif()
+    add_library(${name} STATIC ${ARGN})
+    target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
+    target_link_libraries(${name} PRIVATE quillet_warnings)
 endfunction()
