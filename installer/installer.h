@@ -36,9 +36,9 @@ struct InstallerPorts {
 };
 
 struct InstallerState {
-    std::u16string InstallerFolder; // ends in PathSeparator
-    std::u16string PathSeparator;   // "\" or "/", chosen once at start-up
-    std::u16string EditorPath;
+    std::u16string installerFolder; // ends in pathSeparator
+    std::u16string pathSeparator;   // "\" or "/", chosen once at start-up
+    std::u16string editorPath;
 };
 
 struct Installer {
@@ -57,11 +57,10 @@ bool RegisterFileType(Installer& app, std::u16string_view description, std::u16s
 bool RegisterNewDocumentTemplate(Installer& app, std::u16string_view extension,
                                  std::u16string_view templatePath);
 
-// Writes a shell link in the Start menu's Programs folder. IconLocation is a path optionally
-// followed by "," and an icon index. True when the link was saved.
+// Writes a shell link to target, with target's first icon, in the Start menu's Programs folder.
+// True when the link was saved.
 bool CreateShellShortcut(Installer& app, std::u16string_view name, std::u16string_view target,
-                         std::u16string_view iconLocation, std::u16string_view workingDirectory,
-                         std::u16string_view subFolder, int16_t windowStyle);
+                         std::u16string_view workingDirectory);
 
 // The empty template for the shell's New → text document: windir\ShellNew\Текстовый документ.txt.
 std::u16string NewDocumentTemplatePath(Installer& app);

@@ -43,9 +43,6 @@ public:
 class InstallerFiles {
 public:
     virtual ~InstallerFiles() = default;
-    // True only for an ordinary file; a folder does not count.
-    virtual bool IsFile(std::u16string_view path) = 0;
-    virtual bool CreateFolder(std::u16string_view path) = 0;
     // Creates the file empty, or empties the one that is there. Returns 0, 75 when the file or
     // its folder does not allow writing, another error number otherwise (76: no such folder).
     virtual int32_t CreateEmpty(std::u16string_view path) = 0;

@@ -61,15 +61,6 @@ bool ShellWin32::SaveLink(std::u16string_view linkPath, const ShellLinkPropertie
     return SUCCEEDED(file->Save(ToWide(linkPath).c_str(), TRUE));
 }
 
-bool FilesWin32::IsFile(std::u16string_view path) {
-    DWORD attributes = GetFileAttributesW(ToWide(path).c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-bool FilesWin32::CreateFolder(std::u16string_view path) {
-    return CreateDirectoryW(ToWide(path).c_str(), nullptr) != 0;
-}
-
 namespace {
 
 int32_t ErrorNumber(DWORD error) {

@@ -20,8 +20,6 @@ public:
 
 class FilesWin32 : public InstallerFiles {
 public:
-    bool IsFile(std::u16string_view path) override;
-    bool CreateFolder(std::u16string_view path) override;
     int32_t CreateEmpty(std::u16string_view path) override;
 };
 

@@ -55,11 +55,6 @@ private:
 class FakeFiles : public InstallerFiles {
 public:
     explicit FakeFiles(Journal& journal) : journal_(journal) {}
-    bool IsFile(std::u16string_view path) override { return files.count(std::u16string(path)) > 0; }
-    bool CreateFolder(std::u16string_view path) override {
-        journal_.push_back(u"mkdir " + std::u16string(path));
-        return folders.insert(std::u16string(path)).second;
-    }
     int32_t CreateEmpty(std::u16string_view path) override {
         journal_.push_back(u"create " + std::u16string(path));
         std::u16string p(path);

@@ -27,9 +27,9 @@ TEST(InstallerStartUp, RegistersLinksAndTemplatesThenReportsAndOnlyThenShowsTheW
     w.files.files[kTemplate] = "old text";
     InstallerStartUp(w.app);
 
-    EXPECT_EQ(w.app.state.PathSeparator, u"\\");
-    EXPECT_EQ(w.app.state.InstallerFolder, kFolder + u"\\");
-    EXPECT_EQ(w.app.state.EditorPath, kEditor);
+    EXPECT_EQ(w.app.state.pathSeparator, u"\\");
+    EXPECT_EQ(w.app.state.installerFolder, kFolder + u"\\");
+    EXPECT_EQ(w.app.state.editorPath, kEditor);
 
     using Key = std::pair<std::u16string, std::u16string>;
     std::map<Key, std::u16string> expected{
@@ -83,8 +83,8 @@ TEST(InstallerStartUp, FromADriveRootAddsNoSecondSeparator) {
     FakeInstallerWorld w;
     w.environment.programFolder = u"D:\\";
     InstallerStartUp(w.app);
-    EXPECT_EQ(w.app.state.InstallerFolder, u"D:\\");
-    EXPECT_EQ(w.app.state.EditorPath, u"D:\\Quillet.exe");
+    EXPECT_EQ(w.app.state.installerFolder, u"D:\\");
+    EXPECT_EQ(w.app.state.editorPath, u"D:\\Quillet.exe");
     EXPECT_EQ((w.registry.values[{u".txt\\Shell\\Open\\Command", u""}]), u"\"D:\\Quillet.exe\" %1");
     EXPECT_EQ(w.shell.links.at(kLink).workingDirectory, u"D:\\");
 }
@@ -96,7 +96,7 @@ TEST(InstallerStartUp, AFolderWithoutBackslashesJoinsWithSlashes) {
     w.shell.programsFolder = u"/menu";
     w.files.folders.insert(u"/win/ShellNew");
     InstallerStartUp(w.app);
-    EXPECT_EQ(w.app.state.EditorPath, u"/opt/quillet/Quillet.exe");
+    EXPECT_EQ(w.app.state.editorPath, u"/opt/quillet/Quillet.exe");
     EXPECT_TRUE(w.registry.values.count({u".txt/DefaultIcon", u""}));
     EXPECT_TRUE(w.registry.values.count({u".txt/Shell\\Open\\Command", u""}));
     EXPECT_TRUE(w.shell.links.count(u"/menu/Текстовый документ.lnk"));
