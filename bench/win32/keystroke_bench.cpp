@@ -9,6 +9,7 @@
 #include "bench/win32/process_memory.h"
 #include "editor/control/text_model.h"
 #include "editor/win32/ansi_codec_win32.h"
+#include "editor/win32/clipboard_win32.h"
 #include "editor/win32/text_view.h"
 
 #include <windows.h>
@@ -94,7 +95,8 @@ int wmain(int argc, wchar_t** argv) {
                                  720, nullptr, nullptr, instance, nullptr);
 
     win32::AnsiCodecWin32 codec;
-    win32::TextView view;
+    win32::ClipboardWin32 clipboard;
+    win32::TextView view(clipboard);
     if (!frame || !view.Create(frame, kViewId, instance)) {
         std::printf("could not create the window\n");
         return 1;

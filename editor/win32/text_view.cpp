@@ -60,7 +60,7 @@ bool TextView::Register(HINSTANCE instance) {
     return RegisterClassExW(&wc) != 0;
 }
 
-TextView::TextView() {
+TextView::TextView(Clipboard& clipboard) : clipboard_(clipboard) {
     model_.SetObserver(this);
     model_.SetEvents(this);
     widths_.assign(0x10000, 0);
@@ -1288,48 +1288,20 @@ void TextView::OnSetSel(WPARAM start, LPARAM end) {
 }
 
 void TextView::Copy() {
-    if (model_.SelLength() == 0 || !OpenClipboard(hwnd_))
-        return;
-    std::u16string text = model_.SelText();
-    EmptyClipboard();
-    size_t bytes = (text.size() + 1) * sizeof(char16_t);
-    if (HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, bytes)) {
-        if (void* p = GlobalLock(mem)) {
-            std::memcpy(p, text.c_str(), bytes);
-            GlobalUnlock(mem);
-            if (!SetClipboardData(CF_UNICODETEXT, mem))
-                GlobalFree(mem);
-        } else {
-            GlobalFree(mem);
-        }
-    }
-    CloseClipboard();
+    if (model_.SelLength() > 0)
+        clipboard_.SetText(model_.SelText());
 }
 
+// The selection goes only once the clipboard holds it.
 void TextView::Cut() {
-    if (model_.SelLength() == 0)
-        return;
-    Copy();
-    model_.ReplaceSelection(u"", EditKind::Program);
+    if (model_.SelLength() > 0 && clipboard_.SetText(model_.SelText()))
+        model_.ReplaceSelection(u"", EditKind::Program);
 }
 
 void TextView::Paste() {
-    if (!IsClipboardFormatAvailable(CF_UNICODETEXT) || !OpenClipboard(hwnd_))
-        return;
-    std::u16string text;
-    if (HANDLE mem = GetClipboardData(CF_UNICODETEXT)) {
-        if (auto p = static_cast<const char16_t*>(GlobalLock(mem))) {
-            size_t max = GlobalSize(mem) / sizeof(char16_t);
-            size_t n = 0;
-            while (n < max && p[n])
-                ++n;
-            text.assign(p, n);
-            GlobalUnlock(mem);
-        }
-    }
-    CloseClipboard();
-    if (!text.empty())
-        model_.ReplaceSelection(text, EditKind::Program);
+    std::optional<std::u16string> text = clipboard_.Text();
+    if (text && !text->empty())
+        model_.ReplaceSelection(*text, EditKind::Program);
 }
 
 void TextView::Clear() {

@@ -6,6 +6,7 @@
 // and sends EN_CHANGE to its parent, so tools can drive it like any edit control.
 
 #include "editor/control/text_model.h"
+#include "editor/platform/clipboard.h"
 #include "editor/win32/handles.h"
 #include "editor/win32/window_base.h"
 
@@ -28,7 +29,8 @@ public:
     static constexpr wchar_t kClassName[] = L"QuilletText";
     static bool Register(HINSTANCE instance);
 
-    TextView();
+    // We don't own the clipboard; the view's own clipboard keys and messages go through it.
+    explicit TextView(Clipboard& clipboard);
     ~TextView() override;
     TextView(const TextView&) = delete;
     TextView& operator=(const TextView&) = delete;
@@ -172,6 +174,7 @@ private:
     void DrawRow(HDC dc, int y, int32_t line, int32_t sub, int32_t selFrom, int32_t selTo, int clientWidth);
 
     TextModel model_;
+    Clipboard& clipboard_;
     TextControlEvents* events_ = nullptr; // we don't own it
     int id_ = 0;
 

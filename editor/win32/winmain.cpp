@@ -3,8 +3,8 @@
 
 #include "editor/app/main_window_events.h"
 #include "editor/app/startup.h"
-#include "editor/document/edit_guard.h"
 #include "editor/base/path.h"
+#include "editor/document/edit_guard.h"
 #include "editor/document/editor.h"
 #include "editor/win32/about_window_win32.h"
 #include "editor/win32/ansi_codec_win32.h"
@@ -52,17 +52,18 @@ std::u16string ProgramFolder() {
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
     FileSystemWin32 files;
     AnsiCodecWin32 codec;
-    TextView view;
+    ClipboardWin32 clipboard;
+    TextView view(clipboard);
     MainFrame frame(view);
     if (!frame.Create(instance))
         return 1;
+    clipboard.SetOwner(frame.Handle());
 
     MessageBoxesWin32 messages;
     messages.SetOwner(frame.Handle());
     RegistrySettings settings;
     KeyboardLayoutsWin32 layouts;
     ShellWin32 shell;
-    ClipboardWin32 clipboard(frame.Handle());
     FileDialogsWin32 fileDialogs(instance);
     fileDialogs.SetOwner(frame.Handle());
     FontDialogWin32 fontDialog(frame.Handle());

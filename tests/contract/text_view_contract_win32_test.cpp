@@ -2,6 +2,7 @@
 
 #include "tests/contract/text_control_contract.h"
 
+#include "editor/win32/clipboard_win32.h"
 #include "editor/win32/text_view.h"
 #include "tests/win32/win32_test_support.h"
 
@@ -16,7 +17,8 @@ public:
 
 private:
     testing_win32::HostWindow host_;
-    win32::TextView view_;
+    win32::ClipboardWin32 clipboard_{host_.Handle()};
+    win32::TextView view_{clipboard_};
 };
 
 using Views = ::testing::Types<ViewTraits>;

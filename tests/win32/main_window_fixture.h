@@ -93,7 +93,7 @@ protected:
     fakes::FakeAboutBox about;
     fakes::FakeFindDialog findDialog;
     win32::ClipboardWin32 clipboard;
-    win32::TextView view;
+    win32::TextView view{clipboard};
     win32::MainFrame frame;
     Editor ed;
     TextEvents events;

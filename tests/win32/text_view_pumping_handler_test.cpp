@@ -53,7 +53,8 @@ protected:
     }
 
     testing_win32::HostWindow host;
-    TextView view;
+    ClipboardWin32 clipboard{host.Handle()};
+    TextView view{clipboard};
     PumpingPaste handler{view};
 };
 

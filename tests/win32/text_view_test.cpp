@@ -1,6 +1,7 @@
 // What only the Win32 text view does: keys, mouse, wrapping, the standard edit messages and
 // EN_CHANGE, driven by window messages as the system would deliver them.
 
+#include "editor/win32/clipboard_win32.h"
 #include "editor/win32/text_view.h"
 #include "tests/win32/win32_test_support.h"
 
@@ -85,7 +86,8 @@ protected:
     }
 
     testing_win32::HostWindow host;
-    TextView view;
+    ClipboardWin32 clipboard{host.Handle()};
+    TextView view{clipboard};
     KeyLog log;
 };
 
@@ -222,6 +224,19 @@ TEST_F(TextViewTest, CopyCutPasteAndClearUseTheUnicodeClipboard) {
     Send(EM_SETSEL, 0, 4);
     Send(WM_CLEAR);
     EXPECT_EQ(view.Text(), u"одинодин");
+
+    // A NUL in the selection does not cut the copy short.
+    view.SetText(std::u16string(u"a\0b", 3));
+    Send(EM_SETSEL, 0, 3);
+    Send(WM_COPY);
+    ASSERT_TRUE(OpenClipboard(host.Handle()));
+    HANDLE data = GetClipboardData(CF_UNICODETEXT);
+    ASSERT_NE(data, nullptr);
+    const auto* units = static_cast<const char16_t*>(GlobalLock(data));
+    ASSERT_GE(GlobalSize(data), 4 * sizeof(char16_t));
+    EXPECT_EQ(std::u16string(units, 4), std::u16string(u"a\0b\0", 4));
+    GlobalUnlock(data);
+    CloseClipboard();
 }
 
 TEST_F(TextViewTest, WordWrapSplitsLongLinesIntoRowsAtTheWidthAndBackWhenTurnedOff) {
