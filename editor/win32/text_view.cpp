@@ -1,5 +1,6 @@
 #include "editor/win32/text_view.h"
 
+#include "editor/control/caret_motion.h"
 #include "editor/win32/dpi.h"
 #include "editor/win32/wide.h"
 
@@ -22,26 +23,9 @@ constexpr UINT_PTR kLayoutTimer = 1;
 constexpr UINT_PTR kDragTimer = 2;
 constexpr int kTabColumns = 8;
 constexpr int kSliceMs = 15;
-// Edits that touch more lines than this re-estimate the whole layout instead of splicing it.
-constexpr int32_t kSpliceLimit = 2000;
 
-bool IsSpace(char16_t c) {
-    return c == u' ' || c == u'\t' || c == 0x3000 || c == 0xA0;
-}
-bool IsBreak(char16_t c) {
-    return c == u'\r' || c == u'\n';
-}
-bool IsControl(char16_t c) {
-    return c < 0x20 && c != u'\t';
-}
-
-// Word classes for Ctrl+arrows and double-click: 0 spaces, 1 word characters, 2 the rest.
-int CharClass(char16_t c) {
-    if (IsSpace(c))
-        return 0;
-    if (c == u'_' || IsCharAlphaNumericW(static_cast<wchar_t>(c)))
-        return 1;
-    return 2;
+bool IsWordCharacter(char16_t c) {
+    return c == u'_' || IsCharAlphaNumericW(static_cast<wchar_t>(c));
 }
 
 } // namespace
@@ -233,15 +217,10 @@ void TextView::OnTextChanged(int32_t position, int32_t removed, int32_t inserted
 }
 
 void TextView::ForgetLayout() noexcept {
-    std::vector<int32_t>().swap(rows_);
-    std::vector<uint8_t>().swap(exact_);
-    std::vector<int32_t>().swap(fen_);
     cachedLine_ = -1;
-    pendingLine_ = 0;
-    inexactLeft_ = 0;
-    lineCount_ = model_.LineCount();
-    if (top_.line >= lineCount_)
-        top_.line = lineCount_ - 1;
+    layout_.Unwrap(model_.LineCount());
+    if (top_.line >= layout_.LineCount())
+        top_.line = layout_.LineCount() - 1;
     top_.sub = 0;
     if (hwnd_) {
         KillTimer(hwnd_, kLayoutTimer);
@@ -254,49 +233,15 @@ void TextView::FollowEdit(int32_t position, int32_t removed, int32_t inserted) {
     // A whole new text (a load, New, or everything deleted) forgets the old text's widest row.
     if (position == 0 && inserted == model_.TextLength())
         maxWidthSeen_ = 0;
-    int32_t newCount = model_.LineCount();
-    int32_t delta = newCount - lineCount_;
-    lineCount_ = newCount;
     cachedLine_ = -1;
-    if (wordWrap_ && !rows_.empty()) {
-        int32_t first = model_.LineFromPosition(std::min(position, model_.TextLength()));
-        int32_t newLast = model_.LineFromPosition(std::min(position + inserted, model_.TextLength()));
-        int32_t oldLast = newLast - delta;
-        if (newLast - first > kSpliceLimit || oldLast - first > kSpliceLimit || oldLast < first ||
-            oldLast >= static_cast<int32_t>(rows_.size())) {
-            ResetLayout();
-        } else {
-            // Replace the rows of the old lines first..oldLast by those of first..newLast.
-            int32_t oldN = oldLast - first + 1;
-            int32_t newN = newLast - first + 1;
-            for (int32_t i = first; i <= oldLast; ++i)
-                if (!exact_[i])
-                    --inexactLeft_;
-            if (newN != oldN) {
-                rows_.erase(rows_.begin() + first, rows_.begin() + first + oldN);
-                exact_.erase(exact_.begin() + first, exact_.begin() + first + oldN);
-                rows_.insert(rows_.begin() + first, newN, 0);
-                exact_.insert(exact_.begin() + first, newN, 0);
-                for (int32_t i = first; i <= newLast; ++i) {
-                    rows_[i] = static_cast<int32_t>(RowStarts(i).size());
-                    exact_[i] = 1;
-                }
-                cachedLine_ = -1;
-                RebuildFen();
-                if (pendingLine_ > first)
-                    pendingLine_ = std::max(first, pendingLine_ + delta);
-            } else {
-                for (int32_t i = first; i <= newLast; ++i) {
-                    int32_t now = static_cast<int32_t>(RowStarts(i).size());
-                    FenAdd(i, now - rows_[i]);
-                    rows_[i] = now;
-                    exact_[i] = 1;
-                }
-            }
-        }
-    }
-    if (top_.line >= lineCount_)
-        top_ = {lineCount_ - 1, 0};
+    const int32_t delta = model_.LineCount() - layout_.LineCount();
+    const int32_t first = model_.LineFromPosition(std::min(position, model_.TextLength()));
+    const int32_t newLast = model_.LineFromPosition(std::min(position + inserted, model_.TextLength()));
+    if (!layout_.Splice(first, newLast - delta, newLast))
+        ResetLayout();
+    const int32_t lineCount = layout_.LineCount();
+    if (top_.line >= lineCount)
+        top_ = {lineCount - 1, 0};
     if (top_.sub >= RowsOf(top_.line))
         top_.sub = RowsOf(top_.line) - 1;
     // The caret may still be where it was before the edit; it is placed once the write ends.
@@ -461,145 +406,56 @@ const std::vector<int32_t>& TextView::RowStarts(int32_t line) {
     int32_t end = model_.LineEnd(line);
     if (end == start)
         return cachedStarts_;
-    std::u16string text = model_.Range(start, end);
-    const int width = WrapWidth();
-    const int32_t n = static_cast<int32_t>(text.size());
-    int32_t rowStart = 0;
-    int32_t i = 0;
-    int32_t lastBreak = -1;
-    int x = 0;
-    while (i < n) {
-        char16_t c = text[i];
-        int adv = Advance(c, x);
-        if (x + adv > width && i > rowStart && !IsSpace(c)) {
-            int32_t brk = lastBreak > rowStart ? lastBreak : i;
-            if (brk < n && text[brk] >= 0xDC00 && text[brk] <= 0xDFFF && brk - 1 > rowStart)
-                --brk; // never split a surrogate pair
-            cachedStarts_.push_back(brk);
-            rowStart = brk;
-            i = brk;
-            x = 0;
-            lastBreak = -1;
-            continue;
-        }
-        x += adv;
-        ++i;
-        if (IsSpace(c))
-            lastBreak = i;
-    }
+    cachedStarts_ = WrapRows(model_.Range(start, end), WrapWidth(), *this);
     return cachedStarts_;
 }
 
 int32_t TextView::RowsOf(int32_t line) {
-    if (!wordWrap_ || rows_.empty() || static_cast<size_t>(line) >= rows_.size())
-        return 1;
-    EnsureExact(line);
-    return rows_[line];
+    return wordWrap_ ? layout_.RowsOf(line) : 1;
+}
+
+int32_t TextView::CountRows(int32_t line) {
+    return static_cast<int32_t>(RowStarts(line).size());
 }
 
 // Starts a new wrapped layout: every line estimated from its length, exact ones computed in
 // idle slices (visible region first), so switching wrap on a huge document stays instant.
 void TextView::ResetLayout() {
     cachedLine_ = -1;
-    lineCount_ = model_.LineCount();
-    rows_.clear();
-    exact_.clear();
-    fen_.clear();
-    rows_.shrink_to_fit();
-    exact_.shrink_to_fit();
-    fen_.shrink_to_fit();
-    pendingLine_ = 0;
-    inexactLeft_ = 0;
     if (hwnd_)
         KillTimer(hwnd_, kLayoutTimer);
+    const int32_t lineCount = model_.LineCount();
     if (!wordWrap_) {
+        layout_.Unwrap(lineCount);
         top_.sub = 0;
-        if (top_.line >= lineCount_)
-            top_.line = lineCount_ - 1;
+        if (top_.line >= lineCount)
+            top_.line = lineCount - 1;
         return;
     }
-    rows_.resize(lineCount_);
-    exact_.assign(lineCount_, 0);
     const int64_t perRow = std::max<int64_t>(1, WrapWidth() / std::max(1, avgCharWidth_));
-    int32_t next = model_.LineStart(0);
-    for (int32_t i = 0; i < lineCount_; ++i) {
-        int32_t start = next;
-        next = i + 1 < lineCount_ ? model_.LineStart(i + 1) : model_.TextLength() + 2;
-        int64_t len = std::max<int64_t>(0, next - 2 - start);
-        rows_[i] = static_cast<int32_t>(std::max<int64_t>(1, (len + perRow - 1) / perRow));
-    }
-    inexactLeft_ = lineCount_;
-    RebuildFen();
-    if (top_.line >= lineCount_)
-        top_ = {lineCount_ - 1, 0};
+    layout_.Wrap(lineCount, [&](int32_t line) {
+        const int64_t length = model_.LineEnd(line) - model_.LineStart(line);
+        return static_cast<int32_t>(std::max<int64_t>(1, (length + perRow - 1) / perRow));
+    });
+    if (top_.line >= lineCount)
+        top_ = {lineCount - 1, 0};
     top_.sub = std::min(top_.sub, RowsOf(top_.line) - 1);
-    if (hwnd_ && inexactLeft_ > 0)
+    if (hwnd_ && !layout_.Complete())
         SetTimer(hwnd_, kLayoutTimer, 1, nullptr);
 }
 
-void TextView::EnsureExact(int32_t line) {
-    if (static_cast<size_t>(line) >= exact_.size() || exact_[line])
-        return;
-    int32_t now = static_cast<int32_t>(RowStarts(line).size());
-    FenAdd(line, now - rows_[line]);
-    rows_[line] = now;
-    exact_[line] = 1;
-    --inexactLeft_;
-}
-
 void TextView::LayoutSlice(int milliseconds) {
-    if (rows_.empty() || inexactLeft_ <= 0)
-        return;
-    DWORD begin = GetTickCount();
-    // Visible lines first, then onwards from where the last slice stopped.
-    int32_t visibleEnd = std::min<int32_t>(lineCount_, top_.line + ClientRows() + 1);
-    for (int32_t i = top_.line; i < visibleEnd; ++i)
-        EnsureExact(i);
-    int32_t steps = 0;
-    while (inexactLeft_ > 0) {
-        if (pendingLine_ >= lineCount_)
-            pendingLine_ = 0;
-        EnsureExact(pendingLine_++);
-        if (++steps % 256 == 0 && static_cast<int>(GetTickCount() - begin) >= milliseconds)
-            break;
-    }
-}
-
-void TextView::RebuildFen() {
-    const size_t n = rows_.size();
-    fen_.assign(n + 1, 0);
-    for (size_t i = 1; i <= n; ++i) {
-        fen_[i] += rows_[i - 1];
-        size_t parent = i + (i & (~i + 1));
-        if (parent <= n)
-            fen_[parent] += fen_[i];
-    }
-}
-
-void TextView::FenAdd(int32_t line, int32_t delta) {
-    if (delta == 0)
-        return;
-    for (size_t i = static_cast<size_t>(line) + 1; i < fen_.size(); i += i & (~i + 1))
-        fen_[i] += delta;
-}
-
-int32_t TextView::FenPrefix(int32_t line) const {
-    if (rows_.empty())
-        return line;
-    int32_t sum = 0;
-    for (size_t i = static_cast<size_t>(line); i > 0; i -= i & (~i + 1))
-        sum += fen_[i];
-    return sum;
+    const DWORD begin = GetTickCount();
+    layout_.Slice(top_.line, top_.line + ClientRows(),
+                  [&] { return static_cast<int>(GetTickCount() - begin) >= milliseconds; });
 }
 
 int32_t TextView::RowCount() const {
-    if (rows_.empty())
-        return lineCount_;
-    return FenPrefix(static_cast<int32_t>(rows_.size()));
+    return layout_.RowCount();
 }
 
 bool TextView::LayoutComplete() const {
-    return rows_.empty() || inexactLeft_ <= 0;
+    return layout_.Complete();
 }
 
 void TextView::CompleteLayout() {
@@ -612,64 +468,7 @@ void TextView::CompleteLayout() {
 }
 
 int32_t TextView::FirstVisibleRow() const {
-    return rows_.empty() ? top_.line : FenPrefix(top_.line) + top_.sub;
-}
-
-TextView::RowPos TextView::RowToPos(int32_t row) {
-    row = std::max(0, row);
-    if (rows_.empty())
-        return {std::min(row, lineCount_ - 1), 0};
-    // Descend the Fenwick tree to the line that holds the row.
-    size_t pos = 0;
-    int32_t rest = row;
-    size_t step = 1;
-    while (step * 2 < fen_.size())
-        step *= 2;
-    for (; step > 0; step /= 2) {
-        if (pos + step < fen_.size() && fen_[pos + step] <= rest) {
-            pos += step;
-            rest -= fen_[pos];
-        }
-    }
-    int32_t line = static_cast<int32_t>(pos);
-    if (line >= lineCount_)
-        return {lineCount_ - 1, RowsOf(lineCount_ - 1) - 1};
-    return {line, std::min(rest, RowsOf(line) - 1)};
-}
-
-int32_t TextView::PosToRow(RowPos pos) const {
-    return rows_.empty() ? pos.line : FenPrefix(pos.line) + pos.sub;
-}
-
-TextView::RowPos TextView::AddRows(RowPos pos, int32_t rows) {
-    while (rows > 0) {
-        int32_t left = RowsOf(pos.line) - 1 - pos.sub;
-        if (rows <= left) {
-            pos.sub += rows;
-            return pos;
-        }
-        if (pos.line + 1 >= lineCount_) {
-            pos.sub = RowsOf(pos.line) - 1;
-            return pos;
-        }
-        rows -= left + 1;
-        ++pos.line;
-        pos.sub = 0;
-    }
-    while (rows < 0) {
-        if (-rows <= pos.sub) {
-            pos.sub += rows;
-            return pos;
-        }
-        if (pos.line == 0) {
-            pos.sub = 0;
-            return pos;
-        }
-        rows += pos.sub + 1;
-        --pos.line;
-        pos.sub = RowsOf(pos.line) - 1;
-    }
-    return pos;
+    return layout_.PosToRow(top_);
 }
 
 // ---- Positions and geometry
@@ -689,7 +488,7 @@ std::u16string TextView::RowText(int32_t line, int32_t sub, int32_t* rowStart, i
     return model_.Range(begin, end);
 }
 
-TextView::RowPos TextView::PositionRow(int32_t position) {
+RowPos TextView::PositionRow(int32_t position) {
     int32_t line = model_.LineFromPosition(position);
     const auto& starts = RowStarts(line);
     int32_t offset = position - model_.LineStart(line);
@@ -737,14 +536,14 @@ int32_t TextView::PositionAtX(int32_t line, int32_t sub, int x) {
 
 int32_t TextView::PositionAtPoint(int x, int y) {
     int rowsDown = y >= 0 ? y / lineHeight_ : -((-y + lineHeight_ - 1) / lineHeight_);
-    RowPos rp = AddRows(top_, rowsDown);
+    RowPos rp = layout_.AddRows(top_, rowsDown);
     return PositionAtX(rp.line, rp.sub, x - margin_ + xOffset_);
 }
 
 POINT TextView::CaretPoint() {
     int32_t caret = model_.Caret();
     RowPos rp = PositionRow(caret);
-    int32_t row = PosToRow(rp) - PosToRow(top_);
+    int32_t row = layout_.PosToRow(rp) - layout_.PosToRow(top_);
     return POINT{margin_ + XOfPosition(caret) - xOffset_, row * lineHeight_};
 }
 
@@ -770,12 +569,12 @@ void TextView::ScrollToCaret() {
     RowPos rp = PositionRow(caret);
     RowPos top = top_;
     int rows = ClientRows();
-    int32_t caretRow = PosToRow(rp);
-    int32_t topRow = PosToRow(top);
+    int32_t caretRow = layout_.PosToRow(rp);
+    int32_t topRow = layout_.PosToRow(top);
     if (caretRow < topRow)
         top = rp;
     else if (caretRow >= topRow + rows)
-        top = AddRows(rp, -(rows - 1));
+        top = layout_.AddRows(rp, -(rows - 1));
     int x = xOffset_;
     if (!wordWrap_) {
         RECT rc{};
@@ -842,89 +641,9 @@ void TextView::UpdateScrollBars() {
     scroll_ = now;
 }
 
-int32_t TextView::NextPosition(int32_t pos) {
-    int32_t len = model_.TextLength();
-    if (pos >= len)
-        return len;
-    char16_t c = model_.CharAt(pos);
-    if (c == u'\r' && pos + 1 < len && model_.CharAt(pos + 1) == u'\n')
-        return pos + 2;
-    if (c >= 0xD800 && c <= 0xDBFF && pos + 1 < len) {
-        char16_t d = model_.CharAt(pos + 1);
-        if (d >= 0xDC00 && d <= 0xDFFF)
-            return pos + 2;
-    }
-    return pos + 1;
-}
-
-int32_t TextView::PrevPosition(int32_t pos) {
-    if (pos <= 0)
-        return 0;
-    char16_t c = model_.CharAt(pos - 1);
-    if (c == u'\n' && pos >= 2 && model_.CharAt(pos - 2) == u'\r')
-        return pos - 2;
-    if (c >= 0xDC00 && c <= 0xDFFF && pos >= 2) {
-        char16_t h = model_.CharAt(pos - 2);
-        if (h >= 0xD800 && h <= 0xDBFF)
-            return pos - 2;
-    }
-    return pos - 1;
-}
-
-// Ctrl+Left: to the start of the word before, line breaks counting as stops.
-int32_t TextView::WordLeft(int32_t pos) {
-    if (pos <= 0)
-        return 0;
-    if (IsBreak(model_.CharAt(pos - 1)))
-        return PrevPosition(pos);
-    while (pos > 0 && IsSpace(model_.CharAt(pos - 1)))
-        --pos;
-    if (pos > 0 && !IsBreak(model_.CharAt(pos - 1))) {
-        int cls = CharClass(model_.CharAt(pos - 1));
-        while (pos > 0 && !IsBreak(model_.CharAt(pos - 1)) && CharClass(model_.CharAt(pos - 1)) == cls)
-            --pos;
-    }
-    return pos;
-}
-
-// Ctrl+Right: past the word and the spaces after it, to the start of the next word.
-int32_t TextView::WordRight(int32_t pos) {
-    int32_t len = model_.TextLength();
-    if (pos >= len)
-        return len;
-    if (IsBreak(model_.CharAt(pos)))
-        return NextPosition(pos);
-    int cls = CharClass(model_.CharAt(pos));
-    if (cls != 0)
-        while (pos < len && !IsBreak(model_.CharAt(pos)) && CharClass(model_.CharAt(pos)) == cls)
-            ++pos;
-    while (pos < len && IsSpace(model_.CharAt(pos)))
-        ++pos;
-    return pos;
-}
-
 void TextView::SelectWordAt(int32_t pos) {
-    int32_t len = model_.TextLength();
-    int32_t line = model_.LineFromPosition(pos);
-    int32_t lineStart = model_.LineStart(line);
-    int32_t lineEnd = model_.LineEnd(line);
-    if (lineStart == lineEnd) {
-        model_.SetSelection(pos, pos);
-        return;
-    }
-    if (pos >= lineEnd)
-        pos = lineEnd - 1;
-    int cls = CharClass(model_.CharAt(pos));
-    int32_t a = pos, b = pos;
-    while (a > lineStart && CharClass(model_.CharAt(a - 1)) == cls)
-        --a;
-    while (b < std::min(lineEnd, len) && CharClass(model_.CharAt(b)) == cls)
-        ++b;
-    // As in other editors, a word takes the spaces after it.
-    if (cls == 1)
-        while (b < lineEnd && model_.CharAt(b) == u' ')
-            ++b;
-    model_.SetSelection(a, b);
+    WordRange word = WordAt(model_, pos, IsWordCharacter);
+    model_.SetSelection(word.from, word.to);
 }
 
 void TextView::MoveCaret(int32_t caret, bool extend, bool keepDesiredX) {
@@ -990,13 +709,13 @@ LRESULT TextView::OnKeyMessage(WPARAM key) {
         if (!ext && model_.SelLength() > 0 && !ctrl)
             MoveCaret(std::min(model_.Anchor(), caret), false);
         else
-            MoveCaret(ctrl ? WordLeft(caret) : PrevPosition(caret), ext);
+            MoveCaret(ctrl ? WordLeft(model_, caret, IsWordCharacter) : PreviousPosition(model_, caret), ext);
         return 0;
     case VK_RIGHT:
         if (!ext && model_.SelLength() > 0 && !ctrl)
             MoveCaret(std::max(model_.Anchor(), caret), false);
         else
-            MoveCaret(ctrl ? WordRight(caret) : NextPosition(caret), ext);
+            MoveCaret(ctrl ? WordRight(model_, caret, IsWordCharacter) : NextPosition(model_, caret), ext);
         return 0;
     case VK_UP:
     case VK_DOWN:
@@ -1004,14 +723,14 @@ LRESULT TextView::OnKeyMessage(WPARAM key) {
     case VK_NEXT: {
         if (ctrl && (keyCode == VK_UP || keyCode == VK_DOWN)) {
             // Ctrl+Up/Down scroll by a row without moving the caret.
-            ScrollTo(AddRows(top_, keyCode == VK_UP ? -1 : 1), xOffset_);
+            ScrollTo(layout_.AddRows(top_, keyCode == VK_UP ? -1 : 1), xOffset_);
             return 0;
         }
         int x = desiredX_ >= 0 ? desiredX_ : XOfPosition(caret);
         int page = std::max(1, ClientRows() - 1);
         int32_t step = keyCode == VK_UP ? -1 : keyCode == VK_DOWN ? 1 : keyCode == VK_PRIOR ? -page : page;
         RowPos from = PositionRow(caret);
-        RowPos to = AddRows(from, step);
+        RowPos to = layout_.AddRows(from, step);
         int32_t target;
         if (to.line == from.line && to.sub == from.sub)
             target = step < 0 ? (keyCode == VK_UP ? caret : 0)
@@ -1019,7 +738,7 @@ LRESULT TextView::OnKeyMessage(WPARAM key) {
         else
             target = PositionAtX(to.line, to.sub, x);
         if (keyCode == VK_PRIOR || keyCode == VK_NEXT)
-            ScrollTo(AddRows(top_, step), xOffset_);
+            ScrollTo(layout_.AddRows(top_, step), xOffset_);
         MoveCaret(target, ext);
         desiredX_ = x;
         return 0;
@@ -1053,13 +772,17 @@ LRESULT TextView::OnKeyMessage(WPARAM key) {
         else if (model_.SelLength() > 0)
             model_.ReplaceSelection(u"", EditKind::Typing);
         else if (caret < model_.TextLength())
-            model_.ReplaceRange(caret, ctrl ? WordRight(caret) : NextPosition(caret), u"", EditKind::Typing);
+            model_.ReplaceRange(
+                caret, ctrl ? WordRight(model_, caret, IsWordCharacter) : NextPosition(model_, caret), u"",
+                EditKind::Typing);
         return 0;
     case VK_BACK:
         if (model_.SelLength() > 0)
             model_.ReplaceSelection(u"", EditKind::Typing);
         else if (caret > 0)
-            model_.ReplaceRange(ctrl ? WordLeft(caret) : PrevPosition(caret), caret, u"", EditKind::Typing);
+            model_.ReplaceRange(ctrl ? WordLeft(model_, caret, IsWordCharacter)
+                                     : PreviousPosition(model_, caret),
+                                caret, u"", EditKind::Typing);
         swallowChar_ = true; // its WM_CHAR (8 or 127) is done with
         return 0;
     case VK_INSERT:
@@ -1168,7 +891,7 @@ void TextView::OnWheel(int delta, bool horizontal) {
         return;
     }
     int rows = lines == WHEEL_PAGESCROLL ? ClientRows() : static_cast<int>(lines);
-    ScrollTo(AddRows(top_, -notches * rows), xOffset_);
+    ScrollTo(layout_.AddRows(top_, -notches * rows), xOffset_);
 }
 
 void TextView::OnScroll(int bar, int code) {
@@ -1176,19 +899,19 @@ void TextView::OnScroll(int bar, int code) {
         int page = ClientRows();
         RowPos top = top_;
         switch (code) {
-        case SB_LINEUP: top = AddRows(top_, -1); break;
-        case SB_LINEDOWN: top = AddRows(top_, 1); break;
-        case SB_PAGEUP: top = AddRows(top_, -page); break;
-        case SB_PAGEDOWN: top = AddRows(top_, page); break;
+        case SB_LINEUP: top = layout_.AddRows(top_, -1); break;
+        case SB_LINEDOWN: top = layout_.AddRows(top_, 1); break;
+        case SB_PAGEUP: top = layout_.AddRows(top_, -page); break;
+        case SB_PAGEDOWN: top = layout_.AddRows(top_, page); break;
         case SB_TOP: top = {0, 0}; break;
-        case SB_BOTTOM: top = AddRows(RowToPos(RowCount() - 1), -(page - 1)); break;
+        case SB_BOTTOM: top = layout_.AddRows(layout_.RowToPos(RowCount() - 1), -(page - 1)); break;
         case SB_THUMBTRACK:
         case SB_THUMBPOSITION: {
             SCROLLINFO si{};
             si.cbSize = sizeof(si);
             si.fMask = SIF_TRACKPOS;
             GetScrollInfo(hwnd_, SB_VERT, &si);
-            top = RowToPos(si.nTrackPos);
+            top = layout_.RowToPos(si.nTrackPos);
             break;
         }
         default: return;
@@ -1233,9 +956,9 @@ void TextView::OnTimer(UINT_PTR id) {
         RECT rc{};
         GetClientRect(hwnd_, &rc);
         if (lastMouse_.y < 0)
-            ScrollTo(AddRows(top_, -1), xOffset_);
+            ScrollTo(layout_.AddRows(top_, -1), xOffset_);
         else if (lastMouse_.y >= rc.bottom)
-            ScrollTo(AddRows(top_, 1), xOffset_);
+            ScrollTo(layout_.AddRows(top_, 1), xOffset_);
         else if (!wordWrap_ && lastMouse_.x < 0)
             ScrollTo(top_, std::max(0, xOffset_ - avgCharWidth_ * 2));
         else if (!wordWrap_ && lastMouse_.x >= rc.right)
@@ -1339,7 +1062,7 @@ void TextView::OnPaint() {
         RowPos row = top_;
         for (int y = 0; y < rc.bottom; y += lineHeight_) {
             DrawRow(dc, y, row.line, row.sub, selFrom, selTo, rc.right);
-            RowPos next = AddRows(row, 1);
+            RowPos next = layout_.AddRows(row, 1);
             if (next.line == row.line && next.sub == row.sub)
                 break;
             row = next;

@@ -5,6 +5,7 @@
 // WM_GETTEXT, EM_GETSEL/EM_SETSEL, EM_REPLACESEL, EM_UNDO, EM_SETTARGETDEVICE, WM_COPY...)
 // and sends EN_CHANGE to its parent, so tools can drive it like any edit control.
 
+#include "editor/control/row_layout.h"
 #include "editor/control/text_model.h"
 #include "editor/platform/clipboard.h"
 #include "editor/win32/handles.h"
@@ -24,6 +25,8 @@ namespace quillet::win32 {
 class TextView : public TextControl,
                  private TextModelObserver,
                  private TextControlEvents,
+                 private CharacterMeasure,
+                 private RowCounter,
                  private WindowBase<TextView> {
 public:
     static constexpr wchar_t kClassName[] = L"QuilletText";
@@ -83,11 +86,6 @@ public:
     POINT CaretPoint();
 
 private:
-    struct RowPos {
-        int32_t line;
-        int32_t sub; // row within the line
-    };
-
     friend class WindowBase<TextView>;
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
 
@@ -126,13 +124,14 @@ private:
     void RebuildFont();
     int Dpi() const;
     int CharWidth(char16_t c);
-    int Advance(char16_t c, int x);
+    int Advance(char16_t c, int x) override; // CharacterMeasure
 
     // Layout.
     int WrapWidth() const;
     int ClientRows() const;
     const std::vector<int32_t>& RowStarts(int32_t line);
     int32_t RowsOf(int32_t line);
+    int32_t CountRows(int32_t line) override; // RowCounter
     void ResetLayout();
     // One row per line, holding no memory: what the view falls back to when memory runs out.
     void ForgetLayout() noexcept;
@@ -144,14 +143,7 @@ private:
             ForgetLayout();
         }
     }
-    void EnsureExact(int32_t line);
     void LayoutSlice(int milliseconds);
-    void FenAdd(int32_t line, int32_t delta);
-    int32_t FenPrefix(int32_t line) const; // rows before line
-    RowPos RowToPos(int32_t row);
-    int32_t PosToRow(RowPos pos) const;
-    RowPos AddRows(RowPos pos, int32_t rows);
-    void RebuildFen();
 
     // Positions and geometry.
     std::u16string RowText(int32_t line, int32_t sub, int32_t* rowStart, int32_t* rowEnd,
@@ -165,11 +157,7 @@ private:
     void ScrollTo(RowPos top, int xOffset);
     void UpdateScrollBars();
     void MoveCaret(int32_t caret, bool extend, bool keepDesiredX = false);
-    int32_t WordLeft(int32_t pos);
-    int32_t WordRight(int32_t pos);
     void SelectWordAt(int32_t pos);
-    int32_t NextPosition(int32_t pos);
-    int32_t PrevPosition(int32_t pos);
     int16_t ShiftState() const;
     void DrawRow(HDC dc, int y, int32_t line, int32_t sub, int32_t selFrom, int32_t selTo, int clientWidth);
 
@@ -190,13 +178,7 @@ private:
     int tabWidth_ = 64;
     int margin_ = 2;
 
-    // Wrapped layout: rows per line (estimates until exact), a Fenwick tree of them.
-    std::vector<int32_t> rows_;
-    std::vector<uint8_t> exact_;
-    std::vector<int32_t> fen_;
-    int32_t pendingLine_ = 0; // idle layout continues here
-    int32_t inexactLeft_ = 0;
-    int32_t lineCount_ = 1;
+    RowLayout layout_{*this};
     int32_t cachedLine_ = -1;
     std::vector<int32_t> cachedStarts_;
 
