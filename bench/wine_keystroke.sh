@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Under Wine, in-process: typing in the middle of a 50 MB Windows-1251 document in the real text
-# view, from the key press to the repainted window, without and with word wrap.
-# Size and keys: QUILLET_KEYS_MB=50 QUILLET_KEYS=200
+# view, from the key press to the repainted window, without and with word wrap; then the same
+# for a document that is a single line. Sizes and keys: QUILLET_KEYS_MB=50 QUILLET_KEYS=200
+# QUILLET_LINE_MB=20
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -18,6 +19,11 @@ tools/wine-prefix
 status=0
 for wrap in 0 1; do
     wine build/mingw/bench/keystroke_bench.exe "${QUILLET_KEYS_MB:-50}" "${QUILLET_KEYS:-200}" "$wrap" \
+        </dev/null 2>/dev/null || status=$?
+done
+# A document that is one line (a dump, a log without breaks): the first keys a user tries.
+for wrap in 0 1; do
+    wine build/mingw/bench/keystroke_bench.exe "${QUILLET_LINE_MB:-20}" 50 "$wrap" 1 \
         </dev/null 2>/dev/null || status=$?
 done
 [ -n "$started_xvfb" ] && tools/xvfb stop

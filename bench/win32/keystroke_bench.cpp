@@ -32,10 +32,12 @@ double Ms(Clock::duration d) {
     return std::chrono::duration<double, std::milli>(d).count();
 }
 
-// Russian and English prose in lines of about 70 characters, as the other benchmarks use.
-std::string Cp1251Document(const win32::AnsiCodecWin32& codec, size_t megabytes) {
+// Russian and English prose in lines of about 70 characters, as the other benchmarks use; or all
+// of it one line, as a dump or a log without line breaks is.
+std::string Cp1251Document(const win32::AnsiCodecWin32& codec, size_t megabytes, bool oneLine) {
     const std::u16string line =
-        u"Съешь же ещё этих мягких французских булок, да выпей чаю. The quick fox.\r\n";
+        oneLine ? u"Съешь же ещё этих мягких французских булок, да выпей чаю. The quick fox. "
+                : u"Съешь же ещё этих мягких французских булок, да выпей чаю. The quick fox.\r\n";
     std::u16string text;
     text.reserve(megabytes * 1000000 + line.size());
     while (text.size() < megabytes * 1000000)
@@ -75,12 +77,70 @@ Stats Summarise(std::vector<double> v) {
     return {at(0.5), at(0.95), v.back()};
 }
 
+struct Timing {
+    double handled, painted; // ms from the key to its handling done, and to the window repainted
+};
+
+// One key as the message loop delivers it, Ctrl held when asked, timed to the repaint.
+Timing Press(HWND frame, HWND view, WPARAM key, bool ctrl) {
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = ctrl ? 0x80 : 0;
+    SetKeyboardState(keys);
+    const LPARAM scan = LPARAM(MapVirtualKeyW(UINT(key), MAPVK_VK_TO_VSC)) << 16;
+    Clock::time_point start = Clock::now();
+    PostMessageW(view, WM_KEYDOWN, key, scan | 1);
+    PostMessageW(view, WM_KEYUP, key, scan | 0xC0000001);
+    Pump();
+    Clock::time_point mid = Clock::now();
+    UpdateWindow(frame);
+    GdiFlush();
+    Clock::time_point end = Clock::now();
+    keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys);
+    return {Ms(mid - start), Ms(end - start)};
+}
+
+// The keys a user tries first in a document that is one long line, each timed, then typing at
+// its end.
+int LongLine(HWND frame, win32::TextView& view, int keys) {
+    HWND hwnd = view.Handle();
+    const int32_t chars = view.TextLength();
+    const struct {
+        const char* name;
+        WPARAM key;
+        bool ctrl;
+    } steps[] = {{"Ctrl+End", VK_END, true}, {"End", VK_END, false}, {"a typed character", 'X', false},
+                 {"Right", VK_RIGHT, false}, {"Ctrl+A", 'A', true},  {"Right", VK_RIGHT, false}};
+    std::vector<double> all;
+    for (const auto& step : steps) {
+        Timing t = Press(frame, hwnd, step.key, step.ctrl);
+        all.push_back(t.painted);
+        std::printf("  %-18s %.2f ms to repainted (%.2f ms handled)\n", step.name, t.painted, t.handled);
+    }
+    std::vector<double> typing;
+    for (int k = 0; k < keys; ++k)
+        typing.push_back(Press(frame, hwnd, 'A' + WPARAM(k % 26), false).painted);
+    all.insert(all.end(), typing.begin(), typing.end());
+    Stats t = Summarise(typing);
+    Stats a = Summarise(all);
+    std::printf("  %d keys typed at the end: median %.2f ms, p95 %.2f ms, max %.2f ms\n", keys, t.median,
+                t.p95, t.max);
+    std::printf("  every key: median %.2f ms, max %.2f ms\n", a.median, a.max);
+    const bool typedIn = view.TextLength() == chars + 1 + keys && view.Model().Caret() == view.TextLength();
+    if (!typedIn)
+        std::printf("  the keys did not type as expected: %d characters, caret at %d\n",
+                    int(view.TextLength()), int(view.Model().Caret()));
+    return typedIn ? 0 : 2;
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
     size_t megabytes = argc > 1 ? size_t(std::wcstoul(argv[1], nullptr, 10)) : 50;
     int keys = argc > 2 ? int(std::wcstol(argv[2], nullptr, 10)) : 200;
     bool wrap = argc > 3 && std::wcstol(argv[3], nullptr, 10) != 0;
+    bool oneLine = argc > 4 && std::wcstol(argv[4], nullptr, 10) != 0;
     keys = std::max(keys, 2);
 
     HINSTANCE instance = GetModuleHandleW(nullptr);
@@ -112,7 +172,7 @@ int wmain(int argc, wchar_t** argv) {
     // Loaded as a file is: cp1251 bytes decoded, the text handed over.
     size_t before = PrivateBytes();
     {
-        std::string bytes = Cp1251Document(codec, megabytes);
+        std::string bytes = Cp1251Document(codec, megabytes, oneLine);
         std::u16string text;
         text.reserve(bytes.size() + SpareRoomFor(bytes.size()));
         codec.Decode(bytes, text);
@@ -128,6 +188,16 @@ int wmain(int argc, wchar_t** argv) {
     }
     const int32_t chars = view.TextLength();
     size_t after = PrivateBytes();
+    if (oneLine) {
+        Pump();
+        UpdateWindow(frame);
+        std::printf("one line of %zu MB (%d characters, %s), after opening:\n", megabytes, int(chars),
+                    wrap ? "word wrap" : "no wrap");
+        int status = LongLine(frame, view, keys);
+        std::fflush(stdout);
+        DestroyWindow(frame);
+        return status;
+    }
     // In the middle of a line in the middle of the document, where the gap is not.
     const int32_t line = view.Model().LineFromPosition(chars / 2);
     const int32_t caret = view.Model().LineStart(line) + 10;

@@ -1,6 +1,7 @@
 #include "editor/win32/text_view.h"
 
 #include "editor/control/caret_motion.h"
+#include "editor/control/line_widths.h"
 #include "editor/win32/dpi.h"
 #include "editor/win32/wide.h"
 
@@ -9,6 +10,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
 
 namespace quillet::win32 {
 
@@ -20,6 +22,7 @@ constexpr UINT kEmSetTargetDevice = WM_USER + 72;
 constexpr UINT kWmDpiChangedAfterParent = 0x02E3;
 
 constexpr UINT_PTR kLayoutTimer = 1;
+constexpr UINT_PTR kMeasureTimer = 3;
 constexpr UINT_PTR kDragTimer = 2;
 constexpr int kTabColumns = 8;
 constexpr int kSliceMs = 15;
@@ -218,6 +221,7 @@ void TextView::OnTextChanged(int32_t position, int32_t removed, int32_t inserted
 
 void TextView::ForgetLayout() noexcept {
     cachedLine_ = -1;
+    lineWidths_.Forget();
     layout_.Unwrap(model_.LineCount());
     if (top_.line >= layout_.LineCount())
         top_.line = layout_.LineCount() - 1;
@@ -235,10 +239,13 @@ void TextView::FollowEdit(int32_t position, int32_t removed, int32_t inserted) {
         maxWidthSeen_ = 0;
     cachedLine_ = -1;
     const int32_t delta = model_.LineCount() - layout_.LineCount();
+    lineWidths_.Edited(position, delta);
     const int32_t first = model_.LineFromPosition(std::min(position, model_.TextLength()));
     const int32_t newLast = model_.LineFromPosition(std::min(position + inserted, model_.TextLength()));
     if (!layout_.Splice(first, newLast - delta, newLast))
         ResetLayout();
+    else if (!wordWrap_ && hwnd_)
+        SetTimer(hwnd_, kMeasureTimer, 50, nullptr); // once typing pauses
     const int32_t lineCount = layout_.LineCount();
     if (top_.line >= lineCount)
         top_ = {lineCount - 1, 0};
@@ -334,6 +341,7 @@ void TextView::RebuildFont() {
     tabWidth_ = std::max(1, CharWidth(u' ')) * kTabColumns;
     margin_ = std::max(1, PixelsFrom96(2, Dpi()));
     maxWidthSeen_ = 0;
+    lineWidths_.Forget();
     ResetLayout();
     if (hwnd_) {
         if (hasFocus_) {
@@ -365,6 +373,19 @@ int TextView::CharWidth(char16_t c) {
 }
 
 // The width a character takes when it starts at x (tabs reach the next stop).
+int TextView::MeasureRun(std::u16string_view run, int x) {
+    // A line can be longer than any screen is wide many times over; its width saturates.
+    constexpr int kWidest = std::numeric_limits<int>::max() / 4;
+    for (char16_t c : run) {
+        // Most characters are measured already and need nothing but their width.
+        int width = c >= 0x20 && (c & 0xF800) != 0xD800 ? widths_[c] : 0;
+        if (width == 0)
+            width = Advance(c, x);
+        x = std::min(kWidest, x + width);
+    }
+    return x;
+}
+
 int TextView::Advance(char16_t c, int x) {
     if (c == u'\t')
         return tabWidth_ - x % tabWidth_;
@@ -430,6 +451,8 @@ void TextView::ResetLayout() {
         top_.sub = 0;
         if (top_.line >= lineCount)
             top_.line = lineCount - 1;
+        if (hwnd_)
+            SetTimer(hwnd_, kMeasureTimer, 1, nullptr);
         return;
     }
     const int64_t perRow = std::max<int64_t>(1, WrapWidth() / std::max(1, avgCharWidth_));
@@ -498,23 +521,26 @@ RowPos TextView::PositionRow(int32_t position) {
 
 int TextView::XOfPosition(int32_t position) {
     RowPos rp = PositionRow(position);
-    int32_t begin = 0, end = 0;
-    const auto& starts = RowStarts(rp.line);
-    int32_t lineStart = model_.LineStart(rp.line);
-    begin = lineStart + starts[rp.sub];
-    (void)end;
-    std::u16string text = model_.Range(begin, position);
-    int x = 0;
-    for (char16_t c : text)
-        x += Advance(c, x);
-    return x;
+    if (!wordWrap_)
+        return lineWidths_.XAt(rp.line, position);
+    const int32_t begin = model_.LineStart(rp.line) + RowStarts(rp.line)[rp.sub];
+    return MeasureRun(model_.Range(begin, position), 0);
 }
 
 int32_t TextView::PositionAtX(int32_t line, int32_t sub, int x) {
     int32_t begin = 0, end = 0;
-    int limit = std::max(0, x) + 16;
-    std::u16string text = RowText(line, sub, &begin, &end, limit);
     int cx = 0;
+    std::u16string text;
+    if (wordWrap_) {
+        text = RowText(line, sub, &begin, &end, std::max(0, x) + 16);
+    } else {
+        // From the last measured point before x: every character is at least a pixel wide.
+        LineWidths::Point from = lineWidths_.ChunkAtX(line, x);
+        begin = from.position;
+        cx = from.x;
+        end = model_.LineEnd(line);
+        text = model_.Range(begin, std::min<int64_t>(end, int64_t(begin) + std::max(0, x - cx) + 16));
+    }
     int32_t i = 0;
     const int32_t n = static_cast<int32_t>(text.size());
     while (i < n) {
@@ -951,6 +977,20 @@ void TextView::OnTimer(UINT_PTR id) {
             KillTimer(hwnd_, kLayoutTimer);
         return;
     }
+    if (id == kMeasureTimer) {
+        // Long lines on screen are measured ahead while the user reads, so that End, Ctrl+End
+        // and the scroll bar find their widths known.
+        const DWORD begin = GetTickCount();
+        auto timeUp = [&] { return static_cast<int>(GetTickCount() - begin) >= kSliceMs; };
+        bool done = true;
+        for (int32_t line = top_.line; line <= std::min(top_.line + ClientRows(), layout_.LineCount() - 1);
+             ++line)
+            done = lineWidths_.MeasureAhead(line, timeUp) && done;
+        if (done)
+            KillTimer(hwnd_, kMeasureTimer);
+        UpdateScrollBars();
+        return;
+    }
     if (id == kDragTimer && dragging_) {
         // Dragging past an edge scrolls that way.
         RECT rc{};
@@ -1079,13 +1119,24 @@ void TextView::OnPaint() {
 void TextView::DrawRow(HDC dc, int y, int32_t line, int32_t sub, int32_t selFrom, int32_t selTo,
                        int clientWidth) {
     int32_t begin = 0, end = 0;
-    int32_t maxChars = wordWrap_ ? -1 : xOffset_ + clientWidth + 16;
-    std::u16string text = RowText(line, sub, &begin, &end, maxChars);
-    const int32_t n = static_cast<int32_t>(text.size());
+    int x = 0;
+    std::u16string text;
+    if (wordWrap_) {
+        text = RowText(line, sub, &begin, &end);
+    } else {
+        // Only what shows of a line is measured and drawn, however long the line is.
+        LineWidths::Point from = lineWidths_.ChunkAtX(line, xOffset_);
+        begin = from.position;
+        x = from.x;
+        end = model_.LineEnd(line);
+        const int64_t shown = int64_t(xOffset_) + clientWidth - x + 16; // characters are a pixel or wider
+        text = model_.Range(begin, int32_t(std::min<int64_t>(end, begin + std::max<int64_t>(0, shown))));
+    }
+    int32_t n = static_cast<int32_t>(text.size());
     std::vector<INT> dx(static_cast<size_t>(n));
     std::wstring glyphs(static_cast<size_t>(n), L' ');
     std::vector<int> xs(static_cast<size_t>(n) + 1);
-    int x = 0;
+    const int rightEdge = xOffset_ + clientWidth;
     for (int32_t i = 0; i < n; ++i) {
         char16_t c = text[i];
         int adv = Advance(c, x);
@@ -1093,11 +1144,21 @@ void TextView::DrawRow(HDC dc, int y, int32_t line, int32_t sub, int32_t selFrom
         dx[i] = adv;
         glyphs[i] = (c == u'\t' || IsControl(c)) ? L' ' : static_cast<wchar_t>(c);
         x += adv;
+        if (!wordWrap_ && x > rightEdge && !(c >= 0xD800 && c <= 0xDBFF)) {
+            n = i + 1; // the rest is off to the right
+            break;
+        }
     }
     xs[n] = x;
     // A row cut short for drawing is wider still, so the scroll bar must show that more follows.
-    if (!wordWrap_)
-        maxWidthSeen_ = std::max(maxWidthSeen_, end - begin == n ? x : x + avgCharWidth_);
+    if (!wordWrap_) {
+        const int64_t width =
+            end - begin == n
+                ? x
+                : std::max<int64_t>(x + avgCharWidth_, lineWidths_.EstimatedWidth(line, avgCharWidth_));
+        maxWidthSeen_ =
+            std::max<int64_t>(maxWidthSeen_, std::min<int64_t>(width, std::numeric_limits<int>::max() / 4));
+    }
 
     const int left = margin_ - xOffset_;
     COLORREF textColor = GetSysColor(COLOR_WINDOWTEXT);

@@ -5,6 +5,7 @@
 // WM_GETTEXT, EM_GETSEL/EM_SETSEL, EM_REPLACESEL, EM_UNDO, EM_SETTARGETDEVICE, WM_COPY...)
 // and sends EN_CHANGE to its parent, so tools can drive it like any edit control.
 
+#include "editor/control/line_widths.h"
 #include "editor/control/row_layout.h"
 #include "editor/control/text_model.h"
 #include "editor/platform/clipboard.h"
@@ -27,6 +28,7 @@ class TextView : public TextControl,
                  private TextControlEvents,
                  private CharacterMeasure,
                  private RowCounter,
+                 private RunMeasure,
                  private WindowBase<TextView> {
 public:
     static constexpr wchar_t kClassName[] = L"QuilletText";
@@ -124,7 +126,8 @@ private:
     void RebuildFont();
     int Dpi() const;
     int CharWidth(char16_t c);
-    int Advance(char16_t c, int x) override; // CharacterMeasure
+    int Advance(char16_t c, int x) override;                 // CharacterMeasure
+    int MeasureRun(std::u16string_view run, int x) override; // RunMeasure
 
     // Layout.
     int WrapWidth() const;
@@ -179,6 +182,7 @@ private:
     int margin_ = 2;
 
     RowLayout layout_{*this};
+    LineWidths lineWidths_{model_, *this}; // where a line is too long to measure whole
     int32_t cachedLine_ = -1;
     std::vector<int32_t> cachedStarts_;
 

@@ -1,6 +1,7 @@
 // The view's portable parts: caret motion over the model's text, and the wrapped-row layout.
 
 #include "editor/control/caret_motion.h"
+#include "editor/control/line_widths.h"
 #include "editor/control/row_layout.h"
 
 #include <gtest/gtest.h>
@@ -99,6 +100,46 @@ TEST(RowLayout, WrapsAtSpacesKeepsPairsWholeAndCountsRowsThroughEdits) {
     EXPECT_EQ(layout.AddRows({0, 0}, -5), (RowPos{0, 0}));
     RowPos last{layout.LineCount() - 1, layout.RowsOf(layout.LineCount() - 1) - 1};
     EXPECT_EQ(layout.AddRows({0, 0}, layout.RowCount() + 7), last);
+}
+
+// Widths as the view measures: 2 for letters, 1 for spaces, a tab to the next multiple of 8.
+class RunWidths : public RunMeasure {
+public:
+    int MeasureRun(std::u16string_view run, int x) override {
+        for (char16_t c : run)
+            x += c == u'\t' ? 8 - x % 8 : c == u' ' ? 1 : 2;
+        return x;
+    }
+};
+
+TEST(LineWidths, AnXOrAPositionOnAVeryLongLineAgreesWithMeasuringItWholeThroughEdits) {
+    TextModel text;
+    std::u16string line;
+    while (line.size() < size_t(LineWidths::kChunk) * 5)
+        line += u"слово\tи слово ";
+    text.SetText(u"короткая\r\n" + line + u"\r\nещё");
+    RunWidths widths;
+    LineWidths known(text, widths);
+    auto whole = [&](int32_t position) {
+        return widths.MeasureRun(text.Range(text.LineStart(1), position), 0);
+    };
+    std::mt19937 random(9);
+    for (int round = 0; round < 40; ++round) {
+        const int32_t start = text.LineStart(1), end = text.LineEnd(1);
+        const int32_t at = start + int32_t(random() % uint32_t(end - start));
+        ASSERT_EQ(known.XAt(1, at), whole(at)) << round;
+        LineWidths::Point chunk = known.ChunkAtX(1, whole(at));
+        EXPECT_LE(chunk.position, at);
+        EXPECT_EQ(chunk.x, whole(chunk.position));
+        EXPECT_LT(at - chunk.position, LineWidths::kChunk * 2);
+        // An edit in the middle of the line, then in the short line before it.
+        const int32_t edit = start + int32_t(random() % uint32_t(end - start));
+        text.ReplaceRange(edit, edit + int32_t(random() % 3), round % 3 ? u"\t" : u"абв", EditKind::Program);
+        known.Edited(edit, 0);
+    }
+    EXPECT_EQ(known.XAt(0, text.LineEnd(0)), 16);
+    EXPECT_TRUE(known.MeasureAhead(1, [] { return false; }));
+    EXPECT_EQ(known.EstimatedWidth(1, 2), whole(text.LineEnd(1))); // exact once measured to the end
 }
 
 } // namespace
