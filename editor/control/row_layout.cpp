@@ -16,33 +16,64 @@ size_t LowestBit(size_t i) {
 
 } // namespace
 
+int32_t RowEnd(std::u16string_view text, int32_t start, int width, CharacterMeasure& measure) {
+    const int32_t n = static_cast<int32_t>(text.size());
+    int32_t lastBreak = -1;
+    int x = 0;
+    for (int32_t i = start; i < n; ++i) {
+        const char16_t c = text[i];
+        const int advance = measure.Advance(c, x);
+        if (x + advance > width && i > start && !IsSpace(c)) {
+            int32_t at = lastBreak > start ? lastBreak : i;
+            if (text[at] >= 0xDC00 && text[at] <= 0xDFFF && at - 1 > start)
+                --at; // never split a surrogate pair
+            return at;
+        }
+        x += advance;
+        if (IsSpace(c))
+            lastBreak = i + 1;
+    }
+    return n;
+}
+
 std::vector<int32_t> WrapRows(std::u16string_view text, int width, CharacterMeasure& measure) {
     std::vector<int32_t> starts(1, 0);
     const int32_t n = static_cast<int32_t>(text.size());
-    int32_t rowStart = 0;
-    int32_t i = 0;
-    int32_t lastBreak = -1;
-    int x = 0;
-    while (i < n) {
-        const char16_t c = text[i];
-        const int advance = measure.Advance(c, x);
-        if (x + advance > width && i > rowStart && !IsSpace(c)) {
-            int32_t at = lastBreak > rowStart ? lastBreak : i;
-            if (at < n && text[at] >= 0xDC00 && text[at] <= 0xDFFF && at - 1 > rowStart)
-                --at; // never split a surrogate pair
-            starts.push_back(at);
-            rowStart = at;
-            i = at;
-            x = 0;
-            lastBreak = -1;
-            continue;
-        }
-        x += advance;
-        ++i;
-        if (IsSpace(c))
-            lastBreak = i;
-    }
+    for (int32_t end = RowEnd(text, 0, width, measure); end < n; end = RowEnd(text, end, width, measure))
+        starts.push_back(end);
     return starts;
+}
+
+std::vector<int32_t> RewrapRows(const std::vector<int32_t>& old, int32_t editAt, int32_t removed,
+                                int32_t inserted, int32_t length, const TextWindow& window, int width,
+                                CharacterMeasure& measure) {
+    const int32_t shift = inserted - removed;
+    // From the row before the edit's: a deletion can let a word move up into it.
+    const size_t editRow = size_t(std::upper_bound(old.begin(), old.end(), editAt) - old.begin()) - 1;
+    const size_t restart = editRow > 0 ? editRow - 1 : 0;
+    std::vector<int32_t> starts(old.begin(), old.begin() + std::ptrdiff_t(restart) + 1);
+    // Every character is a pixel wide or more (a surrogate pair together), so a row never holds
+    // more than twice the width in characters.
+    const int32_t rowLimit = 2 * std::max(1, width) + 8;
+    for (int32_t start = starts.back();;) {
+        const int32_t windowEnd = std::min<int64_t>(length, int64_t(start) + rowLimit);
+        const std::u16string text = window(start, windowEnd);
+        int32_t end = start + RowEnd(text, 0, width, measure);
+        if (end >= length)
+            return starts;
+        starts.push_back(end);
+        if (end > editAt + inserted) {
+            // Past the edit, a row that starts where an old one did (shifted) ends the work: the
+            // rows after it are the old ones.
+            auto same = std::lower_bound(old.begin() + std::ptrdiff_t(editRow), old.end(), end - shift);
+            if (same != old.end() && *same == end - shift) {
+                for (++same; same != old.end(); ++same)
+                    starts.push_back(*same + shift);
+                return starts;
+            }
+        }
+        start = end;
+    }
 }
 
 void RowLayout::Unwrap(int32_t lineCount) noexcept {

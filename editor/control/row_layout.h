@@ -21,6 +21,17 @@ public:
 // Where each row of a line's text starts, the first at 0: words move to the next row whole
 // unless one alone is wider than width, and a surrogate pair is never split.
 std::vector<int32_t> WrapRows(std::u16string_view text, int width, CharacterMeasure& measure);
+// Where the row of text that starts at start ends: the next row's start, or the text's end.
+int32_t RowEnd(std::u16string_view text, int32_t start, int width, CharacterMeasure& measure);
+
+// A line's characters from..to (offsets in the line).
+using TextWindow = std::function<std::u16string(int32_t from, int32_t to)>;
+// The row starts of a line after an edit replaced removed characters at editAt by inserted ones,
+// from its row starts before: the rows before the edit stay, and wrapping goes on only until a
+// row starts where an old one did, so an edit costs a few rows however long the line is.
+std::vector<int32_t> RewrapRows(const std::vector<int32_t>& old, int32_t editAt, int32_t removed,
+                                int32_t inserted, int32_t length, const TextWindow& window, int width,
+                                CharacterMeasure& measure);
 
 // Counts the rows of one line exactly.
 class RowCounter {

@@ -233,12 +233,12 @@ void TextView::ForgetLayout() noexcept {
 }
 
 void TextView::FollowEdit(int32_t position, int32_t removed, int32_t inserted) {
-    (void)removed;
     // A whole new text (a load, New, or everything deleted) forgets the old text's widest row.
     if (position == 0 && inserted == model_.TextLength())
         maxWidthSeen_ = 0;
-    cachedLine_ = -1;
     const int32_t delta = model_.LineCount() - layout_.LineCount();
+    if (!RewrapAfterTyping(position, removed, inserted, delta))
+        cachedLine_ = -1;
     lineWidths_.Edited(position, delta);
     const int32_t first = model_.LineFromPosition(std::min(position, model_.TextLength()));
     const int32_t newLast = model_.LineFromPosition(std::min(position + inserted, model_.TextLength()));
@@ -256,6 +256,27 @@ void TextView::FollowEdit(int32_t position, int32_t removed, int32_t inserted) {
         UpdateScrollBars();
         InvalidateRect(hwnd_, nullptr, FALSE);
     }
+}
+
+// Typing inside the wrapped line whose rows are at hand rewraps only the rows around the edit,
+// so a key costs the same in a line of 80 characters or of 20 million.
+bool TextView::RewrapAfterTyping(int32_t position, int32_t removed, int32_t inserted, int32_t lineDelta) {
+    if (!wordWrap_ || cachedLine_ < 0 || lineDelta != 0 || inserted > 64 ||
+        model_.LineFromPosition(position) != cachedLine_)
+        return false;
+    const std::u16string typed = model_.Range(position, position + inserted);
+    if (typed.find_first_of(u"\r\n") != std::u16string::npos)
+        return false;
+    const int32_t lineStart = model_.LineStart(cachedLine_);
+    const int32_t length = model_.LineEnd(cachedLine_) - lineStart;
+    if (length != cachedLength_ + inserted - removed)
+        return false;
+    cachedStarts_ = RewrapRows(
+        cachedStarts_, position - lineStart, removed, inserted, length,
+        [&](int32_t from, int32_t to) { return model_.Range(lineStart + from, lineStart + to); }, WrapWidth(),
+        *this);
+    cachedLength_ = length;
+    return true;
 }
 
 void TextView::OnChange() {
@@ -421,6 +442,7 @@ const std::vector<int32_t>& TextView::RowStarts(int32_t line) {
         return cachedStarts_;
     cachedLine_ = line;
     cachedStarts_.assign(1, 0);
+    cachedLength_ = model_.LineEnd(line) - model_.LineStart(line);
     if (!wordWrap_)
         return cachedStarts_;
     int32_t start = model_.LineStart(line);

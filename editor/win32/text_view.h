@@ -139,6 +139,7 @@ private:
     // One row per line, holding no memory: what the view falls back to when memory runs out.
     void ForgetLayout() noexcept;
     void FollowEdit(int32_t position, int32_t removed, int32_t inserted);
+    bool RewrapAfterTyping(int32_t position, int32_t removed, int32_t inserted, int32_t lineDelta);
     template <class Step> void IfMemoryAllows(Step&& step) noexcept {
         try {
             step();
@@ -184,6 +185,7 @@ private:
     RowLayout layout_{*this};
     LineWidths lineWidths_{model_, *this}; // where a line is too long to measure whole
     int32_t cachedLine_ = -1;
+    int32_t cachedLength_ = 0; // of cachedLine_ when its rows were found
     std::vector<int32_t> cachedStarts_;
 
     struct ScrollState {

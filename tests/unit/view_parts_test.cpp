@@ -59,6 +59,23 @@ TEST(RowLayout, WrapsAtSpacesKeepsPairsWholeAndCountsRowsThroughEdits) {
     EXPECT_EQ(WrapRows(u"abcd😀e", 4, widths), (std::vector<int32_t>{0, 4}));        // the pair whole
     EXPECT_EQ(WrapRows(u"", 4, widths), std::vector<int32_t>{0});
 
+    // An edit rewraps only what it must, and gives what wrapping the whole line would.
+    std::u16string line;
+    std::mt19937 words(5);
+    while (line.size() < 3000)
+        line += std::u16string(1 + words() % 9, u'a') + (words() % 7 ? u" " : u"\t");
+    std::vector<int32_t> starts = WrapRows(line, 20, widths);
+    for (int round = 0; round < 300; ++round) {
+        const int32_t at = int32_t(words() % line.size());
+        const int32_t removed = std::min<int32_t>(int32_t(words() % 4), int32_t(line.size()) - at);
+        const std::u16string inserted = round % 2 ? u"bb b" : u"";
+        line.replace(size_t(at), size_t(removed), inserted);
+        auto window = [&](int32_t from, int32_t to) { return line.substr(size_t(from), size_t(to - from)); };
+        starts = RewrapRows(starts, at, removed, int32_t(inserted.size()), int32_t(line.size()), window, 20,
+                            widths);
+        ASSERT_EQ(starts, WrapRows(line, 20, widths)) << round;
+    }
+
     // Lines of random lengths, wrapped at width 10: the layout's rows must always equal the
     // rows counted afresh, through estimates, idle slices and splices of inserted and removed lines.
     struct Lines : RowCounter {
