@@ -107,6 +107,7 @@ public:
     PaintDc(const PaintDc&) = delete;
     PaintDc& operator=(const PaintDc&) = delete;
     operator HDC() const { return dc_; }
+    const RECT& Area() const { return paint_.rcPaint; } // what needs painting
 
 private:
     HWND hwnd_;

@@ -242,10 +242,15 @@ void TextView::FollowEdit(int32_t position, int32_t removed, int32_t inserted) {
     lineWidths_.Edited(position, delta);
     const int32_t first = model_.LineFromPosition(std::min(position, model_.TextLength()));
     const int32_t newLast = model_.LineFromPosition(std::min(position + inserted, model_.TextLength()));
-    if (!layout_.Splice(first, newLast - delta, newLast))
+    const int32_t rowsBefore = layout_.RowCount();
+    bool rowsMoved = delta != 0 || (position == 0 && inserted == model_.TextLength());
+    if (!layout_.Splice(first, newLast - delta, newLast)) {
         ResetLayout();
-    else if (!wordWrap_ && hwnd_)
+        rowsMoved = true;
+    } else if (!wordWrap_ && hwnd_) {
         SetTimer(hwnd_, kMeasureTimer, 50, nullptr); // once typing pauses
+    }
+    rowsMoved = rowsMoved || layout_.RowCount() != rowsBefore;
     const int32_t lineCount = layout_.LineCount();
     if (top_.line >= lineCount)
         top_ = {lineCount - 1, 0};
@@ -254,8 +259,27 @@ void TextView::FollowEdit(int32_t position, int32_t removed, int32_t inserted) {
     // The caret may still be where it was before the edit; it is placed once the write ends.
     if (hwnd_) {
         UpdateScrollBars();
-        InvalidateRect(hwnd_, nullptr, FALSE);
+        // The rows the edit changed (from the row before its own: a word can move up), and the
+        // rows below only when they moved.
+        const int32_t from = std::max(0, layout_.PosToRow(PositionRow(position)) - 1);
+        const int32_t to = rowsMoved ? std::numeric_limits<int32_t>::max()
+                                     : layout_.PosToRow({newLast, RowsOf(newLast) - 1});
+        InvalidateRows(from, to);
     }
+}
+
+// Rows fromRow..toRow of the whole text, as far as they show.
+void TextView::InvalidateRows(int32_t fromRow, int32_t toRow) {
+    const int32_t topRow = layout_.PosToRow(top_);
+    const int64_t first = std::max<int64_t>(0, int64_t(fromRow) - topRow);
+    const int64_t last = std::min<int64_t>(ClientRows() + 1, int64_t(toRow) - topRow);
+    if (first > last)
+        return;
+    RECT rc{};
+    GetClientRect(hwnd_, &rc);
+    RECT rows{0, LONG(first * lineHeight_), rc.right,
+              LONG(std::min<int64_t>(rc.bottom, (last + 1) * lineHeight_))};
+    InvalidateRect(hwnd_, &rows, FALSE);
 }
 
 // Typing inside the wrapped line whose rows are at hand rewraps only the rows around the edit,
@@ -305,8 +329,19 @@ void TextView::OnSelectionChanged() {
     IfMemoryAllows([&] {
         ScrollToCaret();
         UpdateCaret();
+        // The caret is the system's; only a highlight that changed needs drawing.
+        const int32_t from = model_.SelStart(), to = from + model_.SelLength();
+        const Selection& shown = shownSelection_;
+        if (from == shown.from && to == shown.to)
+            return;
+        if (from == to && shown.from == shown.to)
+            return;
+        const int32_t changedFrom = from == shown.from ? std::min(to, shown.to) : std::min(from, shown.from);
+        const int32_t changedTo = to == shown.to ? std::max(from, shown.from) : std::max(to, shown.to);
+        const int32_t length = model_.TextLength();
+        InvalidateRows(layout_.PosToRow(PositionRow(std::min(changedFrom, length))),
+                       layout_.PosToRow(PositionRow(std::min(changedTo, length))));
     });
-    InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
 void TextView::OnFontChanged() {
@@ -641,11 +676,20 @@ void TextView::ScrollToCaret() {
 }
 
 void TextView::ScrollTo(RowPos top, int xOffset) {
-    if (top.line != top_.line || top.sub != top_.sub || xOffset != xOffset_) {
+    xOffset = std::max(0, xOffset);
+    if (!(top == top_) || xOffset != xOffset_) {
+        const int64_t rows = int64_t(layout_.PosToRow(top)) - layout_.PosToRow(top_);
+        const bool sideways = xOffset != xOffset_;
         top_ = top;
-        xOffset_ = std::max(0, xOffset);
+        xOffset_ = xOffset;
         if (hwnd_) {
-            InvalidateRect(hwnd_, nullptr, FALSE);
+            // Moved by less than a page: what still shows is moved, and only the strip that
+            // comes into view is drawn.
+            if (!sideways && rows != 0 && std::abs(rows) < ClientRows())
+                ScrollWindowEx(hwnd_, 0, int(-rows * lineHeight_), nullptr, nullptr, nullptr, nullptr,
+                               SW_INVALIDATE);
+            else
+                InvalidateRect(hwnd_, nullptr, FALSE);
             UpdateCaret();
         }
     }
@@ -659,6 +703,13 @@ void TextView::UpdateScrollBars() {
     RECT rc{};
     GetClientRect(hwnd_, &rc);
     int width = std::max<int>(1, rc.right - 2 * margin_);
+    if (!wordWrap_) {
+        // The lines on screen, whether painted yet or not; a long one as far as it is measured.
+        const int32_t last = std::min(layout_.LineCount() - 1, top_.line + ClientRows());
+        for (int32_t line = top_.line; line <= last; ++line)
+            maxWidthSeen_ = int(std::clamp<int64_t>(lineWidths_.EstimatedWidth(line, avgCharWidth_),
+                                                    maxWidthSeen_, std::numeric_limits<int>::max() / 4));
+    }
     ScrollState now;
     now.vMax = std::max(0, RowCount() - 1);
     now.vPage = ClientRows();
@@ -1111,25 +1162,31 @@ void TextView::OnPaint() {
         PaintDc target(hwnd_);
         RECT rc{};
         GetClientRect(hwnd_, &rc);
-        // Drawn off-screen first, so typing never flickers.
+        // Only the rows that need it, drawn off-screen first so typing never flickers.
+        const RECT& area = target.Area();
+        const int firstRow = std::max<LONG>(0, area.top) / lineHeight_;
+        const int lastRow = std::max<LONG>(area.top, area.bottom - 1) / lineHeight_;
+        const int height = (lastRow - firstRow + 1) * lineHeight_;
         MemoryDc dc(CreateCompatibleDC(target));
-        GdiBitmap bitmap(
-            CreateCompatibleBitmap(target, std::max<LONG>(1, rc.right), std::max<LONG>(1, rc.bottom)));
+        GdiBitmap bitmap(CreateCompatibleBitmap(target, std::max<LONG>(1, rc.right), height));
         SelectInDc selectBitmap(dc, bitmap);
         SelectInDc selectFont(dc, font_);
-        FillRect(dc, &rc, GetSysColorBrush(COLOR_WINDOW));
+        RECT strip{0, 0, rc.right, height};
+        FillRect(dc, &strip, GetSysColorBrush(COLOR_WINDOW));
 
         int32_t selFrom = model_.SelStart();
         int32_t selTo = selFrom + model_.SelLength();
-        RowPos row = top_;
-        for (int y = 0; y < rc.bottom; y += lineHeight_) {
+        RowPos row = layout_.AddRows(top_, firstRow);
+        const bool pastTheEnd = layout_.PosToRow(row) - layout_.PosToRow(top_) < firstRow;
+        for (int y = 0; y < height && !pastTheEnd; y += lineHeight_) {
             DrawRow(dc, y, row.line, row.sub, selFrom, selTo, rc.right);
             RowPos next = layout_.AddRows(row, 1);
-            if (next.line == row.line && next.sub == row.sub)
+            if (next == row)
                 break;
             row = next;
         }
-        BitBlt(target, 0, 0, rc.right, rc.bottom, dc, 0, 0, SRCCOPY);
+        BitBlt(target, 0, firstRow * lineHeight_, rc.right, height, dc, 0, 0, SRCCOPY);
+        shownSelection_ = {selFrom, selTo};
     }
     // Rows are measured as they are drawn: a wider row found here widens the scroll range.
     if (maxWidthSeen_ != widthBefore)

@@ -140,6 +140,7 @@ private:
     void ForgetLayout() noexcept;
     void FollowEdit(int32_t position, int32_t removed, int32_t inserted);
     bool RewrapAfterTyping(int32_t position, int32_t removed, int32_t inserted, int32_t lineDelta);
+    void InvalidateRows(int32_t fromRow, int32_t toRow);
     template <class Step> void IfMemoryAllows(Step&& step) noexcept {
         try {
             step();
@@ -193,6 +194,10 @@ private:
     };
     ScrollState scroll_; // what the scroll bars show now
 
+    struct Selection {
+        int32_t from = 0, to = 0;
+    };
+    Selection shownSelection_; // as the last paint drew it
     RowPos top_{0, 0};
     int xOffset_ = 0;
     int maxWidthSeen_ = 0;
