@@ -88,8 +88,20 @@ public:
     POINT CaretPoint();
 
 private:
+    // Rich-edit's word-wrap message (richedit.h is not needed for one constant), and a message of
+    // newer systems than we build for.
+    static constexpr UINT kEmSetTargetDevice = WM_USER + 72;
+    static constexpr UINT kWmDpiChangedAfterParent = 0x02E3;
+    static constexpr UINT_PTR kLayoutTimer = 1;
+    static constexpr UINT_PTR kDragTimer = 2;
+    static constexpr UINT_PTR kMeasureTimer = 3;
+    static constexpr int kTabColumns = 8;
+    static constexpr int kSliceMs = 15; // idle work a timer tick may take
+
     friend class WindowBase<TextView>;
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleEditMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMouseMessage(UINT msg, WPARAM wParam, LPARAM lParam);
 
     // TextModelObserver
     void OnTextChanged(int32_t position, int32_t removed, int32_t inserted) override;
@@ -106,6 +118,9 @@ private:
     void OnPaint();
     void OnSize();
     LRESULT OnKeyMessage(WPARAM key);
+    bool OfferKeyToHandler(int32_t keyCode, int32_t shift);
+    void MoveVertically(int32_t keyCode, bool extend, bool ctrl);
+    void OnEditingKey(int32_t keyCode, bool ext, bool ctrl);
     LRESULT OnChar(wchar_t ch);
     void OnImeComposition(LPARAM lParam);
     void OnMouseButton(int16_t button, LPARAM lParam);
@@ -164,6 +179,15 @@ private:
     void MoveCaret(int32_t caret, bool extend, bool keepDesiredX = false);
     void SelectWordAt(int32_t pos);
     int16_t ShiftState() const;
+    struct ShownRow {
+        int32_t begin = 0, end = 0; // where the measured part starts, and the row's end
+        std::u16string text;
+        std::vector<int> xs; // each character's x, and the x after the last measured one
+        std::vector<INT> dx; // each character's advance
+        std::wstring glyphs; // what is drawn for each: a space for a tab or a control character
+        int32_t count = 0;   // characters measured; the rest are off to the right
+    };
+    ShownRow MeasureShownRow(int32_t line, int32_t sub, int clientWidth);
     void DrawRow(HDC dc, int y, int32_t line, int32_t sub, int32_t selFrom, int32_t selTo, int clientWidth);
 
     TextModel model_;

@@ -78,11 +78,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
     findDialog.Attach(editor);
     SetFailureReporter(
         [](void* context, Failure failure) {
-            Editor& editor = *static_cast<Editor*>(context);
+            Editor& reporting = *static_cast<Editor*>(context);
             if (failure == Failure::OutOfMemory)
-                ReportEditRefused(editor);
+                ReportEditRefused(reporting);
             else
-                ReportCommandFailed(editor);
+                ReportCommandFailed(reporting);
         },
         &editor);
     TextEvents events(editor);
