@@ -95,6 +95,12 @@ LRESULT TextView::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         }
         break;
     case WM_IME_CHAR: return OnChar(static_cast<wchar_t>(wParam));
+    case WM_IME_STARTCOMPOSITION:
+        composing_ = true;
+        if (hasFocus_)
+            PlaceComposition(CaretPoint());
+        break;
+    case WM_IME_ENDCOMPOSITION: composing_ = false; break;
     case WM_IME_COMPOSITION:
         if (lParam & GCS_RESULTSTR) {
             OnImeComposition(lParam);
@@ -247,7 +253,7 @@ void TextView::FollowEdit(int32_t position, int32_t removed, int32_t inserted) {
         ResetLayout();
         rowsMoved = true;
     } else if (!wordWrap_ && hwnd_) {
-        SetTimer(hwnd_, kMeasureTimer, 50, nullptr); // once typing pauses
+        MeasureLongLinesLater(50); // once typing pauses
     }
     rowsMoved = rowsMoved || layout_.RowCount() != rowsBefore;
     const int32_t lineCount = layout_.LineCount();

@@ -164,6 +164,7 @@ private:
         }
     }
     void LayoutSlice(int milliseconds);
+    void MeasureLongLinesLater(UINT delayMs);
 
     // Positions and geometry.
     std::u16string RowText(int32_t line, int32_t sub, int32_t* rowStart, int32_t* rowEnd,
@@ -173,6 +174,7 @@ private:
     int32_t PositionAtX(int32_t line, int32_t sub, int x);
     int32_t PositionAtPoint(int x, int y);
     void UpdateCaret();
+    void PlaceComposition(POINT caret);
     void ScrollToCaret();
     void ScrollTo(RowPos top, int xOffset);
     void UpdateScrollBars();
@@ -227,6 +229,8 @@ private:
     int maxWidthSeen_ = 0;
     int desiredX_ = -1;
     bool wordWrap_ = false;
+    bool measurePending_ = false; // the long lines on screen are still to be measured
+    bool composing_ = false;      // an input method's composition is open
     bool hasFocus_ = false;
     bool dragging_ = false;
     bool swallowChar_ = false;

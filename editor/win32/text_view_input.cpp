@@ -290,8 +290,10 @@ void TextView::OnTimer(UINT_PTR id) {
         for (int32_t line = top_.line; line <= std::min(top_.line + ClientRows(), layout_.LineCount() - 1);
              ++line)
             done = lineWidths_.MeasureAhead(line, timeUp) && done;
-        if (done)
+        if (done) {
             KillTimer(hwnd_, kMeasureTimer);
+            measurePending_ = false;
+        }
         UpdateScrollBars();
         return;
     }

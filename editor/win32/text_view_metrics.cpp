@@ -13,6 +13,20 @@
 
 namespace quillet::win32 {
 
+// Long lines on screen are measured ahead while the user reads, so that End, Ctrl+End and the
+// scroll bar find their widths known; a screen of ordinary lines needs no timer.
+void TextView::MeasureLongLinesLater(UINT delayMs) {
+    if (measurePending_ || !hwnd_)
+        return;
+    const int32_t last = std::min(layout_.LineCount() - 1, top_.line + ClientRows());
+    for (int32_t line = top_.line; line <= last; ++line) {
+        if (model_.LineEnd(line) - model_.LineStart(line) > LineWidths::kChunk) {
+            measurePending_ = SetTimer(hwnd_, kMeasureTimer, delayMs, nullptr) != 0;
+            return;
+        }
+    }
+}
+
 int TextView::Dpi() const {
     return WindowDpi(hwnd_);
 }
@@ -155,7 +169,7 @@ void TextView::ResetLayout() {
         if (top_.line >= lineCount)
             top_.line = lineCount - 1;
         if (hwnd_)
-            SetTimer(hwnd_, kMeasureTimer, 1, nullptr);
+            MeasureLongLinesLater(1);
         return;
     }
     const int64_t perRow = std::max<int64_t>(1, WrapWidth() / std::max(1, avgCharWidth_));

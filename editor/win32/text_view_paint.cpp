@@ -4,6 +4,8 @@
 #include "editor/win32/text_view.h"
 
 #include "editor/control/caret_motion.h"
+#include <imm.h>
+
 #include <algorithm>
 #include <cstdlib>
 #include <limits>
@@ -94,11 +96,17 @@ void TextView::UpdateCaret() {
         return;
     POINT pt = CaretPoint();
     SetCaretPos(pt.x, pt.y);
-    // Keep an input method's composition window at the caret.
+    if (composing_)
+        PlaceComposition(pt);
+}
+
+// Keeps an input method's composition window at the caret; asked only while a composition is
+// open, so that plain typing pays nothing for it.
+void TextView::PlaceComposition(POINT caret) {
     if (HIMC imc = ImmGetContext(hwnd_)) {
         COMPOSITIONFORM cf{};
         cf.dwStyle = CFS_POINT;
-        cf.ptCurrentPos = pt;
+        cf.ptCurrentPos = caret;
         ImmSetCompositionWindow(imc, &cf);
         ImmReleaseContext(hwnd_, imc);
     }
