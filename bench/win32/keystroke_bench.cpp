@@ -207,19 +207,9 @@ int wmain(int argc, wchar_t** argv) {
 
     std::vector<double> handled, painted;
     for (int k = 0; k < keys; ++k) {
-        const WPARAM key = 'A' + WPARAM(k % 26);
-        const LPARAM scan = LPARAM(MapVirtualKeyW(UINT(key), MAPVK_VK_TO_VSC)) << 16;
-        HWND hwnd = view.Handle();
-        Clock::time_point start = Clock::now();
-        PostMessageW(hwnd, WM_KEYDOWN, key, scan | 1);
-        PostMessageW(hwnd, WM_KEYUP, key, scan | 0xC0000001);
-        Pump();
-        Clock::time_point mid = Clock::now();
-        UpdateWindow(frame);
-        GdiFlush();
-        Clock::time_point end = Clock::now();
-        handled.push_back(Ms(mid - start));
-        painted.push_back(Ms(end - start));
+        Timing t = Press(frame, view.Handle(), 'A' + WPARAM(k % 26), false);
+        handled.push_back(t.handled);
+        painted.push_back(t.painted);
     }
     bool typedIn = view.TextLength() == chars + keys && view.Model().Caret() == caret + keys;
     if (!typedIn)

@@ -261,6 +261,15 @@ void TextView::FollowEdit(int32_t position, int32_t removed, int32_t inserted) {
         top_ = {lineCount - 1, 0};
     if (top_.sub >= RowsOf(top_.line))
         top_.sub = RowsOf(top_.line) - 1;
+    // A new text's long lines on screen are measured with it, within a bound, so that the first
+    // End or Ctrl+End does not pay for it; what is left is measured while idle.
+    if (!wordWrap_ && position == 0 && inserted == model_.TextLength()) {
+        const DWORD begin = GetTickCount();
+        auto timeUp = [&] { return static_cast<int>(GetTickCount() - begin) >= kLoadMeasureMs; };
+        const int32_t last = std::min(layout_.LineCount() - 1, top_.line + ClientRows());
+        for (int32_t line = top_.line; line <= last && !timeUp(); ++line)
+            lineWidths_.MeasureAhead(line, timeUp);
+    }
     // The caret may still be where it was before the edit; it is placed once the write ends.
     if (hwnd_) {
         UpdateScrollBars();

@@ -96,7 +96,8 @@ private:
     static constexpr UINT_PTR kDragTimer = 2;
     static constexpr UINT_PTR kMeasureTimer = 3;
     static constexpr int kTabColumns = 8;
-    static constexpr int kSliceMs = 15; // idle work a timer tick may take
+    static constexpr int kSliceMs = 15;        // idle work a timer tick may take
+    static constexpr int kLoadMeasureMs = 250; // measuring a new text's long lines may add to its load
 
     friend class WindowBase<TextView>;
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
