@@ -13,6 +13,18 @@
 #include <vector>
 
 namespace quillet::win32 {
+namespace {
+
+// Where the user is dragging a scroll bar's thumb.
+int TrackPosition(HWND hwnd, int bar) {
+    SCROLLINFO si{};
+    si.cbSize = sizeof(si);
+    si.fMask = SIF_TRACKPOS;
+    GetScrollInfo(hwnd, bar, &si);
+    return si.nTrackPos;
+}
+
+} // namespace
 
 // The characters of one display row (without the line break); with maxChars, at most that many.
 std::u16string TextView::RowText(int32_t line, int32_t sub, int32_t* rowStart, int32_t* rowEnd,
@@ -396,14 +408,7 @@ void TextView::OnScroll(int bar, int code) {
         case SB_TOP: top = {0, 0}; break;
         case SB_BOTTOM: top = layout_.AddRows(layout_.RowToPos(RowCount() - 1), -(page - 1)); break;
         case SB_THUMBTRACK:
-        case SB_THUMBPOSITION: {
-            SCROLLINFO si{};
-            si.cbSize = sizeof(si);
-            si.fMask = SIF_TRACKPOS;
-            GetScrollInfo(hwnd_, SB_VERT, &si);
-            top = layout_.RowToPos(si.nTrackPos);
-            break;
-        }
+        case SB_THUMBPOSITION: top = layout_.RowToPos(TrackPosition(hwnd_, SB_VERT)); break;
         default: return;
         }
         ScrollTo(top, xOffset_);
@@ -420,14 +425,7 @@ void TextView::OnScroll(int bar, int code) {
     case SB_PAGELEFT: x -= rc.right / 2; break;
     case SB_PAGERIGHT: x += rc.right / 2; break;
     case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: {
-        SCROLLINFO si{};
-        si.cbSize = sizeof(si);
-        si.fMask = SIF_TRACKPOS;
-        GetScrollInfo(hwnd_, SB_HORZ, &si);
-        x = si.nTrackPos;
-        break;
-    }
+    case SB_THUMBPOSITION: x = TrackPosition(hwnd_, SB_HORZ); break;
     default: return;
     }
     ScrollTo(top_, std::max(0, x));
