@@ -203,6 +203,12 @@ private:
     GdiFont font_;
     MemoryDc measureDc_;
     std::optional<SelectInDc> measureFont_;
+    // Rows are drawn off-screen first, into a bitmap kept from paint to paint: declared in this
+    // order, the bitmap is deselected, then the DC deleted, then the bitmap.
+    GdiBitmap backBitmap_;
+    MemoryDc backDc_;
+    std::optional<SelectInDc> backSelect_;
+    SIZE backSize_{0, 0};
     std::vector<int16_t> widths_; // per BMP character, 0 = not measured yet
     int lineHeight_ = 16;
     int ascent_ = 12;

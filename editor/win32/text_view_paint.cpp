@@ -253,9 +253,15 @@ void TextView::OnPaint() {
         const int firstRow = std::max<LONG>(0, area.top) / lineHeight_;
         const int lastRow = std::max<LONG>(area.top, area.bottom - 1) / lineHeight_;
         const int height = (lastRow - firstRow + 1) * lineHeight_;
-        MemoryDc dc(CreateCompatibleDC(target));
-        GdiBitmap bitmap(CreateCompatibleBitmap(target, std::max<LONG>(1, rc.right), height));
-        SelectInDc selectBitmap(dc, bitmap);
+        if (!backDc_ || backSize_.cx < rc.right || backSize_.cy < height) {
+            // Room for the whole client area, so a resize rarely makes it again.
+            backSelect_.reset();
+            backSize_ = {std::max<LONG>(1, rc.right), std::max<LONG>(height, rc.bottom + lineHeight_)};
+            backDc_.Reset(CreateCompatibleDC(target));
+            backBitmap_.Reset(CreateCompatibleBitmap(target, backSize_.cx, backSize_.cy));
+            backSelect_.emplace(backDc_, backBitmap_);
+        }
+        HDC dc = backDc_;
         SelectInDc selectFont(dc, font_);
         RECT strip{0, 0, rc.right, height};
         FillRect(dc, &strip, GetSysColorBrush(COLOR_WINDOW));
