@@ -55,10 +55,14 @@ LRESULT TextView::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CREATE: RebuildFont(); return 0;
     case WM_PAINT: OnPaint(); return 0;
     case WM_ERASEBKGND: return 1;
-    case WM_SIZE: OnSize(); return 0;
+    case WM_SIZE:
+        client_ = {0, 0, LOWORD(lParam), HIWORD(lParam)};
+        OnSize();
+        return 0;
     case WM_SETFOCUS:
         hasFocus_ = true;
         CreateCaret(hwnd_, nullptr, std::max(1, Dpi() / 96), lineHeight_);
+        caretShown_ = {-1, -1}; // a new caret starts nowhere
         UpdateCaret();
         ShowCaret(hwnd_);
         InvalidateRect(hwnd_, nullptr, FALSE);
@@ -203,6 +207,17 @@ void TextView::Move(int32_t left, int32_t top, int32_t width, int32_t height) {
     int dpi = Dpi();
     MoveWindow(hwnd_, PixelsFromTwips(left, dpi), PixelsFromTwips(top, dpi), PixelsFromTwips(width, dpi),
                PixelsFromTwips(height, dpi), TRUE);
+}
+
+// The client area as the last WM_SIZE gave it: asking the system on every key costs a round trip
+// under Wine.
+RECT TextView::ClientArea() const {
+    if (hwnd_ && client_.right == 0 && client_.bottom == 0) {
+        RECT rc{};
+        GetClientRect(hwnd_, &rc);
+        return rc;
+    }
+    return hwnd_ ? client_ : RECT{};
 }
 
 bool TextView::SetFocus() {

@@ -146,6 +146,7 @@ private:
     int MeasureRun(std::u16string_view run, int x) override; // RunMeasure
 
     // Layout.
+    RECT ClientArea() const;
     int WrapWidth() const;
     int ClientRows() const;
     const std::vector<int32_t>& RowStarts(int32_t line);
@@ -209,6 +210,8 @@ private:
     MemoryDc backDc_;
     std::optional<SelectInDc> backSelect_;
     SIZE backSize_{0, 0};
+    RECT client_{0, 0, 0, 0};     // from the last WM_SIZE
+    POINT caretShown_{-1, -1};    // where SetCaretPos last put the caret
     std::vector<int16_t> widths_; // per BMP character, 0 = not measured yet
     int lineHeight_ = 16;
     int ascent_ = 12;

@@ -299,8 +299,7 @@ void TextView::OnTimer(UINT_PTR id) {
     }
     if (id == kDragTimer && dragging_) {
         // Dragging past an edge scrolls that way.
-        RECT rc{};
-        GetClientRect(hwnd_, &rc);
+        RECT rc = ClientArea();
         if (lastMouse_.y < 0)
             ScrollTo(layout_.AddRows(top_, -1), xOffset_);
         else if (lastMouse_.y >= rc.bottom)

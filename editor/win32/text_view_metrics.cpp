@@ -65,6 +65,7 @@ void TextView::RebuildFont() {
         if (hasFocus_) {
             DestroyCaret();
             CreateCaret(hwnd_, nullptr, std::max(1, Dpi() / 96), lineHeight_);
+            caretShown_ = {-1, -1}; // a new caret starts nowhere
             ShowCaret(hwnd_);
         }
         UpdateScrollBars();
@@ -117,16 +118,12 @@ int TextView::Advance(char16_t c, int x) {
 }
 
 int TextView::WrapWidth() const {
-    RECT rc{};
-    if (hwnd_)
-        GetClientRect(hwnd_, &rc);
+    RECT rc = ClientArea();
     return std::max<int>(avgCharWidth_, rc.right - 2 * margin_);
 }
 
 int TextView::ClientRows() const {
-    RECT rc{};
-    if (hwnd_)
-        GetClientRect(hwnd_, &rc);
+    RECT rc = ClientArea();
     return std::max<int>(1, rc.bottom / lineHeight_);
 }
 

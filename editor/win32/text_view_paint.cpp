@@ -107,7 +107,10 @@ void TextView::UpdateCaret() {
     if (!hwnd_ || !hasFocus_)
         return;
     POINT pt = CaretPoint();
-    SetCaretPos(pt.x, pt.y);
+    if (pt.x != caretShown_.x || pt.y != caretShown_.y) { // a system call each time under Wine
+        SetCaretPos(pt.x, pt.y);
+        caretShown_ = pt;
+    }
     if (composing_)
         PlaceComposition(pt);
 }
@@ -139,8 +142,7 @@ void TextView::ScrollToCaret() {
         top = layout_.AddRows(rp, -(rows - 1));
     int x = xOffset_;
     if (!wordWrap_) {
-        RECT rc{};
-        GetClientRect(hwnd_, &rc);
+        RECT rc = ClientArea();
         int width = std::max<int>(avgCharWidth_, rc.right - 2 * margin_);
         int cx = XOfPosition(caret);
         if (cx < x)
@@ -179,8 +181,7 @@ void TextView::ScrollTo(RowPos top, int xOffset) {
 void TextView::UpdateScrollBars() {
     if (!hwnd_)
         return;
-    RECT rc{};
-    GetClientRect(hwnd_, &rc);
+    RECT rc = ClientArea();
     int width = std::max<int>(1, rc.right - 2 * margin_);
     if (!wordWrap_) {
         // The lines on screen, whether painted yet or not; a long one as far as it is measured.
@@ -226,8 +227,7 @@ void TextView::InvalidateRows(int32_t fromRow, int32_t toRow) {
     const int64_t last = std::min<int64_t>(ClientRows() + 1, int64_t(toRow) - topRow);
     if (first > last)
         return;
-    RECT rc{};
-    GetClientRect(hwnd_, &rc);
+    RECT rc = ClientArea();
     RECT rows{0, LONG(first * lineHeight_), rc.right,
               LONG(std::min<int64_t>(rc.bottom, (last + 1) * lineHeight_))};
     InvalidateRect(hwnd_, &rows, FALSE);
@@ -246,8 +246,7 @@ void TextView::OnPaint() {
     const int widthBefore = maxWidthSeen_;
     {
         PaintDc target(hwnd_);
-        RECT rc{};
-        GetClientRect(hwnd_, &rc);
+        RECT rc = ClientArea();
         // Only the rows that need it, drawn off-screen first so typing never flickers.
         const RECT& area = target.Area();
         const int firstRow = std::max<LONG>(0, area.top) / lineHeight_;
@@ -422,8 +421,7 @@ void TextView::OnScroll(int bar, int code) {
     }
     if (wordWrap_)
         return;
-    RECT rc{};
-    GetClientRect(hwnd_, &rc);
+    RECT rc = ClientArea();
     int x = xOffset_;
     switch (code) {
     case SB_LINELEFT: x -= avgCharWidth_; break;
