@@ -346,7 +346,12 @@ void TextView::DrawRow(HDC dc, int y, int32_t line, int32_t sub, int32_t selFrom
     COLORREF selText = hasFocus_ ? GetSysColor(COLOR_HIGHLIGHTTEXT) : GetSysColor(COLOR_WINDOWTEXT);
     COLORREF selBack = hasFocus_ ? GetSysColor(COLOR_HIGHLIGHT) : GetSysColor(COLOR_BTNFACE);
 
+    // The characters left of the window (a long line is measured from a chunk before it) are
+    // not handed to the system at all.
+    const int32_t firstShown =
+        static_cast<int32_t>(std::upper_bound(xs.begin(), xs.begin() + n, xOffset_ - 1) - xs.begin()) - 1;
     auto drawRun = [&](int32_t a, int32_t b, bool selected) {
+        a = std::max(a, std::max(0, firstShown));
         if (a >= b)
             return;
         SetTextColor(dc, selected ? selText : textColor);
