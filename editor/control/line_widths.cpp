@@ -10,7 +10,6 @@ constexpr size_t kLinesKept = 8;
 } // namespace
 
 void LineWidths::Edited(int32_t position, int32_t lineDelta) {
-    pieces_.clear(); // the storage moved
     const int32_t line = text_.LineFromPosition(std::min(position, text_.TextLength()));
     const int32_t offset = position - text_.LineStart(line);
     std::erase_if(lines_, [&](Known& known) {
@@ -51,11 +50,11 @@ bool LineWidths::MeasureNext(Known& known) {
 }
 
 int LineWidths::Measure(int32_t from, int32_t to, int x) {
-    // Straight from the model's storage, which is two pieces around its gap: no copy.
-    if (pieces_.empty())
-        pieces_ = text_.Pieces();
+    // Straight from the model's storage, which is two pieces around its gap: no copy. Asked
+    // afresh each time: the storage can move whenever the model reserves room, even for an edit
+    // it then refuses.
     int32_t pieceStart = 0;
-    for (std::u16string_view piece : pieces_) {
+    for (std::u16string_view piece : text_.Pieces()) {
         const int32_t pieceEnd = pieceStart + int32_t(piece.size());
         const int32_t a = std::max(from, pieceStart), b = std::min(to, pieceEnd);
         if (a < b)

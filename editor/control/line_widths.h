@@ -27,10 +27,7 @@ public:
     LineWidths(const TextModel& text, RunMeasure& measure) : text_(text), measure_(measure) {}
 
     // After the font changed or the whole text was replaced.
-    void Forget() {
-        lines_.clear();
-        pieces_.clear();
-    }
+    void Forget() { lines_.clear(); }
     // After an edit at position that changed the line count by lineDelta.
     void Edited(int32_t position, int32_t lineDelta);
 
@@ -64,8 +61,7 @@ private:
 
     const TextModel& text_;
     RunMeasure& measure_;
-    std::vector<Known> lines_;                // the few lines recently asked for, newest last
-    std::vector<std::u16string_view> pieces_; // the model's storage, until the next edit
+    std::vector<Known> lines_; // the few lines recently asked for, newest last
 };
 
 } // namespace quillet
