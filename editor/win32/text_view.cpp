@@ -31,7 +31,6 @@ bool TextView::Register(HINSTANCE instance) {
 TextView::TextView(Clipboard& clipboard) : clipboard_(clipboard) {
     model_.SetObserver(this);
     model_.SetEvents(this);
-    widths_.assign(0x10000, 0);
 }
 
 TextView::~TextView() {
@@ -61,7 +60,7 @@ LRESULT TextView::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_SETFOCUS:
         hasFocus_ = true;
-        CreateCaret(hwnd_, nullptr, std::max(1, Dpi() / 96), lineHeight_);
+        CreateCaret(hwnd_, nullptr, std::max(1, Dpi() / 96), metrics_.LineHeight());
         caretShown_ = {-1, -1}; // a new caret starts nowhere
         UpdateCaret();
         ShowCaret(hwnd_);

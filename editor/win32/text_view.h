@@ -10,6 +10,7 @@
 #include "editor/control/text_model.h"
 #include "editor/platform/clipboard.h"
 #include "editor/win32/handles.h"
+#include "editor/win32/text_metrics.h"
 #include "editor/win32/window_base.h"
 
 #include <windows.h>
@@ -26,9 +27,7 @@ namespace quillet::win32 {
 class TextView : public TextControl,
                  private TextModelObserver,
                  private TextControlEvents,
-                 private CharacterMeasure,
                  private RowCounter,
-                 private RunMeasure,
                  private WindowBase<TextView> {
 public:
     static constexpr wchar_t kClassName[] = L"QuilletText";
@@ -83,7 +82,7 @@ public:
     // Lays out every line now instead of in idle slices (tests and benchmarks).
     void CompleteLayout();
     int32_t FirstVisibleRow() const;
-    int32_t LineHeight() const { return lineHeight_; }
+    int32_t LineHeight() const { return metrics_.LineHeight(); }
     // The caret's client position in pixels.
     POINT CaretPoint();
 
@@ -95,7 +94,6 @@ private:
     static constexpr UINT_PTR kLayoutTimer = 1;
     static constexpr UINT_PTR kDragTimer = 2;
     static constexpr UINT_PTR kMeasureTimer = 3;
-    static constexpr int kTabColumns = 8;
     static constexpr int kSliceMs = 15;        // idle work a timer tick may take
     static constexpr int kLoadMeasureMs = 250; // measuring a new text's long lines may add to its load
 
@@ -141,9 +139,6 @@ private:
     // Fonts and measuring.
     void RebuildFont();
     int Dpi() const;
-    int CharWidth(char16_t c);
-    int Advance(char16_t c, int x) override;                 // CharacterMeasure
-    int MeasureRun(std::u16string_view run, int x) override; // RunMeasure
 
     // Layout.
     RECT ClientArea() const;
@@ -199,28 +194,18 @@ private:
     TextControlEvents* events_ = nullptr; // we don't own it
     int id_ = 0;
 
-    // Text is measured in a DC of its own with font_ selected; declared in this order, the font is
-    // deselected, then the DC deleted, then the font.
-    GdiFont font_;
-    MemoryDc measureDc_;
-    std::optional<SelectInDc> measureFont_;
+    TextMetrics metrics_;
     // Rows are drawn off-screen first, into a bitmap kept from paint to paint: declared in this
     // order, the bitmap is deselected, then the DC deleted, then the bitmap.
     GdiBitmap backBitmap_;
     MemoryDc backDc_;
     std::optional<SelectInDc> backSelect_;
     SIZE backSize_{0, 0};
-    RECT client_{0, 0, 0, 0};     // from the last WM_SIZE
-    POINT caretShown_{-1, -1};    // where SetCaretPos last put the caret
-    std::vector<int16_t> widths_; // per BMP character, 0 = not measured yet
-    int lineHeight_ = 16;
-    int ascent_ = 12;
-    int avgCharWidth_ = 8;
-    int tabWidth_ = 64;
-    int margin_ = 2;
+    RECT client_{0, 0, 0, 0};  // from the last WM_SIZE
+    POINT caretShown_{-1, -1}; // where SetCaretPos last put the caret
 
     RowLayout layout_{*this};
-    LineWidths lineWidths_{model_, *this}; // where a line is too long to measure whole
+    LineWidths lineWidths_{model_, metrics_}; // where a line is too long to measure whole
     int32_t cachedLine_ = -1;
     int32_t cachedLength_ = 0; // of cachedLine_ when its rows were found
     std::vector<int32_t> cachedStarts_;

@@ -305,9 +305,9 @@ void TextView::OnTimer(UINT_PTR id) {
         else if (lastMouse_.y >= rc.bottom)
             ScrollTo(layout_.AddRows(top_, 1), xOffset_);
         else if (!wordWrap_ && lastMouse_.x < 0)
-            ScrollTo(top_, std::max(0, xOffset_ - avgCharWidth_ * 2));
+            ScrollTo(top_, std::max(0, xOffset_ - metrics_.AverageWidth() * 2));
         else if (!wordWrap_ && lastMouse_.x >= rc.right)
-            ScrollTo(top_, xOffset_ + avgCharWidth_ * 2);
+            ScrollTo(top_, xOffset_ + metrics_.AverageWidth() * 2);
         else
             return;
         int32_t pos = PositionAtPoint(lastMouse_.x, lastMouse_.y);

@@ -54,7 +54,7 @@ int TextView::XOfPosition(int32_t position) {
     if (!wordWrap_)
         return lineWidths_.XAt(rp.line, position);
     const int32_t begin = model_.LineStart(rp.line) + RowStarts(rp.line)[rp.sub];
-    return MeasureRun(model_.Range(begin, position), 0);
+    return metrics_.MeasureRun(model_.Range(begin, position), 0);
 }
 
 int32_t TextView::PositionAtX(int32_t line, int32_t sub, int x) {
@@ -74,7 +74,7 @@ int32_t TextView::PositionAtX(int32_t line, int32_t sub, int x) {
     int32_t i = 0;
     const int32_t n = static_cast<int32_t>(text.size());
     while (i < n) {
-        int adv = Advance(text[i], cx);
+        int adv = metrics_.Advance(text[i], cx);
         int32_t next = i + 1;
         if (text[i] >= 0xD800 && text[i] <= 0xDBFF && next < n)
             ++next;
@@ -91,16 +91,17 @@ int32_t TextView::PositionAtX(int32_t line, int32_t sub, int x) {
 }
 
 int32_t TextView::PositionAtPoint(int x, int y) {
-    int rowsDown = y >= 0 ? y / lineHeight_ : -((-y + lineHeight_ - 1) / lineHeight_);
+    int rowsDown =
+        y >= 0 ? y / metrics_.LineHeight() : -((-y + metrics_.LineHeight() - 1) / metrics_.LineHeight());
     RowPos rp = layout_.AddRows(top_, rowsDown);
-    return PositionAtX(rp.line, rp.sub, x - margin_ + xOffset_);
+    return PositionAtX(rp.line, rp.sub, x - metrics_.Margin() + xOffset_);
 }
 
 POINT TextView::CaretPoint() {
     int32_t caret = model_.Caret();
     RowPos rp = PositionRow(caret);
     int32_t row = layout_.PosToRow(rp) - layout_.PosToRow(top_);
-    return POINT{margin_ + XOfPosition(caret) - xOffset_, row * lineHeight_};
+    return POINT{metrics_.Margin() + XOfPosition(caret) - xOffset_, row * metrics_.LineHeight()};
 }
 
 void TextView::UpdateCaret() {
@@ -143,7 +144,7 @@ void TextView::ScrollToCaret() {
     int x = xOffset_;
     if (!wordWrap_) {
         RECT rc = ClientArea();
-        int width = std::max<int>(avgCharWidth_, rc.right - 2 * margin_);
+        int width = std::max<int>(metrics_.AverageWidth(), rc.right - 2 * metrics_.Margin());
         int cx = XOfPosition(caret);
         if (cx < x)
             x = std::max(0, cx - width / 4);
@@ -167,8 +168,8 @@ void TextView::ScrollTo(RowPos top, int xOffset) {
             // Moved by less than a page: what still shows is moved, and only the strip that
             // comes into view is drawn.
             if (!sideways && rows != 0 && std::abs(rows) < ClientRows())
-                ScrollWindowEx(hwnd_, 0, int(-rows * lineHeight_), nullptr, nullptr, nullptr, nullptr,
-                               SW_INVALIDATE);
+                ScrollWindowEx(hwnd_, 0, int(-rows * metrics_.LineHeight()), nullptr, nullptr, nullptr,
+                               nullptr, SW_INVALIDATE);
             else
                 InvalidateRect(hwnd_, nullptr, FALSE);
             UpdateCaret();
@@ -182,12 +183,12 @@ void TextView::UpdateScrollBars() {
     if (!hwnd_)
         return;
     RECT rc = ClientArea();
-    int width = std::max<int>(1, rc.right - 2 * margin_);
+    int width = std::max<int>(1, rc.right - 2 * metrics_.Margin());
     if (!wordWrap_) {
         // The lines on screen, whether painted yet or not; a long one as far as it is measured.
         const int32_t last = std::min(layout_.LineCount() - 1, top_.line + ClientRows());
         for (int32_t line = top_.line; line <= last; ++line)
-            maxWidthSeen_ = int(std::clamp<int64_t>(lineWidths_.EstimatedWidth(line, avgCharWidth_),
+            maxWidthSeen_ = int(std::clamp<int64_t>(lineWidths_.EstimatedWidth(line, metrics_.AverageWidth()),
                                                     maxWidthSeen_, std::numeric_limits<int>::max() / 4));
     }
     ScrollState now;
@@ -197,7 +198,7 @@ void TextView::UpdateScrollBars() {
     // Typing at the end of the longest line widens it by a character a key; the range grows in
     // steps of a quarter page so that not every key pays for a SetScrollInfo.
     const int step = std::max(1, width / 4);
-    const int widest = (maxWidthSeen_ + avgCharWidth_ + step - 1) / step * step;
+    const int widest = (maxWidthSeen_ + metrics_.AverageWidth() + step - 1) / step * step;
     now.hMax = wordWrap_ ? 0 : std::max(widest, xOffset_ + width);
     now.hPage = wordWrap_ ? 0 : width;
     now.hPos = xOffset_;
@@ -228,8 +229,8 @@ void TextView::InvalidateRows(int32_t fromRow, int32_t toRow) {
     if (first > last)
         return;
     RECT rc = ClientArea();
-    RECT rows{0, LONG(first * lineHeight_), rc.right,
-              LONG(std::min<int64_t>(rc.bottom, (last + 1) * lineHeight_))};
+    RECT rows{0, LONG(first * metrics_.LineHeight()), rc.right,
+              LONG(std::min<int64_t>(rc.bottom, (last + 1) * metrics_.LineHeight()))};
     InvalidateRect(hwnd_, &rows, FALSE);
 }
 
@@ -249,19 +250,20 @@ void TextView::OnPaint() {
         RECT rc = ClientArea();
         // Only the rows that need it, drawn off-screen first so typing never flickers.
         const RECT& area = target.Area();
-        const int firstRow = std::max<LONG>(0, area.top) / lineHeight_;
-        const int lastRow = std::max<LONG>(area.top, area.bottom - 1) / lineHeight_;
-        const int height = (lastRow - firstRow + 1) * lineHeight_;
+        const int firstRow = std::max<LONG>(0, area.top) / metrics_.LineHeight();
+        const int lastRow = std::max<LONG>(area.top, area.bottom - 1) / metrics_.LineHeight();
+        const int height = (lastRow - firstRow + 1) * metrics_.LineHeight();
         if (!backDc_ || backSize_.cx < rc.right || backSize_.cy < height) {
             // Room for the whole client area, so a resize rarely makes it again.
             backSelect_.reset();
-            backSize_ = {std::max<LONG>(1, rc.right), std::max<LONG>(height, rc.bottom + lineHeight_)};
+            backSize_ = {std::max<LONG>(1, rc.right),
+                         std::max<LONG>(height, rc.bottom + metrics_.LineHeight())};
             backDc_.Reset(CreateCompatibleDC(target));
             backBitmap_.Reset(CreateCompatibleBitmap(target, backSize_.cx, backSize_.cy));
             backSelect_.emplace(backDc_, backBitmap_);
         }
         HDC dc = backDc_;
-        SelectInDc selectFont(dc, font_);
+        SelectInDc selectFont(dc, metrics_.Font());
         RECT strip{0, 0, rc.right, height};
         FillRect(dc, &strip, GetSysColorBrush(COLOR_WINDOW));
 
@@ -269,14 +271,14 @@ void TextView::OnPaint() {
         int32_t selTo = selFrom + model_.SelLength();
         RowPos row = layout_.AddRows(top_, firstRow);
         const bool pastTheEnd = layout_.PosToRow(row) - layout_.PosToRow(top_) < firstRow;
-        for (int y = 0; y < height && !pastTheEnd; y += lineHeight_) {
+        for (int y = 0; y < height && !pastTheEnd; y += metrics_.LineHeight()) {
             DrawRow(dc, y, row.line, row.sub, selFrom, selTo, rc.right);
             RowPos next = layout_.AddRows(row, 1);
             if (next == row)
                 break;
             row = next;
         }
-        BitBlt(target, 0, firstRow * lineHeight_, rc.right, height, dc, 0, 0, SRCCOPY);
+        BitBlt(target, 0, firstRow * metrics_.LineHeight(), rc.right, height, dc, 0, 0, SRCCOPY);
         shownSelection_ = {selFrom, selTo};
     }
     // Rows are measured as they are drawn: a wider row found here widens the scroll range.
@@ -308,7 +310,7 @@ TextView::ShownRow TextView::MeasureShownRow(int32_t line, int32_t sub, int clie
     const int rightEdge = xOffset_ + clientWidth;
     for (int32_t i = 0; i < n; ++i) {
         char16_t c = row.text[i];
-        int adv = Advance(c, x);
+        int adv = metrics_.Advance(c, x);
         row.xs[i] = x;
         row.dx[i] = adv;
         row.glyphs[i] = (c == u'\t' || IsControl(c)) ? L' ' : static_cast<wchar_t>(c);
@@ -325,7 +327,8 @@ TextView::ShownRow TextView::MeasureShownRow(int32_t line, int32_t sub, int clie
         const int64_t width =
             row.end - row.begin == n
                 ? x
-                : std::max<int64_t>(x + avgCharWidth_, lineWidths_.EstimatedWidth(line, avgCharWidth_));
+                : std::max<int64_t>(x + metrics_.AverageWidth(),
+                                    lineWidths_.EstimatedWidth(line, metrics_.AverageWidth()));
         maxWidthSeen_ =
             std::max<int64_t>(maxWidthSeen_, std::min<int64_t>(width, std::numeric_limits<int>::max() / 4));
     }
@@ -340,7 +343,7 @@ void TextView::DrawRow(HDC dc, int y, int32_t line, int32_t sub, int32_t selFrom
     const int32_t begin = row.begin, end = row.end, n = row.count;
     const std::vector<int>& xs = row.xs;
     const int x = xs[size_t(n)];
-    const int left = margin_ - xOffset_;
+    const int left = metrics_.Margin() - xOffset_;
     COLORREF textColor = GetSysColor(COLOR_WINDOWTEXT);
     COLORREF backColor = GetSysColor(COLOR_WINDOW);
     COLORREF selText = hasFocus_ ? GetSysColor(COLOR_HIGHLIGHTTEXT) : GetSysColor(COLOR_WINDOWTEXT);
@@ -356,7 +359,7 @@ void TextView::DrawRow(HDC dc, int y, int32_t line, int32_t sub, int32_t selFrom
             return;
         SetTextColor(dc, selected ? selText : textColor);
         SetBkColor(dc, selected ? selBack : backColor);
-        RECT r{left + xs[a], y, left + xs[b], y + lineHeight_};
+        RECT r{left + xs[a], y, left + xs[b], y + metrics_.LineHeight()};
         if (r.right < 0 || r.left > clientWidth)
             return;
         ExtTextOutW(dc, left + xs[a], y, ETO_OPAQUE | ETO_CLIPPED, &r, row.glyphs.data() + a,
@@ -374,8 +377,8 @@ void TextView::DrawRow(HDC dc, int y, int32_t line, int32_t sub, int32_t selFrom
         if (!IsControl(row.text[i]))
             continue;
         int w = row.dx[i];
-        RECT box{left + xs[i] + w / 6, y + lineHeight_ / 4, left + xs[i] + w - w / 6,
-                 y + lineHeight_ * 3 / 4};
+        RECT box{left + xs[i] + w / 6, y + metrics_.LineHeight() / 4, left + xs[i] + w - w / 6,
+                 y + metrics_.LineHeight() * 3 / 4};
         FrameRect(dc, &box, boxBrush);
     }
 
@@ -383,7 +386,7 @@ void TextView::DrawRow(HDC dc, int y, int32_t line, int32_t sub, int32_t selFrom
     int32_t lineEnd = model_.LineEnd(line);
     if (end == lineEnd && lineEnd < model_.TextLength() && selFrom <= lineEnd && selTo > lineEnd &&
         end - begin == n) {
-        RECT r{left + x, y, left + x + std::max(1, CharWidth(u' ')), y + lineHeight_};
+        RECT r{left + x, y, left + x + std::max(1, metrics_.CharWidth(u' ')), y + metrics_.LineHeight()};
         SetBkColor(dc, selBack);
         ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
     }
@@ -399,7 +402,7 @@ void TextView::OnWheel(int delta, bool horizontal) {
     wheelRest_ -= notches * WHEEL_DELTA;
     if (horizontal) {
         if (!wordWrap_)
-            ScrollTo(top_, std::max(0, xOffset_ - notches * avgCharWidth_ * 4));
+            ScrollTo(top_, std::max(0, xOffset_ - notches * metrics_.AverageWidth() * 4));
         return;
     }
     int rows = lines == WHEEL_PAGESCROLL ? ClientRows() : static_cast<int>(lines);
@@ -429,8 +432,8 @@ void TextView::OnScroll(int bar, int code) {
     RECT rc = ClientArea();
     int x = xOffset_;
     switch (code) {
-    case SB_LINELEFT: x -= avgCharWidth_; break;
-    case SB_LINERIGHT: x += avgCharWidth_; break;
+    case SB_LINELEFT: x -= metrics_.AverageWidth(); break;
+    case SB_LINERIGHT: x += metrics_.AverageWidth(); break;
     case SB_PAGELEFT: x -= rc.right / 2; break;
     case SB_PAGERIGHT: x += rc.right / 2; break;
     case SB_THUMBTRACK:

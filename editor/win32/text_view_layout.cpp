@@ -1,5 +1,5 @@
-// The view's measuring: its font and character widths at the window's DPI, and the rows lines
-// wrap into at its width.
+// The view's rows: its font rebuilt at the window's DPI, where lines wrap at its width, and the
+// layout and long-line widths kept up as the text changes.
 
 #include "editor/win32/text_view.h"
 
@@ -32,39 +32,14 @@ int TextView::Dpi() const {
 }
 
 void TextView::RebuildFont() {
-    FontSpec font = model_.Font();
-    LOGFONTW lf{};
-    lf.lfHeight = -PixelsFromPoints(std::max(1, font.size), Dpi());
-    lf.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
-    lf.lfItalic = font.italic ? TRUE : FALSE;
-    lf.lfCharSet = DEFAULT_CHARSET;
-    lf.lfQuality = CLEARTYPE_QUALITY;
-    std::wstring face = ToWide(font.name.empty() ? u"Courier New" : font.name);
-    wcsncpy(lf.lfFaceName, face.c_str(), LF_FACESIZE - 1);
-    GdiFont created(CreateFontIndirectW(&lf));
-
-    if (!measureDc_)
-        measureDc_.Reset(CreateCompatibleDC(nullptr));
-    if (!measureFont_)
-        measureFont_.emplace(measureDc_, created);
-    else
-        measureFont_->Select(created);
-    font_ = std::move(created); // the old one, deselected now, goes
-    TEXTMETRICW tm{};
-    GetTextMetricsW(measureDc_, &tm);
-    lineHeight_ = std::max<int>(1, tm.tmHeight + tm.tmExternalLeading);
-    ascent_ = tm.tmAscent;
-    std::fill(widths_.begin(), widths_.end(), 0);
-    avgCharWidth_ = std::max(1, CharWidth(u'x'));
-    tabWidth_ = std::max(1, CharWidth(u' ')) * kTabColumns;
-    margin_ = std::max(1, PixelsFrom96(2, Dpi()));
+    metrics_.Rebuild(model_.Font(), Dpi());
     maxWidthSeen_ = 0;
     lineWidths_.Forget();
     ResetLayout();
     if (hwnd_) {
         if (hasFocus_) {
             DestroyCaret();
-            CreateCaret(hwnd_, nullptr, std::max(1, Dpi() / 96), lineHeight_);
+            CreateCaret(hwnd_, nullptr, std::max(1, Dpi() / 96), metrics_.LineHeight());
             caretShown_ = {-1, -1}; // a new caret starts nowhere
             ShowCaret(hwnd_);
         }
@@ -74,57 +49,14 @@ void TextView::RebuildFont() {
     }
 }
 
-int TextView::CharWidth(char16_t c) {
-    int16_t w = widths_[c];
-    if (w)
-        return w;
-    // Measure a block of 256 at once: far fewer calls when a new script appears.
-    UINT base = c & 0xFF00u;
-    INT buf[256];
-    if (GetCharWidth32W(measureDc_, base, base + 255, buf)) {
-        for (int i = 0; i < 256; ++i)
-            widths_[base + i] = static_cast<int16_t>(std::clamp(buf[i], 1, 0x7FFF));
-    } else {
-        for (int i = 0; i < 256; ++i)
-            widths_[base + i] = static_cast<int16_t>(avgCharWidth_);
-    }
-    return widths_[c];
-}
-
-// The width a character takes when it starts at x (tabs reach the next stop).
-int TextView::MeasureRun(std::u16string_view run, int x) {
-    // A line can be longer than any screen is wide many times over; its width saturates.
-    constexpr int kWidest = std::numeric_limits<int>::max() / 4;
-    for (char16_t c : run) {
-        // Most characters are measured already and need nothing but their width.
-        int width = c >= 0x20 && (c & 0xF800) != 0xD800 ? widths_[c] : 0;
-        if (width == 0)
-            width = Advance(c, x);
-        x = std::min(kWidest, x + width);
-    }
-    return x;
-}
-
-int TextView::Advance(char16_t c, int x) {
-    if (c == u'\t')
-        return tabWidth_ - x % tabWidth_;
-    if (IsControl(c))
-        return avgCharWidth_; // drawn as a placeholder box
-    if (c >= 0xDC00 && c <= 0xDFFF)
-        return 0; // the high surrogate carries the pair's width
-    if (c >= 0xD800 && c <= 0xDBFF)
-        return std::max(avgCharWidth_, CharWidth(0xFFFD));
-    return CharWidth(c);
-}
-
 int TextView::WrapWidth() const {
     RECT rc = ClientArea();
-    return std::max<int>(avgCharWidth_, rc.right - 2 * margin_);
+    return std::max<int>(metrics_.AverageWidth(), rc.right - 2 * metrics_.Margin());
 }
 
 int TextView::ClientRows() const {
     RECT rc = ClientArea();
-    return std::max<int>(1, rc.bottom / lineHeight_);
+    return std::max<int>(1, rc.bottom / metrics_.LineHeight());
 }
 
 // Where each display row of a line starts, relative to the line's start. One row when not
@@ -141,7 +73,7 @@ const std::vector<int32_t>& TextView::RowStarts(int32_t line) {
     int32_t end = model_.LineEnd(line);
     if (end == start)
         return cachedStarts_;
-    cachedStarts_ = WrapRows(model_.Range(start, end), WrapWidth(), *this);
+    cachedStarts_ = WrapRows(model_.Range(start, end), WrapWidth(), metrics_);
     return cachedStarts_;
 }
 
@@ -169,7 +101,7 @@ void TextView::ResetLayout() {
             MeasureLongLinesLater(1);
         return;
     }
-    const int64_t perRow = std::max<int64_t>(1, WrapWidth() / std::max(1, avgCharWidth_));
+    const int64_t perRow = std::max<int64_t>(1, WrapWidth() / std::max(1, metrics_.AverageWidth()));
     layout_.Wrap(lineCount, [&](int32_t line) {
         const int64_t length = model_.LineEnd(line) - model_.LineStart(line);
         return static_cast<int32_t>(std::max<int64_t>(1, (length + perRow - 1) / perRow));
@@ -224,7 +156,7 @@ bool TextView::RewrapAfterTyping(int32_t position, int32_t removed, int32_t inse
     cachedStarts_ = RewrapRows(
         cachedStarts_, position - lineStart, removed, inserted, length,
         [&](int32_t from, int32_t to) { return model_.Range(lineStart + from, lineStart + to); }, WrapWidth(),
-        *this);
+        metrics_);
     cachedLength_ = length;
     return true;
 }
