@@ -13,14 +13,14 @@ namespace quillet::win32 {
 
 TextMetrics::TextMetrics() : widths_(0x10000, 0) {}
 
-void TextMetrics::Rebuild(const FontSpec& spec, int dpi) {
+void TextMetrics::Rebuild(const FontSpec& font, int dpi) {
     LOGFONTW lf{};
-    lf.lfHeight = -PixelsFromPoints(std::max(1, spec.size), dpi);
-    lf.lfWeight = spec.bold ? FW_BOLD : FW_NORMAL;
-    lf.lfItalic = spec.italic ? TRUE : FALSE;
+    lf.lfHeight = -PixelsFromPoints(std::max(1, font.size), dpi);
+    lf.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
+    lf.lfItalic = font.italic ? TRUE : FALSE;
     lf.lfCharSet = DEFAULT_CHARSET;
     lf.lfQuality = CLEARTYPE_QUALITY;
-    std::wstring face = ToWide(spec.name.empty() ? u"Courier New" : spec.name);
+    std::wstring face = ToWide(font.name.empty() ? u"Courier New" : font.name);
     wcsncpy(lf.lfFaceName, face.c_str(), LF_FACESIZE - 1);
     GdiFont created(CreateFontIndirectW(&lf));
 

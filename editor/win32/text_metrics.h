@@ -20,8 +20,8 @@ class TextMetrics : public CharacterMeasure, public RunMeasure {
 public:
     TextMetrics();
 
-    // Makes the font spec describes at dpi and measures it afresh.
-    void Rebuild(const FontSpec& spec, int dpi);
+    // Makes the font at dpi and measures it afresh.
+    void Rebuild(const FontSpec& font, int dpi);
 
     HFONT Font() const { return font_; }
     int LineHeight() const { return lineHeight_; }
