@@ -55,7 +55,6 @@ public:
     void Unwrap(int32_t lineCount) noexcept;
     // Every line starts with estimate(line) rows; exact counts come later (Slice, RowsOf).
     void Wrap(int32_t lineCount, const std::function<int32_t(int32_t)>& estimate);
-    bool Wrapped() const { return !rows_.empty(); }
 
     int32_t LineCount() const { return lineCount_; }
     // Exact, counted now if it was an estimate.

@@ -293,8 +293,8 @@ void TextView::OnTimer(UINT_PTR id) {
         if (done) {
             KillTimer(hwnd_, kMeasureTimer);
             measurePending_ = false;
+            UpdateScrollBars(); // once, with the widths known: setting the bars is slow under Wine
         }
-        UpdateScrollBars();
         return;
     }
     if (id == kDragTimer && dragging_) {

@@ -142,6 +142,7 @@ void TextView::ScrollToCaret() {
     else if (caretRow >= topRow + rows)
         top = layout_.AddRows(rp, -(rows - 1));
     int x = xOffset_;
+    const int widest = maxWidthSeen_;
     if (!wordWrap_) {
         RECT rc = ClientArea();
         int width = std::max<int>(metrics_.AverageWidth(), rc.right - 2 * metrics_.Margin());
@@ -153,6 +154,11 @@ void TextView::ScrollToCaret() {
         maxWidthSeen_ = std::max(maxWidthSeen_, cx);
     } else {
         x = 0;
+    }
+    if (top == top_ && std::max(0, x) == xOffset_) {
+        if (maxWidthSeen_ != widest)
+            UpdateScrollBars(); // the caret went further right than any row was seen to reach
+        return;
     }
     ScrollTo(top, x);
 }
@@ -174,8 +180,8 @@ void TextView::ScrollTo(RowPos top, int xOffset) {
                 InvalidateRect(hwnd_, nullptr, FALSE);
             UpdateCaret();
         }
+        UpdateScrollBars(); // the bars follow only a move: a key that moves nothing pays nothing
     }
-    UpdateScrollBars();
 }
 
 // Setting scroll bars is slow under Wine (tens of milliseconds), so only changes are passed on.
