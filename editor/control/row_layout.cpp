@@ -44,32 +44,47 @@ std::vector<int32_t> WrapRows(std::u16string_view text, int width, CharacterMeas
     return starts;
 }
 
-std::vector<int32_t> RewrapRows(const std::vector<int32_t>& old, int32_t editAt, int32_t removed,
-                                int32_t inserted, int32_t length, const TextWindow& window, int width,
-                                CharacterMeasure& measure) {
+void RewrapRows(std::vector<int32_t>& starts, int32_t editAt, int32_t removed, int32_t inserted,
+                int32_t length, const TextWindow& window, int width, CharacterMeasure& measure) {
     const int32_t shift = inserted - removed;
     // From the row before the edit's: a deletion can let a word move up into it.
-    const size_t editRow = size_t(std::upper_bound(old.begin(), old.end(), editAt) - old.begin()) - 1;
+    const size_t editRow =
+        size_t(std::upper_bound(starts.begin(), starts.end(), editAt) - starts.begin()) - 1;
     const size_t restart = editRow > 0 ? editRow - 1 : 0;
-    std::vector<int32_t> starts(old.begin(), old.begin() + std::ptrdiff_t(restart) + 1);
+    // The rows wrapped anew replace the old ones in place: a long line's rows are not copied.
+    auto replaceRows = [&](size_t oldEnd, const std::vector<int32_t>& fresh) {
+        const auto from = starts.begin() + std::ptrdiff_t(restart) + 1;
+        const size_t oldCount = oldEnd - restart - 1;
+        if (fresh.size() == oldCount) {
+            std::copy(fresh.begin(), fresh.end(), from);
+        } else {
+            starts.erase(from, starts.begin() + std::ptrdiff_t(oldEnd));
+            starts.insert(starts.begin() + std::ptrdiff_t(restart) + 1, fresh.begin(), fresh.end());
+        }
+    };
     // Every character is a pixel wide or more (a surrogate pair together), so a row never holds
     // more than twice the width in characters.
     const int32_t rowLimit = 2 * std::max(1, width) + 8;
-    for (int32_t start = starts.back();;) {
+    std::vector<int32_t> fresh;
+    for (int32_t start = starts[restart];;) {
         const int32_t windowEnd = std::min<int64_t>(length, int64_t(start) + rowLimit);
         const std::u16string text = window(start, windowEnd);
         int32_t end = start + RowEnd(text, 0, width, measure);
-        if (end >= length)
-            return starts;
-        starts.push_back(end);
+        if (end >= length) {
+            replaceRows(starts.size(), fresh);
+            return;
+        }
+        fresh.push_back(end);
         if (end > editAt + inserted) {
             // Past the edit, a row that starts where an old one did (shifted) ends the work: the
-            // rows after it are the old ones.
-            auto same = std::lower_bound(old.begin() + std::ptrdiff_t(editRow), old.end(), end - shift);
-            if (same != old.end() && *same == end - shift) {
-                for (++same; same != old.end(); ++same)
-                    starts.push_back(*same + shift);
-                return starts;
+            // rows after it are the old ones, moved by the edit.
+            auto same = std::lower_bound(starts.begin() + std::ptrdiff_t(editRow), starts.end(), end - shift);
+            if (same != starts.end() && *same == end - shift) {
+                const size_t sameIndex = size_t(same - starts.begin());
+                for (size_t k = sameIndex + 1; k < starts.size(); ++k)
+                    starts[k] += shift;
+                replaceRows(sameIndex + 1, fresh);
+                return;
             }
         }
         start = end;

@@ -26,12 +26,11 @@ int32_t RowEnd(std::u16string_view text, int32_t start, int width, CharacterMeas
 
 // A line's characters from..to (offsets in the line).
 using TextWindow = std::function<std::u16string(int32_t from, int32_t to)>;
-// The row starts of a line after an edit replaced removed characters at editAt by inserted ones,
-// from its row starts before: the rows before the edit stay, and wrapping goes on only until a
-// row starts where an old one did, so an edit costs a few rows however long the line is.
-std::vector<int32_t> RewrapRows(const std::vector<int32_t>& old, int32_t editAt, int32_t removed,
-                                int32_t inserted, int32_t length, const TextWindow& window, int width,
-                                CharacterMeasure& measure);
+// Updates a line's row starts after an edit replaced removed characters at editAt by inserted
+// ones: the rows before the edit stay, and wrapping goes on only until a row starts where an old
+// one did, so an edit costs a few rows however long the line is.
+void RewrapRows(std::vector<int32_t>& starts, int32_t editAt, int32_t removed, int32_t inserted,
+                int32_t length, const TextWindow& window, int width, CharacterMeasure& measure);
 
 // Counts the rows of one line exactly.
 class RowCounter {

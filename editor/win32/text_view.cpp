@@ -58,19 +58,8 @@ LRESULT TextView::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         client_ = {0, 0, LOWORD(lParam), HIWORD(lParam)};
         OnSize();
         return 0;
-    case WM_SETFOCUS:
-        hasFocus_ = true;
-        CreateCaret(hwnd_, nullptr, std::max(1, Dpi() / 96), metrics_.LineHeight());
-        caretShown_ = {-1, -1}; // a new caret starts nowhere
-        UpdateCaret();
-        ShowCaret(hwnd_);
-        InvalidateRect(hwnd_, nullptr, FALSE);
-        return 0;
-    case WM_KILLFOCUS:
-        hasFocus_ = false;
-        DestroyCaret();
-        InvalidateRect(hwnd_, nullptr, FALSE);
-        return 0;
+    case WM_SETFOCUS: ShowFocus(true); return 0;
+    case WM_KILLFOCUS: ShowFocus(false); return 0;
     case WM_GETDLGCODE: return DLGC_WANTALLKEYS | DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_WANTTAB;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
@@ -287,9 +276,9 @@ void TextView::FollowEdit(int32_t position, int32_t removed, int32_t inserted) {
     // The caret may still be where it was before the edit; it is placed once the write ends.
     if (hwnd_) {
         UpdateScrollBars();
-        // The rows the edit changed (from the row before its own: a word can move up), and the
-        // rows below only when they moved.
-        const int32_t from = std::max(0, layout_.PosToRow(PositionRow(position)) - 1);
+        // The rows the edit changed (wrapped, from the row before its own: a word can move up),
+        // and the rows below only when they moved.
+        const int32_t from = std::max(0, layout_.PosToRow(PositionRow(position)) - (wordWrap_ ? 1 : 0));
         const int32_t to = rowsMoved ? std::numeric_limits<int32_t>::max()
                                      : layout_.PosToRow({newLast, RowsOf(newLast) - 1});
         InvalidateRows(from, to);

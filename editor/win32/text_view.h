@@ -94,6 +94,7 @@ private:
     static constexpr UINT_PTR kLayoutTimer = 1;
     static constexpr UINT_PTR kDragTimer = 2;
     static constexpr UINT_PTR kMeasureTimer = 3;
+    static constexpr UINT_PTR kBlinkTimer = 4;
     static constexpr int kSliceMs = 15;        // idle work a timer tick may take
     static constexpr int kLoadMeasureMs = 250; // measuring a new text's long lines may add to its load
 
@@ -171,6 +172,10 @@ private:
     int32_t PositionAtX(int32_t line, int32_t sub, int x);
     int32_t PositionAtPoint(int x, int y);
     void UpdateCaret();
+    void ShowFocus(bool focused);
+    int CaretWidth() const;
+    void InvalidateCaretAt(POINT pt);
+    void OnBlink();
     void PlaceComposition(POINT caret);
     void ScrollToCaret();
     void ScrollTo(RowPos top, int xOffset);
@@ -203,6 +208,14 @@ private:
     SIZE backSize_{0, 0};
     RECT client_{0, 0, 0, 0};  // from the last WM_SIZE
     POINT caretShown_{-1, -1}; // where SetCaretPos last put the caret
+    // The caret is drawn with the rows: under Wine the system's caret redraws itself on every
+    // move and around every paint, which cost more than the rest of a keystroke. The system
+    // caret is still made and placed, hidden, for magnifiers and accessibility tools to follow.
+    bool caretOn_ = false;   // the blink's phase
+    DWORD caretMovedAt_ = 0; // a caret that moves stays shown until it rests for a blink
+    UINT blinkMs_ = 0;       // 0: it does not blink
+    // Screen rows already invalidated since the last paint: a caret inside them needs no call.
+    int32_t invalidFrom_ = 0, invalidTo_ = -1;
 
     RowLayout layout_{*this};
     LineWidths lineWidths_{model_, metrics_}; // where a line is too long to measure whole

@@ -34,12 +34,16 @@ void TextView::MoveCaret(int32_t caret, bool extend, bool keepDesiredX) {
 }
 
 int16_t TextView::ShiftState() const {
+    // One call for the three keys: each GetKeyState is a round trip under Wine.
+    BYTE keys[256] = {};
+    if (!GetKeyboardState(keys))
+        return 0;
     int16_t shift = 0;
-    if (GetKeyState(VK_SHIFT) < 0)
+    if (keys[VK_SHIFT] & 0x80)
         shift |= kShiftMask;
-    if (GetKeyState(VK_CONTROL) < 0)
+    if (keys[VK_CONTROL] & 0x80)
         shift |= kCtrlMask;
-    if (GetKeyState(VK_MENU) < 0)
+    if (keys[VK_MENU] & 0x80)
         shift |= kAltMask;
     return shift;
 }
@@ -274,6 +278,10 @@ void TextView::OnMouseMove(LPARAM lParam) {
 }
 
 void TextView::OnTimer(UINT_PTR id) {
+    if (id == kBlinkTimer) {
+        OnBlink();
+        return;
+    }
     if (id == kLayoutTimer) {
         LayoutSlice(kSliceMs);
         UpdateScrollBars();

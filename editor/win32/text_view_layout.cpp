@@ -39,9 +39,8 @@ void TextView::RebuildFont() {
     if (hwnd_) {
         if (hasFocus_) {
             DestroyCaret();
-            CreateCaret(hwnd_, nullptr, std::max(1, Dpi() / 96), metrics_.LineHeight());
+            CreateCaret(hwnd_, nullptr, CaretWidth(), metrics_.LineHeight());
             caretShown_ = {-1, -1}; // a new caret starts nowhere
-            ShowCaret(hwnd_);
         }
         UpdateScrollBars();
         UpdateCaret();
@@ -153,7 +152,7 @@ bool TextView::RewrapAfterTyping(int32_t position, int32_t removed, int32_t inse
     const int32_t length = model_.LineEnd(cachedLine_) - lineStart;
     if (length != cachedLength_ + inserted - removed)
         return false;
-    cachedStarts_ = RewrapRows(
+    RewrapRows(
         cachedStarts_, position - lineStart, removed, inserted, length,
         [&](int32_t from, int32_t to) { return model_.Range(lineStart + from, lineStart + to); }, WrapWidth(),
         metrics_);

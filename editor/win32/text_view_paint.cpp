@@ -110,10 +110,54 @@ void TextView::UpdateCaret() {
     POINT pt = CaretPoint();
     if (pt.x != caretShown_.x || pt.y != caretShown_.y) { // a system call each time under Wine
         SetCaretPos(pt.x, pt.y);
+        InvalidateCaretAt(caretShown_);
+        InvalidateCaretAt(pt);
         caretShown_ = pt;
+    } else if (!caretOn_) {
+        InvalidateCaretAt(pt);
     }
+    caretOn_ = true;
+    caretMovedAt_ = GetTickCount();
     if (composing_)
         PlaceComposition(pt);
+}
+
+void TextView::ShowFocus(bool focused) {
+    hasFocus_ = focused;
+    if (focused) {
+        CreateCaret(hwnd_, nullptr, CaretWidth(), metrics_.LineHeight());
+        caretShown_ = {-1, -1}; // a new caret starts nowhere
+        UpdateCaret();
+        const UINT blink = GetCaretBlinkTime();
+        blinkMs_ = blink == INFINITE ? 0 : blink;
+        if (blinkMs_ > 0)
+            SetTimer(hwnd_, kBlinkTimer, blinkMs_, nullptr);
+    } else {
+        KillTimer(hwnd_, kBlinkTimer);
+        DestroyCaret();
+    }
+    InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+int TextView::CaretWidth() const {
+    return std::max(1, Dpi() / 96);
+}
+
+void TextView::InvalidateCaretAt(POINT pt) {
+    const int height = metrics_.LineHeight();
+    if (pt.x < 0 || pt.y + height <= 0 || pt.y >= ClientArea().bottom)
+        return;
+    if (pt.y / height >= invalidFrom_ && (pt.y + height - 1) / height <= invalidTo_)
+        return;
+    RECT rc{pt.x, pt.y, pt.x + CaretWidth(), pt.y + height};
+    InvalidateRect(hwnd_, &rc, FALSE);
+}
+
+void TextView::OnBlink() {
+    if (!hasFocus_ || GetTickCount() - caretMovedAt_ < blinkMs_)
+        return;
+    caretOn_ = !caretOn_;
+    InvalidateCaretAt(caretShown_);
 }
 
 // Keeps an input method's composition window at the caret; asked only while a composition is
@@ -173,10 +217,13 @@ void TextView::ScrollTo(RowPos top, int xOffset) {
         if (hwnd_) {
             // Moved by less than a page: what still shows is moved, and only the strip that
             // comes into view is drawn.
-            if (!sideways && rows != 0 && std::abs(rows) < ClientRows())
-                ScrollWindowEx(hwnd_, 0, int(-rows * metrics_.LineHeight()), nullptr, nullptr, nullptr,
-                               nullptr, SW_INVALIDATE);
-            else
+            if (!sideways && rows != 0 && std::abs(rows) < ClientRows()) {
+                const int dy = int(-rows * metrics_.LineHeight());
+                ScrollWindowEx(hwnd_, 0, dy, nullptr, nullptr, nullptr, nullptr, SW_INVALIDATE);
+                // What was invalid moved too, and so did the drawn caret.
+                invalidTo_ = -1;
+                InvalidateCaretAt({caretShown_.x, caretShown_.y + dy});
+            } else
                 InvalidateRect(hwnd_, nullptr, FALSE);
             UpdateCaret();
         }
@@ -238,6 +285,13 @@ void TextView::InvalidateRows(int32_t fromRow, int32_t toRow) {
     RECT rows{0, LONG(first * metrics_.LineHeight()), rc.right,
               LONG(std::min<int64_t>(rc.bottom, (last + 1) * metrics_.LineHeight()))};
     InvalidateRect(hwnd_, &rows, FALSE);
+    if (invalidFrom_ > invalidTo_) {
+        invalidFrom_ = int32_t(first);
+        invalidTo_ = int32_t(last);
+    } else {
+        invalidFrom_ = std::min(invalidFrom_, int32_t(first));
+        invalidTo_ = std::max(invalidTo_, int32_t(last));
+    }
 }
 
 void TextView::OnSize() {
@@ -253,6 +307,7 @@ void TextView::OnPaint() {
     const int widthBefore = maxWidthSeen_;
     {
         PaintDc target(hwnd_);
+        invalidTo_ = -1; // everything invalid is painted now
         RECT rc = ClientArea();
         // Only the rows that need it, drawn off-screen first so typing never flickers.
         const RECT& area = target.Area();
@@ -284,6 +339,10 @@ void TextView::OnPaint() {
                 break;
             row = next;
         }
+        const int caretY = caretShown_.y - firstRow * metrics_.LineHeight();
+        if (hasFocus_ && caretOn_ && caretShown_.x >= 0 && caretY + metrics_.LineHeight() > 0 &&
+            caretY < height)
+            PatBlt(dc, caretShown_.x, caretY, CaretWidth(), metrics_.LineHeight(), DSTINVERT);
         BitBlt(target, 0, firstRow * metrics_.LineHeight(), rc.right, height, dc, 0, 0, SRCCOPY);
         shownSelection_ = {selFrom, selTo};
     }

@@ -71,8 +71,7 @@ TEST(RowLayout, WrapsAtSpacesKeepsPairsWholeAndCountsRowsThroughEdits) {
         const std::u16string inserted = round % 2 ? u"bb b" : u"";
         line.replace(size_t(at), size_t(removed), inserted);
         auto window = [&](int32_t from, int32_t to) { return line.substr(size_t(from), size_t(to - from)); };
-        starts = RewrapRows(starts, at, removed, int32_t(inserted.size()), int32_t(line.size()), window, 20,
-                            widths);
+        RewrapRows(starts, at, removed, int32_t(inserted.size()), int32_t(line.size()), window, 20, widths);
         ASSERT_EQ(starts, WrapRows(line, 20, widths)) << round;
     }
 
