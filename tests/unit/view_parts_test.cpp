@@ -1,8 +1,10 @@
-// The view's portable parts: caret motion over the model's text, and the wrapped-row layout.
+// The view's portable parts: caret motion over the model's text, the wrapped-row layout and the
+// units a screen reader reads by.
 
 #include "editor/control/caret_motion.h"
 #include "editor/control/line_widths.h"
 #include "editor/control/row_layout.h"
+#include "editor/control/text_units.h"
 
 #include <gtest/gtest.h>
 
@@ -42,6 +44,93 @@ TEST(CaretMotion, StepsOverLineBreaksAndSurrogatePairsWholeAndByWords) {
     EXPECT_EQ(word.to, 13);
     word = WordAt(text, 0, AsciiWord);
     EXPECT_EQ(word.to, 2); // never past the line's end
+}
+
+// Rows of at most four characters within each line, never starting inside a surrogate pair.
+class FourPerRow : public RowBreaks {
+public:
+    explicit FourPerRow(const TextModel& text) : text_(text) {}
+    int32_t RowStartAt(int32_t position) override {
+        int32_t row = text_.LineStart(text_.LineFromPosition(position));
+        for (int32_t next; (next = After(row)) <= position && next < RowEnd(row);)
+            row = next;
+        return row;
+    }
+    int32_t NextRowStart(int32_t position) override {
+        const int32_t row = RowStartAt(position);
+        const int32_t line = text_.LineFromPosition(row);
+        const int32_t next = After(row);
+        if (next < text_.LineEnd(line))
+            return next;
+        return line + 1 < text_.LineCount() ? text_.LineStart(line + 1) : text_.TextLength();
+    }
+    int32_t RowsPerPage() override { return 2; }
+
+private:
+    int32_t RowEnd(int32_t row) { return text_.LineEnd(text_.LineFromPosition(row)); }
+    int32_t After(int32_t row) {
+        int32_t next = std::min(row + 4, RowEnd(row));
+        return next < RowEnd(row) && text_.CharAt(next) >= 0xDC00 && text_.CharAt(next) <= 0xDFFF ? next + 1
+                                                                                                  : next;
+    }
+    const TextModel& text_;
+};
+
+TEST(TextUnits, CutTheTextWithoutGapsAndMoveOverWholeUnits) {
+    TextModel text;
+    text.SetText(u"Привет, мир!\r\n😀 hedgehog ёж\r\n\r\nend");
+    FourPerRow rows(text);
+    TextUnits units(text, rows, AsciiWord);
+    const int32_t length = text.TextLength();
+    auto span = [&](int32_t position, TextUnit unit) {
+        TextSpan s = units.Enclosing(position, unit);
+        return text.Range(s.start, s.end);
+    };
+    EXPECT_EQ(span(2, TextUnit::Word), u"Привет");
+    EXPECT_EQ(span(9, TextUnit::Word), u"мир");
+    EXPECT_EQ(span(3, TextUnit::Line), u"Прив");
+    EXPECT_EQ(span(3, TextUnit::Paragraph), u"Привет, мир!\r\n");
+    EXPECT_EQ(span(14, TextUnit::Character), u"😀");
+    EXPECT_EQ(span(12, TextUnit::Character), u"\r\n");
+    EXPECT_EQ(span(length, TextUnit::Paragraph), u"end"); // the end belongs to the last
+    EXPECT_EQ(span(5, TextUnit::Document), text.Text());
+    EXPECT_EQ(span(5, TextUnit::Page), u"ет, мир!\r\n"); // two rows from its own
+
+    int32_t moved = 0;
+    EXPECT_EQ(units.Step(0, TextUnit::Paragraph, 2, moved), text.LineStart(2));
+    EXPECT_EQ(moved, 2);
+    EXPECT_EQ(units.Step(0, TextUnit::Paragraph, 9, moved), length);
+    EXPECT_EQ(moved, 4); // to each of the three other lines, then to the end
+    EXPECT_EQ(units.Step(length, TextUnit::Line, -100, moved), 0);
+    EXPECT_EQ(units.Step(3, TextUnit::Word, -1, moved), 0); // into the word's start
+    EXPECT_EQ(moved, -1);
+
+    // For every unit and position: the enclosing unit holds the position, the units laid end to
+    // end cover the text (pages aside), and no step stops inside CR LF or a pair.
+    auto inside = [&](int32_t p) {
+        return p > 0 && p < length &&
+               ((text.CharAt(p - 1) == u'\r' && text.CharAt(p) == u'\n') ||
+                (text.CharAt(p) >= 0xDC00 && text.CharAt(p) <= 0xDFFF));
+    };
+    for (TextUnit unit : {TextUnit::Character, TextUnit::Word, TextUnit::Line, TextUnit::Paragraph,
+                          TextUnit::Page, TextUnit::Document}) {
+        int32_t at = 0;
+        while (at < length) {
+            const int32_t next = units.Step(at, unit, 1, moved);
+            ASSERT_GT(next, at);
+            ASSERT_FALSE(inside(next)) << int(unit) << " " << next;
+            for (int32_t p = at; p < next && unit != TextUnit::Page; ++p)
+                if (!inside(p)) {
+                    TextSpan s = units.Enclosing(p, unit);
+                    ASSERT_EQ(s.start, at) << int(unit) << " " << p;
+                    ASSERT_EQ(s.end, next) << int(unit) << " " << p;
+                }
+            if (unit != TextUnit::Page || next < length) { // the last page may be short
+                ASSERT_EQ(units.Step(next, unit, -1, moved), at) << int(unit) << " " << next;
+            }
+            at = next;
+        }
+    }
 }
 
 // Fixed widths: every character 1 wide, a tab to the next multiple of 4.
