@@ -389,11 +389,15 @@ void TextModel::SetFontItalic(bool italic) {
     impl_->FontWritten();
 }
 
-int32_t TextModel::Find(std::u16string_view text, int32_t start, FindOption option) {
+int32_t TextModel::Search(std::u16string_view text, int32_t start, FindOption option) const {
     if (text.empty() || start >= TextLength())
         return -1;
     const SearchPattern pattern(text, option == FindOption::MatchCase);
-    int32_t found = pattern.FindIn(impl_->text, size_t(std::max(start, 0)));
+    return pattern.FindIn(impl_->text, size_t(std::max(start, 0)));
+}
+
+int32_t TextModel::Find(std::u16string_view text, int32_t start, FindOption option) {
+    const int32_t found = Search(text, start, option);
     if (found >= 0)
         impl_->Select(found, int64_t(found) + int64_t(text.size()));
     return found;

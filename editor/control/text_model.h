@@ -60,6 +60,8 @@ public:
     void Undo() override;
 
     // For the view.
+    // The first match at or after start, as Find finds it, without selecting it; -1 if none.
+    int32_t Search(std::u16string_view text, int32_t start, FindOption option) const;
     TextControlEvents* Events() const;
     void SetObserver(TextModelObserver* observer); // we don't own it
     int32_t LineCount() const;                     // at least 1

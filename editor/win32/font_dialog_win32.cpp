@@ -49,7 +49,7 @@ std::optional<std::u16string> CreatedFaceName(HWND owner, const LOGFONTW& lf) {
 } // namespace
 
 std::optional<FontSpec> FontDialogWin32::PickFont(const FontSpec& current) {
-    WindowDc dc(owner_); // released when the dialog is done
+    WindowDc dc(owner_);                            // released when the dialog is done
     LOGFONTW lf = LogFontFor(current, ScreenDpi()); // every window DC reports the screen's DPI
     CHOOSEFONTW cf{};
     cf.lStructSize = sizeof(cf);

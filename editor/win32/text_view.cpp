@@ -58,6 +58,11 @@ LRESULT TextView::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         client_ = {0, 0, LOWORD(lParam), HIWORD(lParam)};
         OnSize();
         return 0;
+    case WM_GETOBJECT:
+        if (const LRESULT provider = automation_.OnGetObject(wParam, lParam))
+            return provider;
+        break;
+    case WM_DESTROY: automation_.Disconnect(); break;
     case WM_SETFOCUS: ShowFocus(true); return 0;
     case WM_KILLFOCUS: ShowFocus(false); return 0;
     case WM_GETDLGCODE: return DLGC_WANTALLKEYS | DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_WANTTAB;
@@ -288,6 +293,7 @@ void TextView::FollowEdit(int32_t position, int32_t removed, int32_t inserted) {
 void TextView::OnChange() {
     if (hwnd_)
         IfMemoryAllows([&] { UpdateCaret(); });
+    automation_.TextChanged();
     if (events_)
         events_->OnChange();
     if (hwnd_)
@@ -308,6 +314,7 @@ void TextView::OnSelectionChanged() {
     desiredX_ = -1;
     if (!hwnd_)
         return;
+    automation_.SelectionChanged();
     IfMemoryAllows([&] {
         ScrollToCaret();
         UpdateCaret();

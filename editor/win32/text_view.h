@@ -11,6 +11,7 @@
 #include "editor/platform/clipboard.h"
 #include "editor/win32/handles.h"
 #include "editor/win32/text_metrics.h"
+#include "editor/win32/text_view_automation.h"
 #include "editor/win32/window_base.h"
 
 #include <windows.h>
@@ -28,6 +29,8 @@ class TextView : public TextControl,
                  private TextModelObserver,
                  private TextControlEvents,
                  private RowCounter,
+                 private RowBreaks,
+                 private AutomatedText,
                  private WindowBase<TextView> {
 public:
     static constexpr wchar_t kClassName[] = L"QuilletText";
@@ -42,7 +45,8 @@ public:
     // Creates the window as a child of parent with the given control id.
     bool Create(HWND parent, int id, HINSTANCE instance);
     HWND Handle() const { return hwnd_; }
-    TextModel& Model() { return model_; }
+    TextModel& Model() override { return model_; }
+    TextViewAutomation& Automation() { return automation_; }
 
     // TextControl
     void SetEvents(TextControlEvents* events) override { events_ = events; }
@@ -136,6 +140,18 @@ private:
     void Cut();
     void Paste();
     void Clear();
+
+    // RowBreaks and AutomatedText: what screen readers read by.
+    int32_t RowStartAt(int32_t position) override;
+    int32_t NextRowStart(int32_t position) override;
+    int32_t RowsPerPage() override;
+    HWND Window() const override { return hwnd_; }
+    RowBreaks& Rows() override { return *this; }
+    TextSpan VisibleSpan() override;
+    std::vector<RECT> SpanRectangles(TextSpan span) override;
+    int32_t PositionAtClientPoint(POINT point) override { return PositionAtPoint(point.x, point.y); }
+    void ShowPosition(int32_t position) override;
+    int XInRow(int32_t line, int32_t rowStart, int32_t position);
 
     // Fonts and measuring.
     void RebuildFont();
@@ -249,6 +265,7 @@ private:
     std::vector<std::pair<UINT, WPARAM>> heldChars_;
     int wheelRest_ = 0;
     POINT lastMouse_{};
+    TextViewAutomation automation_{*this};
 };
 
 } // namespace quillet::win32

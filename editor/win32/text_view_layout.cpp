@@ -160,4 +160,75 @@ bool TextView::RewrapAfterTyping(int32_t position, int32_t removed, int32_t inse
     return true;
 }
 
+// ---- What screen readers read by
+
+int32_t TextView::RowStartAt(int32_t position) {
+    const RowPos row = PositionRow(std::clamp(position, 0, model_.TextLength()));
+    return model_.LineStart(row.line) + RowStarts(row.line)[size_t(row.sub)];
+}
+
+int32_t TextView::NextRowStart(int32_t position) {
+    const RowPos row = PositionRow(std::clamp(position, 0, model_.TextLength()));
+    const auto& starts = RowStarts(row.line);
+    if (size_t(row.sub) + 1 < starts.size())
+        return model_.LineStart(row.line) + starts[size_t(row.sub) + 1];
+    return row.line + 1 < model_.LineCount() ? model_.LineStart(row.line + 1) : model_.TextLength();
+}
+
+int32_t TextView::RowsPerPage() {
+    return std::max(1, ClientRows());
+}
+
+TextSpan TextView::VisibleSpan() {
+    const int32_t first = model_.LineStart(top_.line) + RowStarts(top_.line)[size_t(top_.sub)];
+    const RowPos last = layout_.AddRows(top_, std::max(0, ClientRows() - 1));
+    int32_t begin = 0, end = 0;
+    RowText(last.line, last.sub, &begin, &end, 0);
+    return {first, end};
+}
+
+int TextView::XInRow(int32_t line, int32_t rowStart, int32_t position) {
+    return wordWrap_ ? metrics_.MeasureRun(model_.Range(rowStart, position), 0)
+                     : lineWidths_.XAt(line, position);
+}
+
+std::vector<RECT> TextView::SpanRectangles(TextSpan span) {
+    std::vector<RECT> rectangles;
+    const RECT client = ClientArea();
+    RowPos row = top_;
+    for (int y = 0; y < client.bottom; y += metrics_.LineHeight()) {
+        int32_t begin = 0, end = 0;
+        RowText(row.line, row.sub, &begin, &end, 0);
+        // An empty span shows where it is: a wrapped row's end is the next row's start.
+        const bool touches =
+            span.start == span.end
+                ? span.start >= begin &&
+                      (span.start < end || (span.start == end && end == model_.LineEnd(row.line)))
+                : std::max(begin, span.start) < std::min(end, span.end) ||
+                      (begin == end && span.start <= begin && span.end > begin);
+        if (touches) {
+            const int from = XInRow(row.line, begin, std::max(begin, span.start));
+            const int to = XInRow(row.line, begin, std::min(end, span.end));
+            const int left = std::max<int>(0, metrics_.Margin() + from - xOffset_);
+            const int right = std::min<int>(client.right, metrics_.Margin() + to - xOffset_);
+            rectangles.push_back({left, y, std::max(left, right), y + metrics_.LineHeight()});
+        }
+        if (begin > span.end)
+            break;
+        const RowPos next = layout_.AddRows(row, 1);
+        if (next == row)
+            break;
+        row = next;
+    }
+    return rectangles;
+}
+
+// Scrolled to as the caret would be, without moving the caret.
+void TextView::ShowPosition(int32_t position) {
+    const RowPos row = PositionRow(std::clamp(position, 0, model_.TextLength()));
+    const int32_t rows = layout_.PosToRow(row) - layout_.PosToRow(top_);
+    if (rows < 0 || rows >= ClientRows())
+        ScrollTo(row, xOffset_);
+}
+
 } // namespace quillet::win32

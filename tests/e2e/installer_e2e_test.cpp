@@ -19,6 +19,25 @@ using namespace quillet::e2e;
 
 namespace {
 
+// What UI Automation's client side reads of a window in another process: its control type.
+long AutomationControlType(HWND window) {
+    HMODULE dll = LoadLibraryW(L"uiautomationcore.dll");
+    auto nodeFromHandle = reinterpret_cast<HRESULT(WINAPI*)(HWND, void**)>(
+        reinterpret_cast<void*>(GetProcAddress(dll, "UiaNodeFromHandle")));
+    auto getPropertyValue = reinterpret_cast<HRESULT(WINAPI*)(void*, int, VARIANT*)>(
+        reinterpret_cast<void*>(GetProcAddress(dll, "UiaGetPropertyValue")));
+    auto nodeRelease = reinterpret_cast<BOOL(WINAPI*)(void*)>(
+        reinterpret_cast<void*>(GetProcAddress(dll, "UiaNodeRelease")));
+    void* node = nullptr;
+    if (!nodeFromHandle || FAILED(nodeFromHandle(window, &node)) || !node)
+        return -1;
+    VARIANT value;
+    VariantInit(&value);
+    const long type = SUCCEEDED(getPropertyValue(node, 30003, &value)) && value.vt == VT_I4 ? value.lVal : -2;
+    nodeRelease(node);
+    return type;
+}
+
 const std::wstring kDocumentKind = L"Текстовый документ";
 
 std::optional<std::wstring> ClassesValue(const std::wstring& subkey, const wchar_t* name,
@@ -228,6 +247,7 @@ protected:
                 << "caption length " << TextOf(main).size();
             HWND text = FindDescendant(main, L"QuilletText");
             EXPECT_TRUE(WaitFor([&] { return TextOf(text) == L"Открыто через ассоциацию\r\n"; }, 5s));
+            EXPECT_EQ(AutomationControlType(text), 50030) << "a screen reader finds no document";
         }
         TerminateProcess(process, 0);
         WaitForSingleObject(process, 5000);
