@@ -3,6 +3,8 @@
 #include "editor/app/commands.h"
 #include "editor/app/main_window_events.h"
 #include "editor/base/rounding.h"
+#include "editor/document/edit_guard.h"
+#include "editor/files/open_from_dialog.h"
 #include "editor/win32/dpi.h"
 #include "editor/win32/last_resort.h"
 #include "editor/win32/menu_bar.h"
@@ -68,6 +70,7 @@ bool MainFrame::Create(HINSTANCE instance) {
         return false;
     view_.SetWordWrap(true); // as the check mark of "Перенос по словам" says
     OnSize();
+    DragAcceptFiles(hwnd_, TRUE); // files dropped on the view come here too
     return true;
 }
 
@@ -287,6 +290,7 @@ LRESULT MainFrame::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             return TRUE;
         break;
     case WM_DPICHANGED: OnDpiChanged(*reinterpret_cast<RECT*>(lParam)); return 0;
+    case WM_DROPFILES: OnDropFiles(reinterpret_cast<HDROP>(wParam)); return 0;
     case WM_DESTROY: PostQuitMessage(0); return 0;
     default: break;
     }
@@ -345,6 +349,19 @@ bool MainFrame::OnSetCursor() {
         return false;
     SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_WAIT)));
     return true;
+}
+
+// Files dropped from Explorer: the first opens as File → Open opens the one it picks. While a modal
+// window is up (the find dialog, a question) the main window is disabled and a drop does nothing.
+void MainFrame::OnDropFiles(HDROP drop) {
+    std::wstring path;
+    if (editor_ && IsWindowEnabled(hwnd_) && DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0) > 0) {
+        path.resize(DragQueryFileW(drop, 0, nullptr, 0) + 1);
+        path.resize(DragQueryFileW(drop, 0, path.data(), UINT(path.size())));
+    }
+    DragFinish(drop);
+    if (!path.empty())
+        RunGuarded(*editor_, [&] { OnFileDropped(*editor_, FromWide(path)); });
 }
 
 void MainFrame::OnDpiChanged(const RECT& suggested) {

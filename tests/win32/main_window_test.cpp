@@ -14,6 +14,9 @@
 
 #include <windows.h>
 
+#include <shlobj.h>
+
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -56,6 +59,22 @@ SIZE OuterSize(HWND hwnd) {
     RECT rc{};
     GetWindowRect(hwnd, &rc);
     return {rc.right - rc.left, rc.bottom - rc.top};
+}
+
+// A drop as Explorer hands it over: a DROPFILES header, then each path ended, and one more end.
+HDROP MakeDrop(const std::vector<std::wstring>& paths) {
+    size_t chars = 1;
+    for (const auto& path : paths)
+        chars += path.size() + 1;
+    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + chars * sizeof(wchar_t));
+    auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
+    header->pFiles = sizeof(DROPFILES);
+    header->fWide = TRUE;
+    auto* out = reinterpret_cast<wchar_t*>(header + 1);
+    for (const auto& path : paths)
+        out = std::copy(path.begin(), path.end(), out) + 1;
+    GlobalUnlock(memory);
+    return static_cast<HDROP>(memory);
 }
 
 using MainWindowTest = testing_win32::MainWindowFixture;
@@ -175,6 +194,25 @@ TEST_F(MainWindowTest, ClosingAModifiedDocumentKeepsTheWindowAndAnUnmodifiedOneW
     EXPECT_FALSE(IsWindow(hwnd));
     EXPECT_EQ(settings.writes.size(), 9u);
     EXPECT_EQ(settings.Get(u"WindowState"), u"0");
+}
+
+TEST_F(MainWindowTest, TheFirstOfTheDroppedFilesOpensUnlessAModalWindowIsUp) {
+    ASSERT_TRUE(created);
+    RunStartup(ed, u"C:\\Quillet", u"");
+    EXPECT_TRUE(GetWindowLongPtrW(frame.Handle(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
+    files.files[u"C:\\папка\\письмо.txt"] = "\xcf\xf0\xe8\xe2\xe5\xf2";
+    files.files[u"C:\\другое.txt"] = "other";
+    EnableWindow(frame.Handle(), FALSE); // as the find dialog leaves its owner
+    HDROP drop = MakeDrop({L"C:\\другое.txt"});
+    SendMessageW(frame.Handle(), WM_DROPFILES, WPARAM(drop), 0);
+    EXPECT_EQ(GlobalSize(drop), 0u); // finished with all the same
+    EXPECT_EQ(view.Text(), u"");
+    EnableWindow(frame.Handle(), TRUE);
+    drop = MakeDrop({L"C:\\папка\\письмо.txt", L"C:\\другое.txt"});
+    SendMessageW(frame.Handle(), WM_DROPFILES, WPARAM(drop), 0);
+    EXPECT_EQ(GlobalSize(drop), 0u);
+    EXPECT_EQ(view.Text(), u"Привет");
+    EXPECT_EQ(WindowCaption(frame.Handle()), u" письмо.txt - Квиллет");
 }
 
 TEST(RegistrySettings, KeepsStringValuesUnderTheUsersSoftwareKey) {
