@@ -9,6 +9,7 @@
 #include "editor/win32/last_resort.h"
 #include "editor/win32/menu_bar.h"
 #include "editor/win32/resource.h"
+#include "editor/win32/system_change.h"
 #include "editor/win32/wide.h"
 
 #include <algorithm>
@@ -291,6 +292,8 @@ LRESULT MainFrame::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_DPICHANGED: OnDpiChanged(*reinterpret_cast<RECT*>(lParam)); return 0;
     case WM_DROPFILES: OnDropFiles(reinterpret_cast<HDROP>(wParam)); return 0;
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE: RepaintAfterSystemChange(hwnd_, msg, wParam, lParam); return 0;
     case WM_DESTROY: PostQuitMessage(0); return 0;
     default: break;
     }

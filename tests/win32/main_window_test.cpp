@@ -77,6 +77,13 @@ HDROP MakeDrop(const std::vector<std::wstring>& paths) {
     return static_cast<HDROP>(memory);
 }
 
+COLORREF PixelOf(HWND hwnd, int x, int y) {
+    HDC dc = GetDC(hwnd);
+    COLORREF colour = GetPixel(dc, x, y);
+    ReleaseDC(hwnd, dc);
+    return colour;
+}
+
 using MainWindowTest = testing_win32::MainWindowFixture;
 
 TEST_F(MainWindowTest, TheMenuBarHoldsEveryMenuAndItemExactlyInOrder) {
@@ -213,6 +220,35 @@ TEST_F(MainWindowTest, TheFirstOfTheDroppedFilesOpensUnlessAModalWindowIsUp) {
     EXPECT_EQ(GlobalSize(drop), 0u);
     EXPECT_EQ(view.Text(), u"Привет");
     EXPECT_EQ(WindowCaption(frame.Handle()), u" письмо.txt - Квиллет");
+}
+
+TEST_F(MainWindowTest, TheViewPaintsInTheSystemColoursOfTheMomentAndAgainWhenTheyChange) {
+    ASSERT_TRUE(created);
+    RunStartup(ed, u"C:\\Quillet", u"");
+    view.SetText(u"\r\n");
+    view.SetSelLength(2);
+    SetFocus(nullptr); // unfocused, the selection greys...
+    const int elements[] = {COLOR_WINDOW, COLOR_BTNFACE};
+    const COLORREF before[] = {GetSysColor(COLOR_WINDOW), GetSysColor(COLOR_BTNFACE)};
+    const COLORREF green = RGB(20, 110, 60);
+    const COLORREF chosen[] = {green, green}; // ...unless grey is the background, as in high contrast
+    ASSERT_TRUE(SetSysColors(2, elements, chosen));
+    Pump();
+    RECT client{};
+    GetClientRect(view.Handle(), &client);
+    const POINT room{client.right - 4, client.bottom - 4}; // below the text
+    EXPECT_EQ(PixelOf(view.Handle(), room.x, room.y), green);
+    EXPECT_EQ(PixelOf(view.Handle(), 3, view.LineHeight() / 2), GetSysColor(COLOR_HIGHLIGHT)); // the break
+    for (UINT message : {WM_SYSCOLORCHANGE, WM_SETTINGCHANGE}) {
+        // Whatever covered the view goes once the main window hears of a change.
+        HDC dc = GetDC(view.Handle());
+        PatBlt(dc, 0, 0, client.right, client.bottom, BLACKNESS);
+        ReleaseDC(view.Handle(), dc);
+        SendMessageW(frame.Handle(), message, 0, 0);
+        Pump();
+        EXPECT_EQ(PixelOf(view.Handle(), room.x, room.y), green) << message;
+    }
+    SetSysColors(2, elements, before);
 }
 
 TEST(RegistrySettings, KeepsStringValuesUnderTheUsersSoftwareKey) {
