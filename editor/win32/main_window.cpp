@@ -290,7 +290,7 @@ LRESULT MainFrame::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         if (OnSetCursor())
             return TRUE;
         break;
-    case WM_DPICHANGED: OnDpiChanged(*reinterpret_cast<RECT*>(lParam)); return 0;
+    case WM_DPICHANGED: MoveToSuggestedRect(hwnd_, lParam); return 0;
     case WM_DROPFILES: OnDropFiles(reinterpret_cast<HDROP>(wParam)); return 0;
     case WM_SYSCOLORCHANGE:
     case WM_SETTINGCHANGE: RepaintAfterSystemChange(hwnd_, msg, wParam, lParam); return 0;
@@ -365,11 +365,6 @@ void MainFrame::OnDropFiles(HDROP drop) {
     DragFinish(drop);
     if (!path.empty())
         RunGuarded(*editor_, [&] { OnFileDropped(*editor_, FromWide(path)); });
-}
-
-void MainFrame::OnDpiChanged(const RECT& suggested) {
-    SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 } // namespace quillet::win32

@@ -65,7 +65,6 @@ private:
     void OnCommand(WPARAM wParam, LPARAM lParam);
     void OnInitMenuPopup(HMENU menu, bool systemMenu);
     bool OnSetCursor();
-    void OnDpiChanged(const RECT& suggested);
     void OnDropFiles(HDROP drop);
 
     // Where an item lives: its popup and whether it is addressed by position (the menus).

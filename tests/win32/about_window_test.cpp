@@ -166,5 +166,32 @@ TEST_F(AboutWindowTest, TheLinkShowsTheHourglassWhileItOpensTheSiteAndTheCloseBo
     EXPECT_NE(files.files[u"C:\\Prog\\0.html"].find("url=https://example.org/site/'"), std::string::npos);
 }
 
+TEST_F(AboutWindowTest, ShowsTheSystemColoursAndOnAScreenOfTwiceTheDpiDoublesItsLayoutAndFonts) {
+    COLORREF background = 0;
+    RECT ok{};
+    LOGFONTW font{};
+    ShowAndRun([&](HWND about) {
+        UpdateWindow(about);
+        HDC dc = GetDC(about);
+        background = GetPixel(dc, 2, 2);
+        ReleaseDC(about, dc);
+        RECT suggested{};
+        GetWindowRect(about, &suggested);
+        suggested.right += suggested.right - suggested.left;
+        suggested.bottom += suggested.bottom - suggested.top;
+        SendMessageW(about, WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+        GetWindowRect(GetDlgItem(about, IDOK), &ok);
+        MapWindowPoints(nullptr, about, reinterpret_cast<POINT*>(&ok), 2);
+        GetObjectW(reinterpret_cast<HFONT>(SendDlgItemMessageW(about, IDC_ABOUT_AUTHOR, WM_GETFONT, 0, 0)),
+                   sizeof font, &font);
+        PostMessageW(about, WM_SYSCOMMAND, SC_CLOSE, 0);
+    });
+    EXPECT_FALSE(forcedClose);
+    EXPECT_EQ(background, GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(ok.left, MulDiv(3840, 192, 1440));
+    EXPECT_EQ(ok.bottom - ok.top, MulDiv(495, 192, 1440));
+    EXPECT_EQ(font.lfHeight, -MulDiv(12, 192, 72));
+}
+
 } // namespace
 } // namespace quillet

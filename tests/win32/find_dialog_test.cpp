@@ -259,5 +259,29 @@ TEST_F(FindDialogTest, AMissKeepsTheDialogOpenUntilTheCloseBox) {
     EXPECT_EQ(messages.shown[0].text, u"Текст не найден.");
 }
 
+TEST_F(FindDialogTest, OnAScreenOfTwiceTheDpiControlsAndFontDoubleAndTheWindowTakesTheSuggestedPlace) {
+    RECT suggested{}, outer{}, button{};
+    LOGFONTW font{};
+    Run(OnFind, {[&](HWND d) {
+            GetWindowRect(d, &suggested);
+            OffsetRect(&suggested, -suggested.left, -suggested.top);
+            suggested.right *= 2;
+            suggested.bottom *= 2;
+            SendMessageW(d, WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+            GetWindowRect(d, &outer);
+            GetWindowRect(Item(d, FindControl::FindButton), &button);
+            MapWindowPoints(nullptr, d, reinterpret_cast<POINT*>(&button), 2);
+            GetObjectW(
+                reinterpret_cast<HFONT>(SendMessageW(Item(d, FindControl::FindButton), WM_GETFONT, 0, 0)),
+                sizeof font, &font);
+            PostMessageW(d, WM_SYSCOMMAND, SC_CLOSE, 0);
+        }});
+    EXPECT_FALSE(forcedClose);
+    EXPECT_TRUE(EqualRect(&outer, &suggested));
+    EXPECT_EQ(button.left, MulDiv(4440, 192, 1440));
+    EXPECT_EQ(button.right - button.left, MulDiv(1470, 192, 1440));
+    EXPECT_EQ(font.lfHeight, -MulDiv(825, 192, 7200));
+}
+
 } // namespace
 } // namespace quillet
