@@ -119,12 +119,10 @@ INT_PTR FindDialogWin32::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-void FindDialogWin32::OnInitDialog() {
+// The controls, in tab order: the dialog manager moves the focus in creation order. LayOut places
+// them.
+void FindDialogWin32::CreateControls() {
     const FindDialogModel& model = *model_;
-    dpi_ = WindowDpi(hwnd_);
-    LayOutDialogOurselves(hwnd_);
-
-    // Created in tab order: the dialog manager moves the focus in creation order.
     std::vector<FindControlSpec> layout(std::begin(kFindControls), std::end(kFindControls));
     std::sort(layout.begin(), layout.end(),
               [](const auto& a, const auto& b) { return a.tabIndex < b.tabIndex; });
@@ -159,6 +157,14 @@ void FindDialogWin32::OnInitDialog() {
                                   reinterpret_cast<DWORD_PTR>(this));
         }
     }
+}
+
+void FindDialogWin32::OnInitDialog() {
+    const FindDialogModel& model = *model_;
+    dpi_ = WindowDpi(hwnd_);
+    LayOutDialogOurselves(hwnd_);
+
+    CreateControls();
     LayOut();
     SendMessageW(hwnd_, DM_SETDEFID, IDC_FIND_BUTTON, 0);
 

@@ -36,6 +36,7 @@ private:
     static LRESULT HandleFieldMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, DWORD_PTR data);
     INT_PTR HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     void OnInitDialog();
+    void CreateControls();
     void LayOut();
     int Px(int32_t twips) const;
     void OnCommand(int id, int code);
