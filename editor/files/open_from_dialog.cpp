@@ -6,6 +6,14 @@
 #include "editor/files/save_changes.h"
 
 namespace quillet {
+namespace {
+
+// False when the user keeps the modified document: Cancel, or a save that did not happen.
+bool MayReplaceDocument(Editor& editor) {
+    return !editor.doc.modified || AskSaveChanges(editor) == SaveChangesAnswer::GoOn;
+}
+
+} // namespace
 
 void OpenDocumentFromDialog(Editor& editor) {
     if (std::optional<std::u16string> path = PickFileName(editor, FileDialogKind::Open, u""))
@@ -14,9 +22,13 @@ void OpenDocumentFromDialog(Editor& editor) {
 
 void OnOpen(Editor& editor) {
     // The question comes before the dialog.
-    if (editor.doc.modified && AskSaveChanges(editor) == SaveChangesAnswer::Stop)
-        return;
-    OpenDocumentFromDialog(editor);
+    if (MayReplaceDocument(editor))
+        OpenDocumentFromDialog(editor);
+}
+
+void OnFileDropped(Editor& editor, std::u16string_view path) {
+    if (MayReplaceDocument(editor))
+        LoadDocument(editor, path);
 }
 
 } // namespace quillet

@@ -4,6 +4,7 @@
 #include "editor/win32/dpi.h"
 #include "editor/win32/handles.h"
 #include "editor/win32/last_resort.h"
+#include "editor/win32/system_change.h"
 #include "editor/win32/wide.h"
 
 #include <string>
@@ -28,31 +29,39 @@ struct Scale {
     int Px(int pixels96) const { return win32::PixelsFrom96(pixels96, dpi); }
 };
 
-constexpr COLORREF kBackground = RGB(224, 224, 224);
-constexpr COLORREF kLinkColour = RGB(0, 0, 192);
 constexpr int kClientWidth = 5340;
 constexpr int kClientHeight = 3180;
 
+// Labels fit their text: only where they start is given.
 struct Label {
     int id;
     const char16_t* text;
-    int left, top, width, height;
+    int left, top;
 };
 
 constexpr Label kLabels[] = {
-    {IDC_ABOUT_AUTHOR, kAboutAuthor, 1560, 120, 3300, 300},
-    {IDC_ABOUT_CONTACT, kAboutContact, 1560, 480, 3630, 300},
-    {IDC_ABOUT_SITE, kAboutSiteLabel, 1560, 840, 720, 300},
-    {IDC_ABOUT_LINK, kAboutSiteLink, 2280, 840, 2730, 300},
-    {IDC_ABOUT_VERSION, kAboutVersion, 1560, 1200, 1560, 300},
-    {IDC_ABOUT_DATE, kAboutDate, 1560, 1560, 3555, 300},
-    {IDC_ABOUT_DATE2, kAboutSecondDate, 2400, 1920, 2400, 300},
+    {IDC_ABOUT_AUTHOR, kAboutAuthor, 1560, 120},     {IDC_ABOUT_CONTACT, kAboutContact, 1560, 480},
+    {IDC_ABOUT_SITE, kAboutSiteLabel, 1560, 840},    {IDC_ABOUT_LINK, kAboutSiteLink, 2280, 840},
+    {IDC_ABOUT_VERSION, kAboutVersion, 1560, 1200},  {IDC_ABOUT_DATE, kAboutDate, 1560, 1560},
+    {IDC_ABOUT_DATE2, kAboutSecondDate, 2400, 1920},
 };
 
-// Our own 71 x 126 picture: a ruled sheet and a quill, drawn once per window.
+struct Box {
+    int id;
+    int left, top, width, height;
+};
+
+constexpr Box kBoxes[] = {
+    {IDC_ABOUT_IMAGE, 240, 120, 1065, 1890},
+    {IDC_ABOUT_BANDS, 120, 2400, 1200, 675},
+    {IDOK, 3840, 2400, 1335, 495},
+};
+
+// Our own 71 x 126 picture: a ruled sheet and a quill on the window's background. A picture keeps
+// its own colours in every scheme, as icons do.
 void DrawQuillPicture(HDC dc) {
     RECT all{0, 0, 71, 126};
-    FillRect(dc, &all, GdiBrush(CreateSolidBrush(kBackground)));
+    FillRect(dc, &all, GetSysColorBrush(COLOR_BTNFACE));
 
     // The sheet with its shadow, ruling and margin.
     RECT shadowRect{9, 27, 67, 124};
@@ -146,9 +155,17 @@ private:
     INT_PTR Handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         switch (msg) {
         case WM_INITDIALOG: hwnd_ = hwnd; return OnLoad();
-        case WM_CTLCOLORDLG: return reinterpret_cast<INT_PTR>(background_.Get());
         case WM_CTLCOLORSTATIC: return OnLabelColour(reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp));
-        case WM_CTLCOLORBTN: return reinterpret_cast<INT_PTR>(background_.Get());
+        case WM_SYSCOLORCHANGE:
+        case WM_SETTINGCHANGE:
+            PaintPictures(); // on the new background
+            win32::RepaintAfterSystemChange(hwnd_, msg, wp, lp);
+            return TRUE;
+        case WM_DPICHANGED:
+            scale_.dpi = win32::DpiOfChange(wp);
+            LayOut();
+            win32::MoveToSuggestedRect(hwnd_, lp);
+            return TRUE;
         case WM_DRAWITEM: return OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp));
         case WM_PAINT: return OnPaint();
         case WM_SETCURSOR: return OnSetCursor(reinterpret_cast<HWND>(wp));
@@ -159,21 +176,27 @@ private:
         return FALSE;
     }
 
-    // The controls from the twips layout, and the coloured bands.
+    // The controls, laid out at the DPI of the window's monitor, and the window centred on the
+    // screen its owner is on.
     BOOL OnLoad() {
-        scale_.dpi = win32::ScreenDpi();
-        background_.Reset(CreateSolidBrush(kBackground));
+        scale_.dpi = win32::WindowDpi(hwnd_);
+        win32::LayOutDialogOurselves(hwnd_);
+        HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(hwnd_, GWLP_HINSTANCE));
+        auto child = [&](const wchar_t* cls, const std::wstring& text, DWORD style, int id) {
+            return CreateWindowExW(0, cls, text.c_str(), WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, hwnd_,
+                                   reinterpret_cast<HMENU>(INT_PTR(id)), instance, nullptr);
+        };
+        child(L"STATIC", L"", SS_OWNERDRAW, IDC_ABOUT_IMAGE);
+        for (const Label& label : kLabels) {
+            HWND c = child(L"STATIC", win32::ToWide(label.text),
+                           SS_LEFT | SS_NOPREFIX | (label.id == IDC_ABOUT_LINK ? SS_NOTIFY : 0), label.id);
+            if (label.id == IDC_ABOUT_LINK)
+                link_ = c;
+        }
+        child(L"STATIC", L"", SS_OWNERDRAW, IDC_ABOUT_BANDS);
+        HWND ok = child(L"BUTTON", L"OK", BS_DEFPUSHBUTTON | WS_TABSTOP, IDOK);
+        LayOut();
 
-        LOGFONTW lf{};
-        lf.lfHeight = -win32::PixelsFromPoints(12, scale_.dpi);
-        lf.lfWeight = FW_BOLD;
-        lf.lfCharSet = RUSSIAN_CHARSET;
-        lstrcpyW(lf.lfFaceName, L"MS Sans Serif");
-        font_.Reset(CreateFontIndirectW(&lf));
-        lf.lfUnderline = TRUE;
-        linkFont_.Reset(CreateFontIndirectW(&lf));
-
-        // The client area, then centred on the screen the owner is on.
         RECT frame{0, 0, scale_(kClientWidth), scale_(kClientHeight)};
         AdjustWindowRectEx(&frame, DWORD(GetWindowLongPtrW(hwnd_, GWL_STYLE)), FALSE,
                            DWORD(GetWindowLongPtrW(hwnd_, GWL_EXSTYLE)));
@@ -184,39 +207,41 @@ private:
         SetWindowPos(hwnd_, nullptr, work.left + (work.right - work.left - width) / 2,
                      work.top + (work.bottom - work.top - height) / 2, width, height,
                      SWP_NOZORDER | SWP_NOACTIVATE);
-
-        HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(hwnd_, GWLP_HINSTANCE));
-        auto child = [&](const wchar_t* cls, const std::wstring& text, DWORD style, int id, int l, int t,
-                         int w, int h) {
-            HWND c = CreateWindowExW(0, cls, text.c_str(), WS_CHILD | WS_VISIBLE | style, scale_(l),
-                                     scale_(t), scale_(w), scale_(h), hwnd_,
-                                     reinterpret_cast<HMENU>(INT_PTR(id)), instance, nullptr);
-            SendMessageW(c, WM_SETFONT,
-                         reinterpret_cast<WPARAM>((id == IDC_ABOUT_LINK ? linkFont_ : font_).Get()), FALSE);
-            return c;
-        };
-
-        child(L"STATIC", L"", SS_OWNERDRAW, IDC_ABOUT_IMAGE, 240, 120, 1065, 1890);
-        for (const Label& label : kLabels) {
-            std::wstring text = win32::ToWide(label.text);
-            DWORD style = SS_LEFT | SS_NOPREFIX | (label.id == IDC_ABOUT_LINK ? SS_NOTIFY : 0);
-            HWND c =
-                child(L"STATIC", text, style, label.id, label.left, label.top, label.width, label.height);
-            // Each label fits its text.
-            SIZE size = TextExtent(hwnd_, label.id == IDC_ABOUT_LINK ? linkFont_ : font_, text);
-            SetWindowPos(c, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-            if (label.id == IDC_ABOUT_LINK)
-                link_ = c;
-        }
-        child(L"STATIC", L"", SS_OWNERDRAW, IDC_ABOUT_BANDS, 120, 2400, 1200, 675);
-        HWND ok = child(L"BUTTON", L"OK", BS_DEFPUSHBUTTON | WS_TABSTOP, IDOK, 3840, 2400, 1335, 495);
-
-        PaintPictures();
         SetFocus(ok);
         return FALSE; // the focus is set
     }
 
-    // The picture and the three bands are drawn once into bitmaps that the window shows.
+    // Fonts, places and pictures at the window's DPI: MS Sans Serif 12 pt bold keeps its size in
+    // points on every monitor.
+    void LayOut() {
+        LOGFONTW lf{};
+        lf.lfHeight = -win32::PixelsFromPoints(12, scale_.dpi);
+        lf.lfWeight = FW_BOLD;
+        lf.lfCharSet = RUSSIAN_CHARSET;
+        lstrcpyW(lf.lfFaceName, L"MS Sans Serif");
+        GdiFont font(CreateFontIndirectW(&lf));
+        lf.lfUnderline = TRUE;
+        GdiFont linkFont(CreateFontIndirectW(&lf));
+        for (const Label& label : kLabels) {
+            HFONT labelFont = label.id == IDC_ABOUT_LINK ? linkFont : font;
+            HWND c = GetDlgItem(hwnd_, label.id);
+            SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(labelFont), FALSE);
+            SIZE size = TextExtent(hwnd_, labelFont, win32::ToWide(label.text));
+            SetWindowPos(c, nullptr, scale_(label.left), scale_(label.top), size.cx, size.cy,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+        for (const Box& box : kBoxes)
+            SetWindowPos(GetDlgItem(hwnd_, box.id), nullptr, scale_(box.left), scale_(box.top),
+                         scale_(box.width), scale_(box.height), SWP_NOZORDER | SWP_NOACTIVATE);
+        SendDlgItemMessageW(hwnd_, IDOK, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), FALSE);
+        font_ = std::move(font); // the old fonts go once no control uses them
+        linkFont_ = std::move(linkFont);
+        PaintPictures();
+        InvalidateRect(hwnd_, nullptr, TRUE);
+    }
+
+    // The picture and the three bands are drawn into bitmaps that the window shows, afresh for a
+    // new DPI or new colours.
     void PaintPictures() {
         WindowDc screen(nullptr);
         MemoryDc mem(CreateCompatibleDC(screen));
@@ -263,9 +288,9 @@ private:
     }
 
     INT_PTR OnLabelColour(HDC dc, HWND label) {
-        SetBkColor(dc, kBackground);
-        SetTextColor(dc, label == link_ ? kLinkColour : GetSysColor(COLOR_BTNTEXT));
-        return reinterpret_cast<INT_PTR>(background_.Get());
+        SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+        SetTextColor(dc, GetSysColor(label == link_ ? COLOR_HOTLIGHT : COLOR_BTNTEXT));
+        return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
     }
 
     HCURSOR CursorFor(HWND under) const {
@@ -302,7 +327,6 @@ private:
     Scale scale_;
     GdiFont font_;
     GdiFont linkFont_;
-    GdiBrush background_;
     GdiBitmap picture_;
     GdiBitmap bands_;
     bool busy_ = false;

@@ -28,6 +28,29 @@ inline int WindowDpi(HWND hwnd) {
     return ScreenDpi();
 }
 
+// The DPI that WM_DPICHANGED announces (the same across and down).
+inline int DpiOfChange(WPARAM wParam) {
+    return HIWORD(wParam);
+}
+
+// Takes the place and size that WM_DPICHANGED suggests for the new DPI.
+inline void MoveToSuggestedRect(HWND hwnd, LPARAM lParam) {
+    const RECT& r = *reinterpret_cast<const RECT*>(lParam);
+    SetWindowPos(hwnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// For a dialog that lays itself out again at a new DPI: the dialog manager must not scale it as
+// well (looked up at run time: before Windows 10 1703 it does not scale dialogs).
+inline void LayOutDialogOurselves(HWND dialog) {
+    using SetBehaviourFn = BOOL(WINAPI*)(HWND, int, int);
+    static const auto setBehaviour = reinterpret_cast<SetBehaviourFn>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"user32.dll"), "SetDialogDpiChangeBehavior")));
+    constexpr int kDisableAll = 1; // DDC_DISABLE_ALL
+    if (setBehaviour)
+        setBehaviour(dialog, kDisableAll, kDisableAll);
+}
+
 inline int PixelsFromTwips(int twips, int dpi) {
     return MulDiv(twips, dpi, 1440);
 }

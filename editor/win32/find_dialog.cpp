@@ -3,6 +3,7 @@
 #include "editor/win32/dpi.h"
 #include "editor/win32/last_resort.h"
 #include "editor/win32/resource.h"
+#include "editor/win32/system_change.h"
 #include "editor/win32/wide.h"
 
 #include <commctrl.h>
@@ -99,6 +100,13 @@ INT_PTR FindDialogWin32::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_INITDIALOG: OnInitDialog(); return FALSE; // the focus is set
     case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam)); return TRUE;
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE: RepaintAfterSystemChange(hwnd_, msg, wParam, lParam); return TRUE;
+    case WM_DPICHANGED:
+        dpi_ = DpiOfChange(wParam);
+        LayOut();
+        MoveToSuggestedRect(hwnd_, lParam);
+        return TRUE;
     case WM_CLOSE:
         model_->CloseBox();
         CloseIfDone();
@@ -111,25 +119,16 @@ INT_PTR FindDialogWin32::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-void FindDialogWin32::OnInitDialog() {
+// The controls, in tab order: the dialog manager moves the focus in creation order. LayOut places
+// them.
+void FindDialogWin32::CreateControls() {
     const FindDialogModel& model = *model_;
-    const int dpi = ScreenDpi();
-    auto px = [dpi](int32_t twips) { return PixelsFromTwips(twips, dpi); };
-
-    font_.Reset(CreateFontW(-MulDiv(kFindDialogFont.hundredthsOfPoint, dpi, 7200), 0, 0, 0,
-                            kFindDialogFont.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
-                            static_cast<BYTE>(kFindDialogFont.charset), OUT_DEFAULT_PRECIS,
-                            CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                            ToWide(kFindDialogFont.name).c_str()));
-
-    // Created in tab order: the dialog manager moves the focus in creation order.
     std::vector<FindControlSpec> layout(std::begin(kFindControls), std::end(kFindControls));
     std::sort(layout.begin(), layout.end(),
               [](const auto& a, const auto& b) { return a.tabIndex < b.tabIndex; });
     for (const FindControlSpec& item : layout) {
         const wchar_t* cls = L"BUTTON";
         DWORD style = WS_CHILD | WS_TABSTOP;
-        int height = px(item.height);
         switch (item.kind) {
         case FindControlKind::Label:
             cls = L"STATIC";
@@ -138,7 +137,6 @@ void FindDialogWin32::OnInitDialog() {
         case FindControlKind::ComboBox:
             cls = L"COMBOBOX";
             style |= CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL;
-            height = px(item.height) * (kDroppedRows + 1);
             break;
         case FindControlKind::CheckBox: style |= BS_AUTOCHECKBOX; break;
         case FindControlKind::Button: style |= BS_PUSHBUTTON; break;
@@ -148,10 +146,9 @@ void FindDialogWin32::OnInitDialog() {
             style |= WS_VISIBLE;
         if (!model.Enabled(item.id))
             style |= WS_DISABLED;
-        HWND control = CreateWindowExW(
-            0, cls, ToWide(item.caption).c_str(), style, px(item.left), px(item.top), px(item.width), height,
-            hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(item.id))), instance_, nullptr);
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
+        HWND control = CreateWindowExW(0, cls, ToWide(item.caption).c_str(), style, 0, 0, 0, 0, hwnd_,
+                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(item.id))),
+                                       instance_, nullptr);
         if (item.kind == FindControlKind::ComboBox) {
             COMBOBOXINFO info{};
             info.cbSize = sizeof info;
@@ -160,6 +157,15 @@ void FindDialogWin32::OnInitDialog() {
                                   reinterpret_cast<DWORD_PTR>(this));
         }
     }
+}
+
+void FindDialogWin32::OnInitDialog() {
+    const FindDialogModel& model = *model_;
+    dpi_ = WindowDpi(hwnd_);
+    LayOutDialogOurselves(hwnd_);
+
+    CreateControls();
+    LayOut();
     SendMessageW(hwnd_, DM_SETDEFID, IDC_FIND_BUTTON, 0);
 
     auto fill = [this](int id, const std::vector<std::u16string>& entries, const std::u16string& text) {
@@ -174,11 +180,11 @@ void FindDialogWin32::OnInitDialog() {
     SetWindowTextW(hwnd_, Wide(model.Caption()));
 
     // Client area as designed; the replace layout sets the whole window's height instead.
-    RECT frame{0, 0, px(kFindClientWidth), px(kFindClientHeight)};
+    RECT frame{0, 0, Px(kFindClientWidth), Px(kFindClientHeight)};
     AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_STYLE)), FALSE,
                        static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_EXSTYLE)));
     const int width = frame.right - frame.left;
-    const int height = model.OuterHeight() > 0 ? px(model.OuterHeight()) : frame.bottom - frame.top;
+    const int height = model.OuterHeight() > 0 ? Px(model.OuterHeight()) : frame.bottom - frame.top;
     SetWindowPos(hwnd_, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
                  (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 
@@ -187,6 +193,29 @@ void FindDialogWin32::OnInitDialog() {
     SendMessageW(field, CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
     if (onShown)
         PostMessageW(hwnd_, WM_APP, 0, 0);
+}
+
+int FindDialogWin32::Px(int32_t twips) const {
+    return PixelsFromTwips(twips, dpi_);
+}
+
+// The font and the places of the controls at the dialog's DPI; the font keeps its size in points on
+// every monitor.
+void FindDialogWin32::LayOut() {
+    GdiFont font(CreateFontW(-MulDiv(kFindDialogFont.hundredthsOfPoint, dpi_, 7200), 0, 0, 0,
+                             kFindDialogFont.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+                             static_cast<BYTE>(kFindDialogFont.charset), OUT_DEFAULT_PRECIS,
+                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                             ToWide(kFindDialogFont.name).c_str()));
+    for (const FindControlSpec& item : kFindControls) {
+        HWND control = GetDlgItem(hwnd_, ControlId(item.id));
+        // A combo box's height takes in its drop-down list.
+        const int rows = item.kind == FindControlKind::ComboBox ? kDroppedRows + 1 : 1;
+        SetWindowPos(control, nullptr, Px(item.left), Px(item.top), Px(item.width), Px(item.height) * rows,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), TRUE);
+    }
+    font_ = std::move(font); // the old font goes once no control uses it
 }
 
 FindControl FindDialogWin32::FocusedControl() const {

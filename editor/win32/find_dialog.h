@@ -36,6 +36,9 @@ private:
     static LRESULT HandleFieldMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, DWORD_PTR data);
     INT_PTR HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     void OnInitDialog();
+    void CreateControls();
+    void LayOut();
+    int Px(int32_t twips) const;
     void OnCommand(int id, int code);
     bool FocusIsIn(int id) const;
     void ShowModelState();
@@ -46,6 +49,7 @@ private:
     HINSTANCE instance_;
     HWND owner_ = nullptr;
     HWND hwnd_ = nullptr;
+    int dpi_ = 96; // of the monitor the dialog is on
     GdiFont font_;
     std::optional<FindDialogModel> model_;
 };

@@ -3,10 +3,13 @@
 #include "editor/app/commands.h"
 #include "editor/app/main_window_events.h"
 #include "editor/base/rounding.h"
+#include "editor/document/edit_guard.h"
+#include "editor/files/open_from_dialog.h"
 #include "editor/win32/dpi.h"
 #include "editor/win32/last_resort.h"
 #include "editor/win32/menu_bar.h"
 #include "editor/win32/resource.h"
+#include "editor/win32/system_change.h"
 #include "editor/win32/wide.h"
 
 #include <algorithm>
@@ -68,6 +71,7 @@ bool MainFrame::Create(HINSTANCE instance) {
         return false;
     view_.SetWordWrap(true); // as the check mark of "Перенос по словам" says
     OnSize();
+    DragAcceptFiles(hwnd_, TRUE); // files dropped on the view come here too
     return true;
 }
 
@@ -286,7 +290,10 @@ LRESULT MainFrame::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         if (OnSetCursor())
             return TRUE;
         break;
-    case WM_DPICHANGED: OnDpiChanged(*reinterpret_cast<RECT*>(lParam)); return 0;
+    case WM_DPICHANGED: MoveToSuggestedRect(hwnd_, lParam); return 0;
+    case WM_DROPFILES: OnDropFiles(reinterpret_cast<HDROP>(wParam)); return 0;
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE: RepaintAfterSystemChange(hwnd_, msg, wParam, lParam); return 0;
     case WM_DESTROY: PostQuitMessage(0); return 0;
     default: break;
     }
@@ -347,9 +354,17 @@ bool MainFrame::OnSetCursor() {
     return true;
 }
 
-void MainFrame::OnDpiChanged(const RECT& suggested) {
-    SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+// Files dropped from Explorer: the first opens as File → Open opens the one it picks. While a modal
+// window is up (the find dialog, a question) the main window is disabled and a drop does nothing.
+void MainFrame::OnDropFiles(HDROP drop) {
+    std::wstring path;
+    if (editor_ && IsWindowEnabled(hwnd_) && DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0) > 0) {
+        path.resize(DragQueryFileW(drop, 0, nullptr, 0) + 1);
+        path.resize(DragQueryFileW(drop, 0, path.data(), UINT(path.size())));
+    }
+    DragFinish(drop);
+    if (!path.empty())
+        RunGuarded(*editor_, [&] { OnFileDropped(*editor_, FromWide(path)); });
 }
 
 } // namespace quillet::win32

@@ -8,6 +8,8 @@
 
 #include <windows.h>
 
+#include <shellapi.h>
+
 #include <string_view>
 
 namespace quillet::win32 {
@@ -63,7 +65,7 @@ private:
     void OnCommand(WPARAM wParam, LPARAM lParam);
     void OnInitMenuPopup(HMENU menu, bool systemMenu);
     bool OnSetCursor();
-    void OnDpiChanged(const RECT& suggested);
+    void OnDropFiles(HDROP drop);
 
     // Where an item lives: its popup and whether it is addressed by position (the menus).
     HMENU MenuOf(MenuItem item, UINT& by, UINT& id) const;

@@ -107,6 +107,10 @@ LRESULT TextView::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_VSCROLL: OnScroll(SB_VERT, LOWORD(wParam)); return 0;
     case WM_HSCROLL: OnScroll(SB_HORZ, LOWORD(wParam)); return 0;
     case WM_TIMER: OnTimer(wParam); return 0;
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE: // the rows are drawn in the system's colours of the moment
+        InvalidateRect(hwnd_, nullptr, FALSE);
+        return 0;
     default:
         if ((msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST) || msg == WM_CONTEXTMENU ||
             msg == WM_CAPTURECHANGED)

@@ -409,10 +409,14 @@ void TextView::DrawRow(HDC dc, int y, int32_t line, int32_t sub, int32_t selFrom
     const std::vector<int>& xs = row.xs;
     const int x = xs[size_t(n)];
     const int left = metrics_.Margin() - xOffset_;
-    COLORREF textColor = GetSysColor(COLOR_WINDOWTEXT);
-    COLORREF backColor = GetSysColor(COLOR_WINDOW);
-    COLORREF selText = hasFocus_ ? GetSysColor(COLOR_HIGHLIGHTTEXT) : GetSysColor(COLOR_WINDOWTEXT);
-    COLORREF selBack = hasFocus_ ? GetSysColor(COLOR_HIGHLIGHT) : GetSysColor(COLOR_BTNFACE);
+    const COLORREF textColor = GetSysColor(COLOR_WINDOWTEXT);
+    const COLORREF backColor = GetSysColor(COLOR_WINDOW);
+    // Without the focus the selection greys, unless grey would not stand out from the background,
+    // as in some high-contrast schemes.
+    const bool highlight = hasFocus_ || GetSysColor(COLOR_BTNFACE) == backColor;
+    const int selTextIndex = highlight ? COLOR_HIGHLIGHTTEXT : COLOR_BTNTEXT;
+    const COLORREF selText = GetSysColor(selTextIndex);
+    const COLORREF selBack = GetSysColor(highlight ? COLOR_HIGHLIGHT : COLOR_BTNFACE);
 
     // The characters left of the window (a long line is measured from a chunk before it) are
     // not handed to the system at all.
@@ -436,15 +440,15 @@ void TextView::DrawRow(HDC dc, int y, int32_t line, int32_t sub, int32_t selFrom
     drawRun(a, b, true);
     drawRun(b, n, false);
 
-    // A NUL or another control character never cuts the line: it shows as a small box.
-    HBRUSH boxBrush = GetSysColorBrush(COLOR_GRAYTEXT);
+    // A NUL or another control character never cuts the line: it shows as a small box, grey, or in
+    // the selection's text colour where grey might not show on the highlight.
     for (int32_t i = 0; i < n; ++i) {
         if (!IsControl(row.text[i]))
             continue;
         int w = row.dx[i];
         RECT box{left + xs[i] + w / 6, y + metrics_.LineHeight() / 4, left + xs[i] + w - w / 6,
                  y + metrics_.LineHeight() * 3 / 4};
-        FrameRect(dc, &box, boxBrush);
+        FrameRect(dc, &box, GetSysColorBrush(i >= a && i < b ? selTextIndex : COLOR_GRAYTEXT));
     }
 
     // A selected line break shows as a highlighted space after the row's text.

@@ -1,6 +1,7 @@
 #include "installer/win32/main_window_win32.h"
 
 #include "editor/win32/dpi.h"
+#include "editor/win32/system_change.h"
 #include "editor/win32/wide.h"
 #include "installer/win32/resource.h"
 
@@ -94,6 +95,7 @@ int MainWindowWin32::RunMessageLoop() {
 LRESULT MainWindowWin32::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE:
+        webView_.SetDpi(quillet::win32::WindowDpi(hwnd_));
         webView_.Create(hwnd_, kBrowserStartLocation);
         OnWindowCreated(app_);
         return 0;
@@ -107,6 +109,12 @@ LRESULT MainWindowWin32::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
                 webView_.OnControlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)))
             return reinterpret_cast<LRESULT>(brush);
         break;
+    case WM_DPICHANGED:
+        webView_.SetDpi(quillet::win32::DpiOfChange(wParam));
+        quillet::win32::MoveToSuggestedRect(hwnd_, lParam); // the web view follows in WM_SIZE
+        return 0;
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE: quillet::win32::RepaintAfterSystemChange(hwnd_, message, wParam, lParam); return 0;
     case WM_SETCURSOR:
         if (webView_.OnSetCursor(reinterpret_cast<HWND>(wParam)))
             return TRUE;

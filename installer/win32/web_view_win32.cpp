@@ -9,6 +9,7 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <optional>
 
 namespace quillet::installer::win32 {
 
@@ -19,6 +20,7 @@ namespace {
 constexpr GUID kHtmlDocumentClass = {
     0x25336920, 0x03f9, 0x11cf, {0x8f, 0xd0, 0x00, 0xaa, 0x00, 0x68, 0x6f, 0x13}};
 
+using quillet::win32::GdiFont;
 using quillet::win32::PixelsFrom96;
 using quillet::win32::ScreenDpi;
 using quillet::win32::SelectInDc;
@@ -32,6 +34,23 @@ bool BrowserEngineAvailable() {
         return false;
     document->Release();
     return true;
+}
+
+// The system's message font at dpi: asked for that DPI where the system can say
+// (SystemParametersInfoForDpi, Windows 10 1607 and later, looked up at run time), else scaled from
+// the screen's.
+std::optional<LOGFONTW> MessageFontAt(int dpi) {
+    NONCLIENTMETRICSW metrics = {};
+    metrics.cbSize = sizeof(metrics);
+    using ForDpiFn = BOOL(WINAPI*)(UINT, UINT, PVOID, UINT, UINT);
+    static const auto forDpi = reinterpret_cast<ForDpiFn>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"user32.dll"), "SystemParametersInfoForDpi")));
+    if (forDpi && forDpi(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0, UINT(dpi)))
+        return metrics.lfMessageFont;
+    if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0))
+        return std::nullopt;
+    metrics.lfMessageFont.lfHeight = MulDiv(metrics.lfMessageFont.lfHeight, dpi, ScreenDpi());
+    return metrics.lfMessageFont;
 }
 
 } // namespace
@@ -275,7 +294,7 @@ bool WebViewWin32::OnCommand(WPARAM wParam, LPARAM lParam) {
 HBRUSH WebViewWin32::OnControlColor(HDC dc, HWND control) {
     if (!note_ || (control != note_ && control != link_))
         return nullptr;
-    SetTextColor(dc, control == link_ ? RGB(0, 0x66, 0xCC) : GetSysColor(COLOR_WINDOWTEXT));
+    SetTextColor(dc, GetSysColor(control == link_ ? COLOR_HOTLIGHT : COLOR_WINDOWTEXT));
     SetBkColor(dc, GetSysColor(COLOR_WINDOW));
     return GetSysColorBrush(COLOR_WINDOW);
 }
@@ -290,7 +309,7 @@ bool WebViewWin32::OnSetCursor(HWND control) {
 void WebViewWin32::LayOutFallback() {
     RECT r = bounds_;
     // A margin, so the text does not touch the window's edge.
-    int margin = PixelsFrom96(12, ScreenDpi());
+    int margin = PixelsFrom96(12, dpi_);
     InflateRect(&r, -margin, -margin);
     int width = std::max<int>(0, r.right - r.left);
 
@@ -312,6 +331,29 @@ void WebViewWin32::LayOutFallback() {
         MoveWindow(link_, r.left, r.top + noteHeight + margin / 2, width, linkHeight, TRUE);
 }
 
+void WebViewWin32::SetDpi(int dpi) {
+    dpi_ = dpi;
+    if (note_) {
+        MakeFallbackFonts();
+        LayOutFallback();
+    }
+}
+
+// The message font at the window's DPI for the note, underlined for the link.
+void WebViewWin32::MakeFallbackFonts() {
+    GdiFont font, linkFont;
+    if (std::optional<LOGFONTW> lf = MessageFontAt(dpi_)) {
+        font.Reset(CreateFontIndirectW(&*lf));
+        lf->lfUnderline = TRUE;
+        linkFont.Reset(CreateFontIndirectW(&*lf));
+    }
+    SendMessageW(note_, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), TRUE);
+    if (link_)
+        SendMessageW(link_, WM_SETFONT, reinterpret_cast<WPARAM>(linkFont.Get()), TRUE);
+    font_ = std::move(font); // the old fonts go once no control uses them
+    linkFont_ = std::move(linkFont);
+}
+
 void WebViewWin32::ShowFallback(std::u16string_view address) {
     address_ = ToWide(address);
     HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent_, GWLP_HINSTANCE));
@@ -323,17 +365,7 @@ void WebViewWin32::ShowFallback(std::u16string_view address) {
                             0, 0, 0, parent_, reinterpret_cast<HMENU>(INT_PTR(kLinkId)), instance, nullptr);
         if (!note_)
             return;
-        NONCLIENTMETRICSW metrics = {};
-        metrics.cbSize = sizeof(metrics);
-        if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) {
-            font_.Reset(CreateFontIndirectW(&metrics.lfMessageFont));
-            metrics.lfMessageFont.lfUnderline = TRUE;
-            linkFont_.Reset(CreateFontIndirectW(&metrics.lfMessageFont));
-        }
-        if (font_)
-            SendMessageW(note_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
-        if (link_ && linkFont_)
-            SendMessageW(link_, WM_SETFONT, reinterpret_cast<WPARAM>(linkFont_.Get()), FALSE);
+        MakeFallbackFonts();
     }
     SetWindowTextW(note_,
                    L"Страницу нельзя показать в этом окне: обозреватель страниц недоступен. "

@@ -28,6 +28,9 @@ public:
     void Create(HWND parent, std::u16string_view startAddress);
     void Destroy();
 
+    // The DPI of the window's monitor, for the fallback's fonts and margins.
+    void SetDpi(int dpi);
+
     void Navigate(std::u16string_view address, int32_t flags) override;
     void Move(int32_t left, int32_t top, int32_t width, int32_t height) override;
 
@@ -46,9 +49,11 @@ public:
 private:
     void ShowFallback(std::u16string_view address);
     void LayOutFallback();
+    void MakeFallbackFonts();
     void CloseBrowser();
 
     HWND parent_ = nullptr;
+    int dpi_ = 96;
     RECT bounds_ = {};
     BrowserSite* site_ = nullptr;
     IOleObject* ole_ = nullptr;

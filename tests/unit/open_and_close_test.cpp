@@ -70,6 +70,36 @@ TEST_F(OpenCommandTest, YesSavesBeforeTheDialogAndAFailedSaveShowsNoDialog) {
     EXPECT_EQ(dialogs.shown.size(), 1u);
 }
 
+TEST_F(OpenCommandTest, ADroppedFileOpensAsNamedAfterTheQuestionAndFailsAsOpenDoes) {
+    Titled(u"C:\\dir\\a.txt", u"edited");
+    ed.doc.modified = true;
+    files.files[u"C:\\docs\\README"] = "\xcf\xf0\xe8\xe2\xe5\xf2";
+    files.files[u"C:\\docs\\locked.txt"] = "x";
+    files.refused.insert(u"C:\\docs\\locked.txt");
+
+    messages.answers = {MessageAnswer::Cancel};
+    OnFileDropped(ed, u"C:\\docs\\README");
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, u"Сохранить изменение в файле a.txt?");
+    EXPECT_EQ(control.Text(), u"edited");
+    EXPECT_EQ(window.caption, u" a.txt - Квиллет");
+    EXPECT_TRUE(ed.doc.modified);
+
+    messages.answers = {MessageAnswer::Yes};
+    OnFileDropped(ed, u"C:\\docs\\README");
+    EXPECT_EQ(files.files[u"C:\\dir\\a.txt"], "edited"); // saved before the drop replaced it
+    EXPECT_EQ(control.Text(), u"Привет");
+    EXPECT_EQ(window.caption, u" README - Квиллет");
+    EXPECT_FALSE(ed.doc.modified);
+
+    OnFileDropped(ed, u"C:\\docs\\locked.txt"); // unmodified: no question
+    ASSERT_EQ(messages.shown.size(), 3u);
+    EXPECT_EQ(messages.shown[2].text, u"Файл \"C:\\docs\\locked.txt\" открыть не возможно.");
+    EXPECT_EQ(control.Text(), u"Привет");
+    EXPECT_EQ(ed.doc.path, u"C:\\docs\\README");
+    EXPECT_TRUE(dialogs.shown.empty());
+}
+
 using ClosingTest = FilesTest;
 
 TEST_F(ClosingTest, CancelKeepsTheWindowAndNoDiscardsButWritesTheSettings) {

@@ -78,7 +78,10 @@ protected:
     bool forcedClose = false;
 };
 
-TEST_F(AboutWindowTest, OpensCentredOverADisabledOwnerWithItsTextsAndClosesWithEnter) {
+TEST_F(AboutWindowTest, OpensCentredOverADisabledOwnerInSystemColoursRescalesForItsDpiAndClosesWithEnter) {
+    COLORREF background = 0;
+    RECT ok{};
+    LONG fontHeight = 0;
     bool ownerEnabled = true;
     HWND seenOwner = nullptr;
     RECT client{}, outer{};
@@ -103,6 +106,20 @@ TEST_F(AboutWindowTest, OpensCentredOverADisabledOwnerWithItsTextsAndClosesWithE
         linkUnderlined = lf.lfUnderline && lf.lfWeight >= FW_BOLD;
         okIsDefault = (GetWindowLongPtrW(GetDlgItem(about, IDOK), GWL_STYLE) & 0x0F) == BS_DEFPUSHBUTTON;
         testing::SaveScreenshot(about, "about_window");
+        UpdateWindow(about);
+        HDC dc = GetDC(about);
+        background = GetPixel(dc, 2, 2);
+        ReleaseDC(about, dc);
+        // Moved to a screen of twice the DPI.
+        RECT suggested = outer;
+        suggested.right += outer.right - outer.left;
+        suggested.bottom += outer.bottom - outer.top;
+        SendMessageW(about, WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+        GetWindowRect(GetDlgItem(about, IDOK), &ok);
+        MapWindowPoints(nullptr, about, reinterpret_cast<POINT*>(&ok), 2);
+        GetObjectW(reinterpret_cast<HFONT>(SendDlgItemMessageW(about, IDC_ABOUT_AUTHOR, WM_GETFONT, 0, 0)),
+                   sizeof lf, &lf);
+        fontHeight = lf.lfHeight;
         // Enter, as the user presses it, goes through the dialog's own loop.
         PostMessageW(GetFocus(), WM_KEYDOWN, VK_RETURN, 0);
         PostMessageW(GetFocus(), WM_KEYUP, VK_RETURN, 0);
@@ -135,6 +152,10 @@ TEST_F(AboutWindowTest, OpensCentredOverADisabledOwnerWithItsTextsAndClosesWithE
     EXPECT_TRUE(linkUnderlined);
     EXPECT_TRUE(okIsDefault);
     EXPECT_TRUE(shell.opened.empty());
+    EXPECT_EQ(background, GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(ok.left, MulDiv(3840, 192, 1440));
+    EXPECT_EQ(ok.bottom - ok.top, MulDiv(495, 192, 1440));
+    EXPECT_EQ(fontHeight, -MulDiv(12, 192, 72));
 }
 
 TEST_F(AboutWindowTest, TheLinkShowsTheHourglassWhileItOpensTheSiteAndTheCloseBoxCloses) {

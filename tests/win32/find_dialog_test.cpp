@@ -109,8 +109,10 @@ protected:
     bool forcedClose = false;
 };
 
-TEST_F(FindDialogTest, FindLayoutAsDesignedTypedTextEnablesFindAndEnterSelectsTheMatch) {
+TEST_F(FindDialogTest, FindLayoutAsDesignedRescaledForTwiceTheDpiEnablesFindOnTypingAndEnterSelects) {
     control.SetText(u"one two one");
+    RECT suggested{}, rescaled{}, button{};
+    LOGFONTW rescaledFont{};
     std::wstring caption;
     RECT client{};
     bool ownerEnabled = true, replaceShown = true, findEnabledAtFirst = true, findEnabledAfterTyping = false;
@@ -144,6 +146,17 @@ TEST_F(FindDialogTest, FindLayoutAsDesignedTypedTextEnablesFindAndEnterSelectsTh
                  [&](HWND d) {
                      findEnabledAfterTyping = IsWindowEnabled(Item(d, FindControl::FindButton));
                      testing::SaveScreenshot(d, "find_dialog_find_layout");
+                     suggested = outer; // moved to a screen of twice the DPI
+                     suggested.right += outer.right - outer.left;
+                     suggested.bottom += outer.bottom - outer.top;
+                     const auto place = reinterpret_cast<LPARAM>(&suggested);
+                     SendMessageW(d, WM_DPICHANGED, MAKEWPARAM(192, 192), place);
+                     GetWindowRect(d, &rescaled);
+                     HWND findButton = Item(d, FindControl::FindButton);
+                     GetWindowRect(findButton, &button);
+                     MapWindowPoints(nullptr, d, reinterpret_cast<POINT*>(&button), 2);
+                     auto buttonFont = reinterpret_cast<HFONT>(SendMessageW(findButton, WM_GETFONT, 0, 0));
+                     GetObjectW(buttonFont, sizeof rescaledFont, &rescaledFont);
                      Press(GetFocus(), VK_RETURN);
                  }});
     EXPECT_FALSE(forcedClose) << "Enter with a match closes the dialog";
@@ -167,6 +180,10 @@ TEST_F(FindDialogTest, FindLayoutAsDesignedTypedTextEnablesFindAndEnterSelectsTh
     EXPECT_EQ(label.top, Px(150));
     EXPECT_GE(font.lfWeight, FW_BOLD);
     EXPECT_EQ(font.lfCharSet, 204);
+    EXPECT_TRUE(EqualRect(&rescaled, &suggested));
+    EXPECT_EQ(button.left, MulDiv(4440, 192, 1440));
+    EXPECT_EQ(button.right - button.left, MulDiv(1470, 192, 1440));
+    EXPECT_EQ(rescaledFont.lfHeight, -MulDiv(825, 192, 7200));
     EXPECT_EQ(control.SelStart(), 4);
     EXPECT_EQ(control.SelLength(), 3);
     EXPECT_EQ(editor.search.pattern, u"two");

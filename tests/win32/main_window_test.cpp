@@ -14,6 +14,9 @@
 
 #include <windows.h>
 
+#include <shlobj.h>
+
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -56,6 +59,29 @@ SIZE OuterSize(HWND hwnd) {
     RECT rc{};
     GetWindowRect(hwnd, &rc);
     return {rc.right - rc.left, rc.bottom - rc.top};
+}
+
+// A drop as Explorer hands it over: a DROPFILES header, then each path ended, and one more end.
+HDROP MakeDrop(const std::vector<std::wstring>& paths) {
+    size_t chars = 1;
+    for (const auto& path : paths)
+        chars += path.size() + 1;
+    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + chars * sizeof(wchar_t));
+    auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
+    header->pFiles = sizeof(DROPFILES);
+    header->fWide = TRUE;
+    auto* out = reinterpret_cast<wchar_t*>(header + 1);
+    for (const auto& path : paths)
+        out = std::copy(path.begin(), path.end(), out) + 1;
+    GlobalUnlock(memory);
+    return static_cast<HDROP>(memory);
+}
+
+COLORREF PixelOf(HWND hwnd, int x, int y) {
+    HDC dc = GetDC(hwnd);
+    COLORREF colour = GetPixel(dc, x, y);
+    ReleaseDC(hwnd, dc);
+    return colour;
 }
 
 using MainWindowTest = testing_win32::MainWindowFixture;
@@ -175,6 +201,54 @@ TEST_F(MainWindowTest, ClosingAModifiedDocumentKeepsTheWindowAndAnUnmodifiedOneW
     EXPECT_FALSE(IsWindow(hwnd));
     EXPECT_EQ(settings.writes.size(), 9u);
     EXPECT_EQ(settings.Get(u"WindowState"), u"0");
+}
+
+TEST_F(MainWindowTest, TheFirstOfTheDroppedFilesOpensUnlessAModalWindowIsUp) {
+    ASSERT_TRUE(created);
+    RunStartup(ed, u"C:\\Quillet", u"");
+    EXPECT_TRUE(GetWindowLongPtrW(frame.Handle(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
+    files.files[u"C:\\папка\\письмо.txt"] = "\xcf\xf0\xe8\xe2\xe5\xf2";
+    files.files[u"C:\\другое.txt"] = "other";
+    EnableWindow(frame.Handle(), FALSE); // as the find dialog leaves its owner
+    HDROP drop = MakeDrop({L"C:\\другое.txt"});
+    SendMessageW(frame.Handle(), WM_DROPFILES, WPARAM(drop), 0);
+    EXPECT_EQ(GlobalSize(drop), 0u); // finished with all the same
+    EXPECT_EQ(view.Text(), u"");
+    EnableWindow(frame.Handle(), TRUE);
+    drop = MakeDrop({L"C:\\папка\\письмо.txt", L"C:\\другое.txt"});
+    SendMessageW(frame.Handle(), WM_DROPFILES, WPARAM(drop), 0);
+    EXPECT_EQ(GlobalSize(drop), 0u);
+    EXPECT_EQ(view.Text(), u"Привет");
+    EXPECT_EQ(WindowCaption(frame.Handle()), u" письмо.txt - Квиллет");
+}
+
+TEST_F(MainWindowTest, TheViewPaintsInTheSystemColoursOfTheMomentAndAgainWhenTheyChange) {
+    ASSERT_TRUE(created);
+    RunStartup(ed, u"C:\\Quillet", u"");
+    view.SetText(u"\r\n");
+    view.SetSelLength(2);
+    SetFocus(nullptr); // unfocused, the selection greys...
+    const int elements[] = {COLOR_WINDOW, COLOR_BTNFACE};
+    const COLORREF before[] = {GetSysColor(COLOR_WINDOW), GetSysColor(COLOR_BTNFACE)};
+    const COLORREF green = RGB(20, 110, 60);
+    const COLORREF chosen[] = {green, green}; // ...unless grey is the background, as in high contrast
+    ASSERT_TRUE(SetSysColors(2, elements, chosen));
+    Pump();
+    RECT client{};
+    GetClientRect(view.Handle(), &client);
+    const POINT room{client.right - 4, client.bottom - 4}; // below the text
+    EXPECT_EQ(PixelOf(view.Handle(), room.x, room.y), green);
+    EXPECT_EQ(PixelOf(view.Handle(), 3, view.LineHeight() / 2), GetSysColor(COLOR_HIGHLIGHT)); // the break
+    for (UINT message : {WM_SYSCOLORCHANGE, WM_SETTINGCHANGE}) {
+        // Whatever covered the view goes once the main window hears of a change.
+        HDC dc = GetDC(view.Handle());
+        PatBlt(dc, 0, 0, client.right, client.bottom, BLACKNESS);
+        ReleaseDC(view.Handle(), dc);
+        SendMessageW(frame.Handle(), message, 0, 0);
+        Pump();
+        EXPECT_EQ(PixelOf(view.Handle(), room.x, room.y), green) << message;
+    }
+    SetSysColors(2, elements, before);
 }
 
 TEST(RegistrySettings, KeepsStringValuesUnderTheUsersSoftwareKey) {

@@ -72,6 +72,24 @@ TEST_F(WindowTest, OpensWithItsCaptionAndShowsThePageOrItsAddressFillingTheClien
             EXPECT_GT(note.bottom - note.top, 0);
             EXPECT_GT(link.bottom - link.top, 0);
         }
+
+        // At twice the DPI the margin and the text are twice as large.
+        auto fontHeight = [](HWND control) {
+            LOGFONTW lf{};
+            GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof lf, &lf);
+            return lf.lfHeight;
+        };
+        const LONG margin = RectInParent(webView.FallbackNote()).left,
+                   height = fontHeight(webView.FallbackLink());
+        HDC screen = GetDC(nullptr);
+        const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+        ReleaseDC(nullptr, screen);
+        RECT suggested;
+        GetWindowRect(handle, &suggested);
+        SendMessageW(handle, WM_DPICHANGED, MAKEWPARAM(2 * dpi, 2 * dpi),
+                     reinterpret_cast<LPARAM>(&suggested));
+        EXPECT_NEAR(RectInParent(webView.FallbackNote()).left, 2 * margin, 1);
+        EXPECT_NEAR(fontHeight(webView.FallbackLink()), 2 * height, 1);
     }
 
     DestroyWindow(handle);
