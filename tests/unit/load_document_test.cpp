@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+#include <string>
+
 namespace quillet {
 namespace {
 
@@ -85,41 +88,30 @@ TEST(LoadDocument, EmptyFilesBareNamesAndForeignEncodingsLoadAsTheyAre) {
     EXPECT_EQ(unix.ed.doc.displayName, u" notes.md");
 }
 
-TEST(LoadDocument, AMissingFileIsReportedAndTheModifiedDocumentStays) {
-    EditorWithFakes f;
-    OpenModifiedDocument(f);
-    EXPECT_FALSE(LoadDocument(f.ed, u"C:\\нет\\такого.txt"));
-    ExpectError(f, u"Файл \"C:\\нет\\такого.txt\" не найден.");
-    ExpectOldDocumentKept(f);
-}
-
-TEST(LoadDocument, AFileThatCannotBeOpenedOrReadWholeIsReportedAndTheDocumentStays) {
-    for (auto mark : {&fakes::FakeFileSystem::refused, &fakes::FakeFileSystem::unreadable}) {
+// Whatever keeps a file from loading is said, and the modified document stays as it was.
+TEST(LoadDocument, AFileThatCannotBeLoadedIsReportedAndTheModifiedDocumentStays) {
+    const struct {
+        std::set<std::u16string> fakes::FakeFileSystem::*mark;
+        std::u16string path, message;
+    } cases[] = {
+        {nullptr, u"C:\\нет\\такого.txt", u"Файл \"C:\\нет\\такого.txt\" не найден."},
+        {nullptr, u" C:\\locked.txt", u"Файл \" C:\\locked.txt\" не найден."}, // the path exactly as given
+        {&fakes::FakeFileSystem::refused, u"C:\\locked.txt", u"Файл \"C:\\locked.txt\" открыть не возможно."},
+        {&fakes::FakeFileSystem::unreadable, u"C:\\locked.txt",
+         u"Файл \"C:\\locked.txt\" открыть не возможно."},
+        {&fakes::FakeFileSystem::tooLarge, u"C:\\locked.txt",
+         u"Файл \"C:\\locked.txt\" слишком велик: открыть его не возможно."},
+    };
+    for (const auto& c : cases) {
         EditorWithFakes f;
         OpenModifiedDocument(f);
-        (f.files.*mark).insert(u"C:\\locked.txt");
         f.files.files[u"C:\\locked.txt"] = "partial";
-        EXPECT_FALSE(LoadDocument(f.ed, u"C:\\locked.txt"));
-        ExpectError(f, u"Файл \"C:\\locked.txt\" открыть не возможно.");
+        if (c.mark)
+            (f.files.*c.mark).insert(c.path);
+        EXPECT_FALSE(LoadDocument(f.ed, c.path));
+        ExpectError(f, c.message);
         ExpectOldDocumentKept(f);
     }
-}
-
-TEST(LoadDocument, AFileTooLargeToHoldIsRefusedBeforeAnythingIsReplaced) {
-    EditorWithFakes f;
-    OpenModifiedDocument(f);
-    f.files.tooLarge.insert(u"D:\\huge.log");
-    EXPECT_FALSE(LoadDocument(f.ed, u"D:\\huge.log"));
-    ExpectError(f, u"Файл \"D:\\huge.log\" слишком велик: открыть его не возможно.");
-    ExpectOldDocumentKept(f);
-}
-
-TEST(LoadDocument, APathIsUsedExactlyAsGiven) {
-    EditorWithFakes f;
-    f.ed.doc.pathSeparator = u"\\";
-    f.files.files[u"C:\\a.txt"] = "a";
-    LoadDocument(f.ed, u" C:\\a.txt");
-    ExpectError(f, u"Файл \" C:\\a.txt\" не найден.");
 }
 
 } // namespace
