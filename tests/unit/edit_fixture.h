@@ -1,18 +1,15 @@
 #pragma once
-// What the edit command tests share: the editor on fakes with a font dialog, Russian active of
-// Russian and English, and the main window's change handler noting each Change.
+// The editor on fakes for the Edit and Format menus: Russian active of Russian and English, the
+// document font Courier New 12, and the change handler noting for each Change whether the program
+// was changing the control.
 
-#include "editor/app/main_window_events.h"
 #include "fakes/editor_with_fakes.h"
-#include "fakes/fake_font_dialog.h"
 
-#include <string>
+#include <tuple>
 #include <vector>
 
 namespace quillet::testing {
 
-// The main window's change handler, noting for each Change whether the program was changing the
-// control.
 class ChangeTracker : public TextEvents {
 public:
     explicit ChangeTracker(Editor& editor) : TextEvents(editor), doc_(editor.doc) {}
@@ -26,17 +23,16 @@ private:
     const DocumentState& doc_;
 };
 
+inline auto Fields(const FontSpec& f) {
+    return std::tuple(f.name, f.size, f.bold, f.italic);
+}
+
 struct EditFixture : fakes::EditorWithFakes {
     EditFixture() {
         layouts = fakes::FakeKeyboardLayouts({fakes::kRussian, fakes::kEnglishUs}, 0);
         control.SetEvents(&tracker);
-        ed.doc.font.name = u"Courier New";
-        ed.doc.font.size = 12;
+        ed.doc.font = {u"Courier New", 12, false, false};
     }
-
-    void SetText(std::u16string text) { control.Load(std::move(text)); }
-
-    Editor& editor = ed;
     ChangeTracker tracker{ed};
 };
 

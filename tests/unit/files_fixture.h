@@ -9,9 +9,8 @@
 
 namespace quillet::testing {
 
-class FilesTest : public ::testing::Test, public fakes::EditorWithFakes {
-protected:
-    FilesTest() {
+struct FilesWorld : fakes::EditorWithFakes {
+    FilesWorld() {
         ed.doc.pathSeparator = u"\\";
         ed.doc.programFolder = u"C:\\Program Files\\Quillet\\";
         ed.doc.dialogFolder = ed.doc.programFolder;
@@ -39,5 +38,7 @@ protected:
 
     fakes::FakeFileDialogs& dialogs = fileDialogs;
 };
+
+class FilesTest : public ::testing::Test, public FilesWorld {};
 
 } // namespace quillet::testing
