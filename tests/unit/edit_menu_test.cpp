@@ -200,12 +200,10 @@ TEST(MouseRule, OnlyTheRightButtonOpensTheEditMenu) {
 
 TEST(MainWindowWiring, RoutesTheEditMenuItsOpeningAndTheControlsKeysToTheEditCommands) {
     fakes::EditorWithFakes f;
-    f.control.SetText(u"abc");
-    f.ed.doc.modified = f.ed.doc.undoAllowed = false;
+    f.control.Load(u"abc");
     OnMenuOpening(f.ed, MenuItem::EditMenu);
     EXPECT_FALSE(f.window.MenuEnabled(MenuItem::Copy));
     EXPECT_TRUE(f.textEvents.OnKeyDown(kKeyZ, kCtrlMask));
-
     f.control.Select(0, 3);
     EXPECT_TRUE(RunCommand(f.ed, MenuItem::Cut));
     EXPECT_EQ(f.clipboard.text, u"abc");
@@ -214,12 +212,9 @@ TEST(MainWindowWiring, RoutesTheEditMenuItsOpeningAndTheControlsKeysToTheEditCom
     EXPECT_EQ(f.control.Text(), u"abc");
     f.textEvents.OnMouseDown(kRightButton, 0, 10, 10);
     EXPECT_EQ(f.window.editMenuPopups, 1);
-
     f.fontDialog.answer = FontSpec{u"Arial", 18, false, false};
-    f.ed.doc.modified = false;
     EXPECT_TRUE(RunCommand(f.ed, MenuItem::Font));
     EXPECT_EQ(f.control.Font().size, 18);
-    EXPECT_FALSE(f.ed.doc.modified);
 }
 
 } // namespace
