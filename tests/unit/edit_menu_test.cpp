@@ -1,17 +1,46 @@
 #include "editor/edit/edit_menu.h"
 
-#include "edit_fixture.h"
 #include "editor/app/commands.h"
+#include "editor/edit/format_menu.h"
+#include "fakes/editor_with_fakes.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
+#include <vector>
 
 namespace quillet {
 namespace {
 
-using testing::EditFixture;
-using testing::Fields;
+// The editor on fakes for the Edit and Format menus: Russian active of Russian and English, the
+// document font Courier New 12, and the change handler noting for each Change whether the program
+// was changing the control.
+class ChangeTracker : public TextEvents {
+public:
+    explicit ChangeTracker(Editor& editor) : TextEvents(editor), doc_(editor.doc) {}
+    void OnChange() override {
+        statesSeen.push_back(doc_.changingControl);
+        TextEvents::OnChange();
+    }
+    std::vector<bool> statesSeen;
+
+private:
+    const DocumentState& doc_;
+};
+
+auto Fields(const FontSpec& f) {
+    return std::tuple(f.name, f.size, f.bold, f.italic);
+}
+
+struct EditFixture : fakes::EditorWithFakes {
+    EditFixture() {
+        layouts = fakes::FakeKeyboardLayouts({fakes::kRussian, fakes::kEnglishUs}, 0);
+        control.SetEvents(&tracker);
+        ed.doc.font = {u"Courier New", 12, false, false};
+    }
+    ChangeTracker tracker{ed};
+};
 
 constexpr char16_t kAsCreated[] = u"Раскладка клавиатуры";
 constexpr char16_t kRussianCaption[] = u"Раскладка клавиатуры русская";
@@ -215,6 +244,43 @@ TEST(MainWindowWiring, RoutesTheEditMenuItsOpeningAndTheControlsKeysToTheEditCom
     f.fontDialog.answer = FontSpec{u"Arial", 18, false, false};
     EXPECT_TRUE(RunCommand(f.ed, MenuItem::Font));
     EXPECT_EQ(f.control.Font().size, 18);
+}
+
+TEST(FontCommand, StartsFromTheDocumentFontAndCancellingChangesNothing) {
+    EditFixture f;
+    f.control.SetFont({u"Courier New", 12, false, false});
+    f.ed.doc.font = {u"Times New Roman", 9, true, true};
+    OnFont(f.ed);
+    EXPECT_EQ(f.fontDialog.shows, 1);
+    ASSERT_TRUE(f.fontDialog.shownFont.has_value());
+    EXPECT_EQ(Fields(*f.fontDialog.shownFont), Fields({u"Times New Roman", 9, true, true}));
+    EXPECT_EQ(Fields(f.ed.doc.font), Fields({u"Times New Roman", 9, true, true}));
+    EXPECT_TRUE(f.tracker.statesSeen.empty()); // the control was not touched
+}
+
+TEST(FontCommand, AConfirmedChoiceIsStoredAndAppliedWithoutMarkingTheDocumentModified) {
+    EditFixture f;
+    f.fontDialog.answer = FontSpec{std::u16string(100, u'x'), 10, true, true};
+    OnFont(f.ed);
+    const FontSpec kept{std::u16string(79, u'x'), 10, true, true}; // the face name is cut to 79
+    EXPECT_EQ(Fields(f.ed.doc.font), Fields(kept));
+    EXPECT_EQ(Fields(f.control.Font()), Fields(kept));
+    EXPECT_EQ(f.tracker.statesSeen, std::vector<bool>(4, true)); // each write, as the program's
+    EXPECT_FALSE(f.ed.doc.changingControl);
+    EXPECT_FALSE(f.ed.doc.modified);
+    EXPECT_FALSE(f.ed.doc.undoAllowed);
+}
+
+TEST(WordWrapCommand, FlipsTheDocumentsWrapAndShowsItOnTheControlAndTheMenu) {
+    EditFixture f;
+    f.ed.doc.wordWrap = true;
+    for (bool wrap : {false, true}) {
+        OnWordWrap(f.ed);
+        EXPECT_EQ(f.ed.doc.wordWrap, wrap);
+        EXPECT_EQ(f.control.wordWrap, wrap);
+        EXPECT_EQ(f.window.MenuChecked(MenuItem::WordWrap), wrap);
+    }
+    EXPECT_FALSE(f.ed.doc.modified);
 }
 
 } // namespace
