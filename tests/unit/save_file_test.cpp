@@ -88,7 +88,7 @@ TEST(SaveFile, AsksBeforeReplacingOrDroppingCharactersAndReportsFailures) {
         int how;
         std::u16string text;
         const char16_t* chosen; // in the dialog; nullptr: cancelled or not asked
-        const char* existing;   // the chosen file's content before
+        const char* existing;   // the target's content before
         std::vector<MessageAnswer> answers;
         Strings messages;
         const char* saved; // what the target then holds; nullptr: nothing saved
