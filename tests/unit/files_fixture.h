@@ -9,8 +9,8 @@
 
 namespace quillet::testing {
 
-struct FilesFixture : fakes::EditorWithFakes {
-    FilesFixture() {
+struct FilesWorld : fakes::EditorWithFakes {
+    FilesWorld() {
         ed.doc.pathSeparator = u"\\";
         ed.doc.programFolder = u"C:\\Program Files\\Quillet\\";
         ed.doc.dialogFolder = ed.doc.programFolder;
@@ -39,6 +39,6 @@ struct FilesFixture : fakes::EditorWithFakes {
     fakes::FakeFileDialogs& dialogs = fileDialogs;
 };
 
-class FilesTest : public ::testing::Test, public FilesFixture {};
+class FilesTest : public ::testing::Test, public FilesWorld {};
 
 } // namespace quillet::testing

@@ -6,22 +6,21 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+#include <map>
 #include <string>
 #include <vector>
 
 namespace quillet {
 namespace {
 
-using fakes::ShellOpen;
-
-const std::string kHead = "<html><head><meta http-equiv='refresh' content='0; url=";
-const std::string kTail = "'><meta http-equiv='Content-Type' content='text/html; charset=windows-1251'>"
-                          "<title>WWW</title></head><body></body></html>\r\n";
-
-std::string Cp1251(std::u16string_view text) {
+std::string Page(std::u16string_view target) {
     std::string out;
-    fakes::Cp1251Codec().Encode(text, out);
-    return out;
+    fakes::Cp1251Codec().Encode(target, out);
+    return "<html><head><meta http-equiv='refresh' content='0; url=" + out +
+           "'><meta http-equiv='Content-Type' content='text/html; charset=windows-1251'>"
+           "<title>WWW</title></head><body></body></html>\r\n";
 }
 
 class HelpMenu : public ::testing::Test, public fakes::EditorWithFakes {
@@ -32,109 +31,81 @@ protected:
     }
 };
 
-TEST_F(HelpMenu, F1WritesTheRedirectPageInAnsiAndOpensItFromTheProgramFolder) {
+// The page 0.html in the program's folder sends the browser to the target, written so that the
+// one-line page stays whole and a file address leads where it names.
+TEST(RedirectPage, IsWrittenInAnsiWithTheTargetEscapedAndOpenedFromTheProgramFolder) {
+    struct Case {
+        std::u16string folder, separator;
+        const char16_t* target; // nullptr: the help page, by F1
+        std::u16string url, workingFolder;
+    };
+    const Case cases[] = {
+        {u"C:\\Prog\\", u"\\", nullptr, u"C:\\Prog\\Справка.htm", u"C:\\Prog"},
+        {u"D:\\O'Brien & <Co> \"x\"\\", u"\\", nullptr,
+         u"D:\\O&#39;Brien &amp; &lt;Co&gt; &quot;x&quot;\\Справка.htm", u"D:\\O'Brien & <Co> \"x\""},
+        {u"C:\\C# 100%\\", u"\\", nullptr, u"C:\\C%23 100%25\\Справка.htm", u"C:\\C# 100%"},
+        {u"C:\\", u"\\", nullptr, u"C:\\Справка.htm", u"C:\\"}, // a root keeps its separator
+        {u"/opt/quillet/", u"/", nullptr, u"/opt/quillet/Справка.htm", u"/opt/quillet"},
+        {u"C:\\Prog\\", u"\\", u"\\\\server\\share#1\\a.htm", u"\\\\server\\share%231\\a.htm", u"C:\\Prog"},
+        {u"C:\\Prog\\", u"\\", u"https://example.org/site/?q=100%25#top",
+         u"https://example.org/site/?q=100%25#top", u"C:\\Prog"},
+        // Chinese, an emoji beyond the basic plane, a lone surrogate, a tab, DEL and the euro
+        // sign that Windows-1251 does hold.
+        {u"C:\\Prog\\", u"\\", u"C:\\中\U0001F600\\\xD800\t\x7F€.htm",
+         u"C:\\&#20013;&#128512;\\&#65533;&#9;&#127;€.htm", u"C:\\Prog"},
+    };
+    for (const Case& c : cases) {
+        fakes::EditorWithFakes f;
+        f.ed.doc.programFolder = c.folder;
+        f.ed.doc.pathSeparator = c.separator;
+        c.target ? OpenViaRedirectPage(f.ed, c.target) : OnHelp(f.ed);
+        const std::u16string page = c.folder + u"0.html";
+        EXPECT_EQ(f.files.files, (std::map<std::u16string, std::string>{{page, Page(c.url)}}))
+            << std::string(c.url.begin(), c.url.end());
+        ASSERT_EQ(f.shell.opened.size(), 1u);
+        EXPECT_EQ(f.shell.opened[0].file, page);
+        EXPECT_EQ(f.shell.opened[0].workingFolder, c.workingFolder);
+    }
+}
+
+TEST_F(HelpMenu, F1LetsWaitingMessagesThroughOnceTheCurrentPageIsOnDiskAndRewritesItEachTime) {
     int pumpsAtOpen = -1;
-    bool pageOnDiskAtOpen = false;
+    std::string pageAtOpen;
     shell.onOpen = [&] {
         pumpsAtOpen = window.pumps;
-        pageOnDiskAtOpen = files.Exists(u"C:\\Prog\\0.html");
+        pageAtOpen = files.files[u"C:\\Prog\\0.html"];
     };
-    files.files[u"C:\\Prog\\0.html"] = "an older page";
-
-    OnHelp(ed);
-
-    std::string page = kHead + "C:\\Prog\\" + "\xD1\xEF\xF0\xE0\xE2\xEA\xE0" + ".htm" + kTail;
-    EXPECT_EQ(files.files[u"C:\\Prog\\0.html"], page);
-    EXPECT_EQ(files.files.size(), 1u);
-    ASSERT_EQ(shell.opened.size(), 1u);
-    EXPECT_EQ(shell.opened[0].file, u"C:\\Prog\\0.html");
-    EXPECT_EQ(shell.opened[0].workingFolder, u"C:\\Prog");
-    EXPECT_TRUE(pageOnDiskAtOpen);
-    EXPECT_EQ(pumpsAtOpen, 1); // waiting messages go through once, before the shell is asked
-
-    // A second F1 rewrites the same page.
-    files.files[u"C:\\Prog\\0.html"] = "changed meanwhile";
-    OnHelp(ed);
-    EXPECT_EQ(files.files[u"C:\\Prog\\0.html"], page);
-    ASSERT_EQ(shell.opened.size(), 2u);
-    EXPECT_EQ(shell.opened[1].file, u"C:\\Prog\\0.html");
+    for (const char* before : {"an older page", "changed meanwhile"}) {
+        files.files[u"C:\\Prog\\0.html"] = before;
+        window.pumps = 0;
+        EXPECT_TRUE(RunCommand(ed, MenuItem::Help));
+        EXPECT_EQ(pageAtOpen, Page(u"C:\\Prog\\Справка.htm"));
+        EXPECT_EQ(pumpsAtOpen, 1);
+    }
+    EXPECT_EQ(shell.opened.size(), 2u);
     EXPECT_TRUE(window.pointers.empty());
 }
 
-TEST_F(HelpMenu, ReadOnlyPagesAreSkippedForTheNextFreeNumber) {
-    files.readOnly.insert(u"C:\\Prog\\0.html");
-    OnMyPrograms(ed);
-    ASSERT_EQ(shell.opened.size(), 1u);
-    EXPECT_EQ(shell.opened[0].file, u"C:\\Prog\\1.html");
-    EXPECT_EQ(files.files[u"C:\\Prog\\1.html"], kHead + "https://example.org/site/" + kTail);
+TEST_F(HelpMenu, ReadOnlyPagesAreSkippedForTheNextFreeNumberAndAHundredFailuresOpenTheTarget) {
+    files.readOnly.insert(
+        {u"C:\\Prog\\0.html", u"C:\\Prog\\1.html", u"C:\\Prog\\2.html", u"C:\\Prog\\9.html"});
+    EXPECT_TRUE(RunCommand(ed, MenuItem::MyPrograms));
+    EXPECT_EQ(shell.opened.at(0).file, u"C:\\Prog\\3.html");
+    EXPECT_EQ(files.files, (std::map<std::u16string, std::string>{
+                               {u"C:\\Prog\\3.html", Page(u"https://example.org/site/")}}));
 
-    files.readOnly.insert({u"C:\\Prog\\1.html", u"C:\\Prog\\2.html", u"C:\\Prog\\9.html"});
-    OnMyPrograms(ed);
-    EXPECT_EQ(shell.opened.back().file, u"C:\\Prog\\3.html");
-    EXPECT_FALSE(files.Exists(u"C:\\Prog\\0.html"));
-}
-
-TEST_F(HelpMenu, AFolderWithoutWriteAccessGivesUpAfterAHundredPagesAndOpensTheTargetDirectly) {
-    ed.doc.programFolder = u"C:\\Program Files\\Quillet\\";
-    files.readOnlyFolder = true;
-    OnHelp(ed);
-    EXPECT_EQ(files.writes, kRedirectPageTries);
-    EXPECT_EQ(kRedirectPageTries, 100);
-    EXPECT_TRUE(files.files.empty());
-    ASSERT_EQ(shell.opened.size(), 1u);
-    EXPECT_EQ(shell.opened[0].file, u"C:\\Program Files\\Quillet\\Справка.htm");
-    EXPECT_EQ(shell.opened[0].workingFolder, u"C:\\Program Files\\Quillet");
-
-    // The last number tried is 99; the hundredth free one would have been used.
-    files.readOnlyFolder = false;
-    for (int n = 0; n < kRedirectPageTries - 1; ++n)
+    // The last number tried is 99.
+    for (int n = 0; n < 99; ++n)
         files.readOnly.insert(RedirectPagePath(ed.doc, n));
     OnMyPrograms(ed);
-    EXPECT_EQ(shell.opened.back().file, u"C:\\Program Files\\Quillet\\99.html");
-}
+    EXPECT_EQ(shell.opened.at(1).file, u"C:\\Prog\\99.html");
 
-TEST_F(HelpMenu, MarkupCharactersInTheTargetAreWrittenAsReferencesSoThePageStaysWhole) {
-    ed.doc.programFolder = u"D:\\O'Brien & <Co> \"x\"\\";
+    files.readOnlyFolder = true;
+    files.writes = 0;
     OnHelp(ed);
-    std::string target = "D:\\O&#39;Brien &amp; &lt;Co&gt; &quot;x&quot;\\" + Cp1251(u"Справка") + ".htm";
-    EXPECT_EQ(files.files[u"D:\\O'Brien & <Co> \"x\"\\0.html"], kHead + target + kTail);
-    EXPECT_EQ(shell.opened.at(0).file, u"D:\\O'Brien & <Co> \"x\"\\0.html");
-}
-
-TEST_F(HelpMenu, HashAndPercentInALocalPathAreEscapedButAWebAddressIsLeftAlone) {
-    ed.doc.programFolder = u"C:\\C# 100%\\";
-    OnHelp(ed);
-    EXPECT_EQ(files.files[u"C:\\C# 100%\\0.html"],
-              kHead + "C:\\C%23 100%25\\" + Cp1251(u"Справка.htm") + kTail);
-
-    OpenViaRedirectPage(ed, u"\\\\server\\share#1\\a.htm");
-    EXPECT_EQ(files.files[u"C:\\C# 100%\\0.html"], kHead + "\\\\server\\share%231\\a.htm" + kTail);
-
-    OpenViaRedirectPage(ed, u"https://example.org/site/?q=100%25#top");
-    EXPECT_EQ(files.files[u"C:\\C# 100%\\0.html"], kHead + "https://example.org/site/?q=100%25#top" + kTail);
-}
-
-TEST_F(HelpMenu, CharactersOutsideTheCodePageAreWrittenAsNumericReferences) {
-    // Chinese, an emoji beyond the basic plane, a lone surrogate, a tab and the euro sign that
-    // Windows-1251 does hold.
-    std::u16string target = u"C:\\中\U0001F600\\\xD800\t€.htm";
-    OpenViaRedirectPage(ed, target);
-    std::string line = kHead + "C:\\&#20013;&#128512;\\&#65533;&#9;\x88.htm" + kTail;
-    EXPECT_EQ(files.files[u"C:\\Prog\\0.html"], line);
-}
-
-TEST_F(HelpMenu, TheWorkingFolderDropsTheTrailingSeparatorExceptAtARoot) {
-    ed.doc.programFolder = u"C:\\";
-    OnHelp(ed);
-    EXPECT_EQ(shell.opened.at(0).file, u"C:\\0.html");
-    EXPECT_EQ(shell.opened.at(0).workingFolder, u"C:\\");
-
-    ed.doc.programFolder = u"/opt/quillet/";
-    ed.doc.pathSeparator = u"/";
-    OnHelp(ed);
-    EXPECT_EQ(shell.opened.at(1).file, u"/opt/quillet/0.html");
-    EXPECT_EQ(shell.opened.at(1).workingFolder, u"/opt/quillet");
-    EXPECT_EQ(files.files[u"/opt/quillet/0.html"], kHead + "/opt/quillet/" + Cp1251(u"Справка.htm") + kTail);
+    EXPECT_EQ(files.writes, 100);
+    EXPECT_EQ(shell.opened.at(2).file, u"C:\\Prog\\Справка.htm");
+    EXPECT_EQ(shell.opened[2].workingFolder, u"C:\\Prog");
 }
 
 TEST_F(HelpMenu, TheAboutLinkShowsTheHourglassWhileThePageIsWrittenAndOpened) {
@@ -147,13 +118,10 @@ TEST_F(HelpMenu, TheAboutLinkShowsTheHourglassWhileThePageIsWrittenAndOpened) {
         EXPECT_TRUE(w.open);
         OnAboutOk(w);
     };
-
-    OnAbout(ed);
-
-    EXPECT_EQ(about.shows, 1);
+    EXPECT_TRUE(RunCommand(ed, MenuItem::About));
     EXPECT_EQ(pointersAtOpen, std::vector<Pointer>{Pointer::Busy});
     EXPECT_EQ(pointersAtWrite, (std::vector<Pointer>{Pointer::Busy, Pointer::Normal}));
-    EXPECT_EQ(files.files[u"C:\\Prog\\0.html"], kHead + "https://example.org/site/" + kTail);
+    EXPECT_EQ(files.files[u"C:\\Prog\\0.html"], Page(u"https://example.org/site/"));
     EXPECT_EQ(shell.opened.at(0).file, u"C:\\Prog\\0.html");
     EXPECT_FALSE(about.window.open);
     EXPECT_EQ(about.window.closes, 1);
@@ -166,12 +134,51 @@ TEST_F(HelpMenu, TheAboutLinkShowsTheHourglassWhileThePageIsWrittenAndOpened) {
     EXPECT_TRUE(about.window.pointers.empty());
 }
 
-TEST_F(HelpMenu, TheHelpItemsRunFromTheMenu) {
-    EXPECT_TRUE(RunCommand(ed, MenuItem::Help));
-    EXPECT_TRUE(RunCommand(ed, MenuItem::About));
-    EXPECT_TRUE(RunCommand(ed, MenuItem::MyPrograms));
-    EXPECT_EQ(shell.opened.size(), 2u);
-    EXPECT_EQ(about.shows, 1);
+// The help page as it ships: Windows-1251 bytes.
+std::string HelpPageBytes() {
+    std::string source = __FILE__; // the build passes this file's full path
+    std::ifstream in(source.substr(0, source.rfind("tests/unit/")) + "editor/help/Справка.htm",
+                     std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+TEST(HelpPage, IsWindows1251WithCrLfAndCoversEveryCommandShortcutTheFindDialogAndSettings) {
+    const std::string bytes = HelpPageBytes();
+    const std::u16string page = fakes::Cp1251Codec().Decode(bytes);
+    ASSERT_FALSE(bytes.empty()) << "the help page is missing";
+    EXPECT_NE(page.find(u"charset=windows-1251"), std::u16string::npos);
+    EXPECT_NE(page.find(u"<html lang=\"ru\">"), std::u16string::npos);
+    // Read as Windows-1251 the Russian text is there; a UTF-8 page would read as mojibake.
+    EXPECT_NE(page.find(u"Квиллет"), std::u16string::npos);
+    size_t lines = 0, crlf = 0;
+    for (size_t i = 0; i < bytes.size(); ++i)
+        if (bytes[i] == '\n') {
+            ++lines;
+            crlf += i > 0 && bytes[i - 1] == '\r';
+        }
+    EXPECT_GT(lines, 50u);
+    EXPECT_EQ(crlf, lines);
+    const char16_t* expected[] = {
+        // Every command of the menu bar, as captioned.
+        u"Новый", u"Открыть...", u"Сохранить", u"Сохранить как..", u"Выход", u"Отменить", u"Вырезать",
+        u"Копировать", u"Вставить", u"Удалить", u"Выделить всё", u"Найти", u"Найти далее…", u"Заменить",
+        u"Перенос по словам", u"Шрифт…", u"Раскладка клавиатуры", u"Вызов справки", u"О программе",
+        u"Список моих программ",
+        // Their shortcuts, the context menu and the keys of the find dialog.
+        u"<kbd>Ctrl</kbd>+<kbd>N</kbd>", u"<kbd>Ctrl</kbd>+<kbd>O</kbd>", u"<kbd>Ctrl</kbd>+<kbd>S</kbd>",
+        u"<kbd>Ctrl</kbd>+<kbd>Z</kbd>", u"<kbd>Ctrl</kbd>+<kbd>X</kbd>", u"<kbd>Ctrl</kbd>+<kbd>C</kbd>",
+        u"<kbd>Ctrl</kbd>+<kbd>V</kbd>", u"<kbd>Ctrl</kbd>+<kbd>A</kbd>", u"<kbd>Ctrl</kbd>+<kbd>F</kbd>",
+        u"<kbd>Ctrl</kbd>+<kbd>H</kbd>", u"<kbd>Del</kbd>", u"<kbd>F3</kbd>", u"<kbd>F9</kbd>",
+        u"<kbd>F1</kbd>", u"<kbd>Shift</kbd>+<kbd>F10</kbd>", u"<kbd>Enter</kbd>", u"<kbd>Esc</kbd>",
+        // The find dialog and its messages.
+        u"Образец:", u"Заменить на:", u"С учётом регистра", u"Заменить всё", u"Отмена", u"Текст не найден.",
+        u"Количество замен:",
+        // What persists, and the layout switch as its menu item reads.
+        u"Что запоминает программа", u"перенос по словам", u"размер окна", u"MS Sans Serif",
+        u"Раскладка клавиатуры русская", u"Раскладка клавиатуры английская",
+        u"Раскладка клавиатуры неизвестная"};
+    for (size_t i = 0; i < std::size(expected); ++i)
+        EXPECT_NE(page.find(expected[i]), std::u16string::npos) << "not covered: entry " << i;
 }
 
 } // namespace

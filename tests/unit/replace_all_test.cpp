@@ -6,6 +6,7 @@
 
 #include <random>
 #include <string>
+#include <vector>
 
 namespace quillet {
 namespace {
@@ -27,23 +28,30 @@ struct Model {
     CountingEvents events;
 };
 
-// The one-match-at-a-time loop every control must agree with.
-int32_t ReplaceMatchByMatch(TextModel& model, std::u16string_view pattern, std::u16string_view replacement,
-                            FindOption option) {
-    return model.TextContent::ReplaceAll(pattern, replacement, option);
+// A text of minLength to maxLength pieces drawn from the alphabet.
+template <size_t N>
+std::u16string RandomText(std::mt19937& random, const std::u16string_view (&alphabet)[N], int minLength,
+                          int maxLength) {
+    std::u16string s;
+    const int length = std::uniform_int_distribution<int>(minLength, maxLength)(random);
+    for (int i = 0; i < length; ++i)
+        s.insert(s.size(), alphabet[std::uniform_int_distribution<size_t>(0, N - 1)(random)]);
+    return s;
 }
 
-TEST(ModelReplaceAll, GivesTheTextCountAndCaretOfReplacingMatchByMatch) {
+// Line starts found by reading the text, for the line index to agree with.
+std::vector<int32_t> LineStartsOf(std::u16string_view text) {
+    std::vector<int32_t> starts{0};
+    for (size_t i = 0; i + 1 < text.size(); ++i)
+        if (text[i] == u'\r' && text[i + 1] == u'\n')
+            starts.push_back(int32_t(i + 2));
+    return starts;
+}
+
+TEST(ModelReplaceAll, GivesTheTextCountCaretAndLinesOfReplacingMatchByMatchUndoneInOneStep) {
     std::mt19937 random(5);
     const std::u16string_view alphabet[] = {u"a", u"A", u"b", u"\r\n", u"я", u"Я", u"\n", u"\r"};
-    auto pick = [&](int maxLength) {
-        std::u16string s;
-        const int length = std::uniform_int_distribution<int>(0, maxLength)(random);
-        for (int i = 0; i < length; ++i)
-            s.insert(s.size(),
-                     alphabet[std::uniform_int_distribution<size_t>(0, std::size(alphabet) - 1)(random)]);
-        return s;
-    };
+    auto pick = [&](int maxLength) { return RandomText(random, alphabet, 0, maxLength); };
     for (int round = 0; round < 3000; ++round) {
         const std::u16string text = pick(24);
         std::u16string pattern = pick(3);
@@ -53,46 +61,24 @@ TEST(ModelReplaceAll, GivesTheTextCountAndCaretOfReplacingMatchByMatch) {
         const FindOption options = round % 2 ? FindOption::MatchCase : FindOption::IgnoreCase;
         Model loop(text);
         Model fast(text);
+        const std::u16string before = fast.model.Text();
         loop.model.SetSelection(1, 1);
         fast.model.SetSelection(1, 1);
-        const int32_t expected = ReplaceMatchByMatch(loop.model, pattern, replacement, options);
+        // The one-match-at-a-time loop every control must agree with.
+        const int32_t expected = loop.model.TextContent::ReplaceAll(pattern, replacement, options);
         ASSERT_EQ(fast.model.ReplaceAll(pattern, replacement, options), expected) << round;
         ASSERT_EQ(fast.model.Text(), loop.model.Text()) << round;
         ASSERT_EQ(fast.model.SelStart(), loop.model.SelStart()) << round;
         ASSERT_EQ(fast.model.SelLength(), loop.model.SelLength()) << round;
         ASSERT_EQ(fast.events.changes, expected > 0 ? 1 : 0) << round;
+        const std::vector<int32_t> lines = LineStartsOf(fast.model.Text());
+        ASSERT_EQ(fast.model.LineCount(), int32_t(lines.size())) << round;
+        for (size_t line = 0; line < lines.size(); ++line)
+            ASSERT_EQ(fast.model.LineStart(int32_t(line)), lines[line]) << round;
+        fast.model.Undo();
+        ASSERT_EQ(fast.model.Text(), before) << round;
+        ASSERT_FALSE(fast.model.CanUndo()) << round;
     }
-}
-
-TEST(ModelReplaceAll, IsUndoneInOneStepAndLeavesAMissUntouched) {
-    Model m(u"Да да\r\nДА нет");
-    m.model.SetSelection(2, 4);
-    EXPECT_EQ(m.model.ReplaceAll(u"zz", u"y", FindOption::IgnoreCase), 0);
-    EXPECT_EQ(m.events.changes, 0);
-    EXPECT_FALSE(m.model.CanUndo());
-    EXPECT_EQ(m.model.SelStart(), 2);
-    EXPECT_EQ(m.model.SelLength(), 2);
-
-    EXPECT_EQ(m.model.ReplaceAll(u"да", u"ja", FindOption::IgnoreCase), 3);
-    EXPECT_EQ(m.model.Text(), u"ja ja\r\nja нет");
-    EXPECT_EQ(m.model.SelStart(), 9);
-    EXPECT_EQ(m.model.LineCount(), 2);
-    EXPECT_EQ(m.model.LineStart(1), 7);
-    m.model.Undo();
-    EXPECT_EQ(m.model.Text(), u"Да да\r\nДА нет");
-    EXPECT_FALSE(m.model.CanUndo());
-    EXPECT_EQ(m.events.changes, 2);
-}
-
-TEST(ModelReplaceAll, KeepsTheLineIndexWhenReplacementsAddAndRemoveLines) {
-    Model m(u"a;b;c\r\nd;e");
-    EXPECT_EQ(m.model.ReplaceAll(u";", u"\n", FindOption::MatchCase), 3);
-    EXPECT_EQ(m.model.Text(), u"a\r\nb\r\nc\r\nd\r\ne");
-    EXPECT_EQ(m.model.LineCount(), 5);
-    EXPECT_EQ(m.model.LineStart(4), 12);
-    EXPECT_EQ(m.model.ReplaceAll(u"\r\n", u"", FindOption::MatchCase), 4);
-    EXPECT_EQ(m.model.Text(), u"abcde");
-    EXPECT_EQ(m.model.LineCount(), 1);
 }
 
 // Every position compared in turn, folding through the same table.
@@ -114,12 +100,7 @@ TEST(ModelFind, FindsWhatComparingAtEveryPositionFindsWhereverTheEditGapLies) {
     std::mt19937 random(11);
     const std::u16string_view alphabet[] = {u"a", u"A", u"b", u"\r\n", u"я", u"Я", u"ё", u"Ё", u" "};
     auto pick = [&](int minLength, int maxLength) {
-        std::u16string s;
-        const int length = std::uniform_int_distribution<int>(minLength, maxLength)(random);
-        for (int i = 0; i < length; ++i)
-            s.insert(s.size(),
-                     alphabet[std::uniform_int_distribution<size_t>(0, std::size(alphabet) - 1)(random)]);
-        return s;
+        return RandomText(random, alphabet, minLength, maxLength);
     };
     for (int round = 0; round < 2000; ++round) {
         Model m(pick(0, 40));

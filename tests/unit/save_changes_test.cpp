@@ -33,7 +33,7 @@ TEST(SaveChangesMatrix, NewOpenAndCloseFollowTheAnswerAndYesNeverLosesTheDocumen
     for (Command command : {New, Open, Close}) {
         for (Answer answer : {Cancel, No, Yes, YesButReadOnly}) {
             SCOPED_TRACE(std::to_string(command) + " answered " + std::to_string(answer));
-            FilesFixture f;
+            FilesWorld f;
             f.Titled(u"C:\\dir\\a.txt", u"edited");
             f.ed.doc.modified = true;
             f.files.files[u"C:\\dir\\b.txt"] = "b";
