@@ -98,6 +98,9 @@ TEST(Commands, EveryItemRunsThroughTheTableAndTheMenusRunNothing) {
     EXPECT_TRUE(RunCommand(f.ed, MenuItem::WordWrap));
     EXPECT_FALSE(f.window.MenuChecked(MenuItem::WordWrap));
     EXPECT_FALSE(RunCommand(f.ed, MenuItem::FileMenu));
+    f.ed.doc.path = u"C:\\a.txt"; // Save As asks for a name even for a titled document
+    EXPECT_TRUE(RunCommand(f.ed, MenuItem::SaveAs));
+    EXPECT_EQ(f.fileDialogs.shown.size(), 1u);
 }
 
 } // namespace

@@ -131,6 +131,16 @@ TEST_F(TextModelTest, TypingJoinsOneUndoStepUntilTheCaretMovesTheRunBreaksOrTheP
     model.Undo();
     EXPECT_EQ(model.Text(), u"");
     EXPECT_FALSE(model.CanUndo());
+    Type(u"ab"); // backspacing over all of it is still the same step
+    Backspace();
+    Backspace();
+    model.Undo();
+    EXPECT_FALSE(model.CanUndo());
+    for (int32_t i = 0; i < 1000; ++i) // a thousand steps are kept
+        model.ReplaceRange(i, i, u"x", EditKind::Program);
+    for (int i = 0; i < 1000; ++i)
+        model.Undo();
+    EXPECT_EQ(model.Text(), u"");
 
     // Backspace and Enter stay in the run; moving the caret ends it.
     Type(u"ab");

@@ -44,6 +44,12 @@ TEST(CaretMotion, StepsOverLineBreaksAndSurrogatePairsWholeAndByWords) {
     EXPECT_EQ(word.to, 13);
     word = WordAt(text, 0, AsciiWord);
     EXPECT_EQ(word.to, 2); // never past the line's end
+    word = WordAt(text, 2, AsciiWord);
+    EXPECT_EQ(word.from, 0); // past the line's last character: its last word, not the break
+
+    text.SetText(u"\r\nab\u00A0cd");
+    EXPECT_EQ(PreviousPosition(text, 2), 0);
+    EXPECT_EQ(WordRight(text, 2, AsciiWord), 5); // a no-break space is a space
 }
 
 // Rows of at most four characters within each line, never starting inside a surrogate pair.
@@ -182,6 +188,8 @@ TEST(RowLayout, WrapsAtSpacesKeepsPairsWholeAndCountsRowsThroughEdits) {
             ASSERT_EQ(layout.RowsOf(int32_t(i)), lines.CountRows(int32_t(i))) << i;
             EXPECT_EQ(layout.PosToRow({int32_t(i), 0}), total);
             EXPECT_EQ(layout.RowToPos(total), (RowPos{int32_t(i), 0}));
+            const int32_t last = lines.CountRows(int32_t(i)) - 1;
+            EXPECT_EQ(layout.AddRows({int32_t(i), 0}, last), (RowPos{int32_t(i), last}));
             total += lines.CountRows(int32_t(i));
         }
         EXPECT_EQ(layout.RowCount(), total);
