@@ -131,6 +131,12 @@ TEST(InstallerStartUp, AShortcutThatCannotBeSavedIsReportedAndTheTemplateStillWr
     EXPECT_EQ(w.messages.shown[0].text, u"Установка программы завершена не полностью. Не удалось:\n"
                                         u"— создать ярлык «Текстовый документ» в меню «Пуск».");
     EXPECT_EQ(w.journal.back(), u"show window");
+
+    FakeInstallerWorld empty; // an empty Start-menu folder is no place for the link either
+    empty.shell.programsFolder = u"";
+    InstallerStartUp(empty.app);
+    ASSERT_EQ(empty.messages.shown.size(), 1u);
+    EXPECT_EQ(empty.messages.shown[0].text, w.messages.shown[0].text);
 }
 
 TEST(InstallerStartUp, AMissingShellNewFolderIsReportedNotCreatedAndListedWithTheOtherFailures) {
