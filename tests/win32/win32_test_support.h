@@ -1,21 +1,23 @@
 #pragma once
-// For Win32 tests: a temporary folder with real files, and a top-level window that hosts a
-// control and records the notifications it receives.
+// For the Win32 tests: a temporary folder with real files, a hidden top-level window that hosts a
+// control and counts its EN_CHANGE, and a person answering a modal window.
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
 namespace quillet::testing_win32 {
 
+// A fresh folder, with spaces and Cyrillic in its name, removed with all it holds.
 class TempDir {
 public:
     TempDir() {
         static int counter = 0;
         wchar_t temp[MAX_PATH] = {};
         GetTempPathW(MAX_PATH, temp);
-        path_ = std::wstring(temp) + L"quillet-test-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+        path_ = std::wstring(temp) + L"Проверка квиллета " + std::to_wstring(GetCurrentProcessId()) + L"-" +
                 std::to_wstring(++counter) + L"\\";
         CreateDirectoryW(path_.c_str(), nullptr);
     }
@@ -28,30 +30,20 @@ public:
         std::wstring p = Path(name);
         return std::u16string(p.begin(), p.end());
     }
-    // Names of the files in the folder.
     std::vector<std::wstring> Files() const {
         std::vector<std::wstring> names;
-        WIN32_FIND_DATAW fd;
-        HANDLE find = FindFirstFileW((path_ + L"*").c_str(), &fd);
-        if (find == INVALID_HANDLE_VALUE)
-            return names;
-        do {
-            std::wstring name = fd.cFileName;
-            if (name != L"." && name != L"..")
-                names.push_back(name);
-        } while (FindNextFileW(find, &fd));
-        FindClose(find);
+        ForEach(path_, [&](const std::wstring& name, DWORD) { names.push_back(name); });
         return names;
     }
 
     static bool Write(const std::wstring& path, const std::string& bytes) {
         HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        if (f == INVALID_HANDLE_VALUE)
-            return false;
         DWORD done = 0;
-        bool ok = WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr) != 0;
+        bool ok = f != INVALID_HANDLE_VALUE &&
+                  WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr) &&
+                  done == bytes.size();
         CloseHandle(f);
-        return ok && done == bytes.size();
+        return ok;
     }
     static std::string Read(const std::wstring& path) {
         HANDLE f =
@@ -67,32 +59,44 @@ public:
     }
 
 private:
-    static void Remove(const std::wstring& folder) {
+    template <typename Visit> static void ForEach(const std::wstring& folder, Visit visit) {
         WIN32_FIND_DATAW fd;
         HANDLE find = FindFirstFileW((folder + L"*").c_str(), &fd);
-        if (find != INVALID_HANDLE_VALUE) {
-            do {
-                std::wstring name = fd.cFileName;
-                if (name == L"." || name == L"..")
-                    continue;
-                std::wstring full = folder + name;
-                SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-                if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                    Remove(full + L"\\");
-                else
-                    DeleteFileW(full.c_str());
-            } while (FindNextFileW(find, &fd));
-            FindClose(find);
-        }
+        if (find == INVALID_HANDLE_VALUE)
+            return;
+        do {
+            std::wstring name = fd.cFileName;
+            if (name != L"." && name != L"..")
+                visit(name, fd.dwFileAttributes);
+        } while (FindNextFileW(find, &fd));
+        FindClose(find);
+    }
+    static void Remove(const std::wstring& folder) {
+        ForEach(folder, [&](const std::wstring& name, DWORD attributes) {
+            std::wstring full = folder + name;
+            SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL); // read-only files too
+            if (attributes & FILE_ATTRIBUTE_DIRECTORY)
+                Remove(full + L"\\");
+            else
+                DeleteFileW(full.c_str());
+        });
         RemoveDirectoryW(folder.c_str());
     }
     std::wstring path_;
 };
 
-// A visible top-level window that counts EN_CHANGE from its children.
+// Lets posted and timer messages run.
+inline void Pump() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+// A top-level window that counts EN_CHANGE from its children; hidden unless asked.
 class HostWindow {
 public:
-    // Hidden unless asked: showing and hiding top-level windows is slow under Wine.
     explicit HostWindow(bool visible = false, int width = 400, int height = 300) {
         WNDCLASSW wc{};
         wc.lpfnWndProc = &HostWindow::Proc;
@@ -112,15 +116,7 @@ public:
 
     HWND Handle() const { return hwnd_; }
     int enChanges = 0;
-
-    // Lets posted and timer messages run.
-    static void Pump() {
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-    }
+    static void Pump() { testing_win32::Pump(); }
 
 private:
     static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -137,5 +133,60 @@ private:
     }
     HWND hwnd_ = nullptr;
 };
+
+// Plays the person at the dialog that `show` opens on this thread, returning once it has closed:
+// each step runs in the dialog's own loop after the messages of the one before have been handled
+// (a timer fires only when nothing else waits). A dialog still up 10 s on is ended, so that a
+// fault fails the test instead of hanging it. True when every step ran and the dialog then closed
+// by itself.
+using Step = std::function<void(HWND)>;
+
+class Answerer {
+public:
+    static bool Answer(const std::function<void()>& show, std::vector<Step> steps) {
+        Answerer script{std::move(steps)};
+        current_ = &script;
+        UINT_PTR timer = SetTimer(nullptr, 0, USER_TIMER_MINIMUM, Tick);
+        show();
+        KillTimer(nullptr, timer);
+        current_ = nullptr;
+        return script.next_ == script.steps_.size() && !script.ended_;
+    }
+
+private:
+    explicit Answerer(std::vector<Step> steps) : steps_(std::move(steps)) {}
+    static BOOL CALLBACK IsDialog(HWND hwnd, LPARAM found) {
+        wchar_t cls[8] = {};
+        GetClassNameW(hwnd, cls, 8);
+        if (!IsWindowVisible(hwnd) || std::wstring(cls) != L"#32770")
+            return TRUE;
+        *reinterpret_cast<HWND*>(found) = hwnd;
+        return FALSE;
+    }
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+        Answerer& s = *current_;
+        HWND dialog = nullptr;
+        EnumThreadWindows(GetCurrentThreadId(), IsDialog, reinterpret_cast<LPARAM>(&dialog));
+        if (!dialog || s.inStep_)
+            return;
+        if (GetTickCount() > s.deadline_) {
+            s.ended_ = true;
+            EndDialog(dialog, IDCANCEL);
+        } else if (s.next_ < s.steps_.size()) {
+            s.inStep_ = true;
+            s.steps_[s.next_++](dialog);
+            s.inStep_ = false;
+        }
+    }
+    static inline Answerer* current_ = nullptr;
+    std::vector<Step> steps_;
+    size_t next_ = 0;
+    DWORD deadline_ = GetTickCount() + 10000;
+    bool inStep_ = false, ended_ = false;
+};
+
+inline bool Answer(const std::function<void()>& show, std::vector<Step> steps) {
+    return Answerer::Answer(show, std::move(steps));
+}
 
 } // namespace quillet::testing_win32
