@@ -2,6 +2,7 @@
 
 #include "editor/win32/ansi_codec_win32.h"
 #include "editor/win32/file_system_win32.h"
+
 #include "tests/win32/win32_test_support.h"
 
 #include <gtest/gtest.h>
@@ -11,135 +12,48 @@ namespace {
 
 using testing_win32::TempDir;
 
-class Bytes : public ByteSource {
+// Hands out its pieces; with a file to watch, reads it before each piece.
+class Pieces : public ByteSource {
 public:
-    explicit Bytes(std::vector<std::string> pieces) : pieces_(std::move(pieces)) {}
+    explicit Pieces(std::vector<std::string> pieces, std::wstring watch = L"")
+        : pieces_(std::move(pieces)), watch_(std::move(watch)) {}
     std::string_view Next() override {
+        if (!watch_.empty())
+            seen.push_back(TempDir::Read(watch_));
         return next_ < pieces_.size() ? std::string_view(pieces_[next_++]) : "";
     }
+    std::vector<std::string> seen;
 
 private:
     std::vector<std::string> pieces_;
+    std::wstring watch_;
     size_t next_ = 0;
 };
 
-TEST(FileSystemWin32Test, ReadingTellsAMissingFileOrFolderFromOneThatCannotBeOpened) {
+TEST(FileSystemWin32Test, ReadingTellsAMissingFileFromOneThatCannotBeOpenedAndOnlyAFileExists) {
     TempDir dir;
     FileSystemWin32 fs;
     EXPECT_EQ(fs.ReadWhole(dir.Path16(L"нет.txt")).status, ReadStatus::NotFound);
     EXPECT_EQ(fs.ReadWhole(dir.Path16(L"нет\\файла.txt")).status, ReadStatus::NotFound);
-    // A folder is there but is no file.
+    EXPECT_FALSE(fs.Exists(dir.Path16(L"нет.txt")));
     CreateDirectoryW(dir.Path(L"папка").c_str(), nullptr);
     EXPECT_EQ(fs.ReadWhole(dir.Path16(L"папка")).status, ReadStatus::CannotOpen);
-    // A file another program holds without sharing.
-    ASSERT_TRUE(TempDir::Write(dir.Path(L"занят.txt"), "x"));
-    HANDLE locked = CreateFileW(dir.Path(L"занят.txt").c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                                OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(locked, INVALID_HANDLE_VALUE);
-    EXPECT_EQ(fs.ReadWhole(dir.Path16(L"занят.txt")).status, ReadStatus::CannotOpen);
-    CloseHandle(locked);
+    EXPECT_FALSE(fs.Exists(dir.Path16(L"папка")));
 
-    std::string content("\xcf\xf0\xe8\r\n\0end", 9);
+    const std::string content("\xcf\xf0\xe8\r\n\0end", 9);
     ASSERT_TRUE(TempDir::Write(dir.Path(L"есть.txt"), content));
+    SetFileAttributesW(dir.Path(L"есть.txt").c_str(), FILE_ATTRIBUTE_READONLY);
+    EXPECT_TRUE(fs.Exists(dir.Path16(L"есть.txt")));
     ReadResult read = fs.ReadWhole(dir.Path16(L"есть.txt"));
     EXPECT_EQ(read.status, ReadStatus::Ok);
     EXPECT_EQ(read.bytes, content);
-    // An empty file is a file.
+    // Another program holds it without sharing.
+    HANDLE held =
+        CreateFileW(dir.Path(L"есть.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    EXPECT_EQ(fs.ReadWhole(dir.Path16(L"есть.txt")).status, ReadStatus::CannotOpen);
+    CloseHandle(held);
     ASSERT_TRUE(TempDir::Write(dir.Path(L"пусто.txt"), ""));
     EXPECT_EQ(fs.ReadWhole(dir.Path16(L"пусто.txt")).status, ReadStatus::Ok);
-}
-
-TEST(FileSystemWin32Test, WritingReplacesTheFileWholeKeepsItsAttributesAndLeavesNoTemporaryFile) {
-    TempDir dir;
-    FileSystemWin32 fs;
-    std::wstring path = dir.Path(L"doc.txt");
-    Bytes first({"one\r\n", "two"});
-    EXPECT_EQ(fs.WriteWhole(dir.Path16(L"doc.txt"), first), WriteStatus::Ok);
-    EXPECT_EQ(TempDir::Read(path), "one\r\ntwo");
-
-    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_HIDDEN);
-    Bytes second({"new"});
-    EXPECT_EQ(fs.WriteWhole(dir.Path16(L"doc.txt"), second), WriteStatus::Ok);
-    EXPECT_EQ(TempDir::Read(path), "new");
-    EXPECT_TRUE(GetFileAttributesW(path.c_str()) & FILE_ATTRIBUTE_HIDDEN);
-    EXPECT_EQ(dir.Files(), std::vector<std::wstring>{L"doc.txt"});
-
-    Bytes empty({});
-    EXPECT_EQ(fs.WriteWhole(dir.Path16(L"doc.txt"), empty), WriteStatus::Ok);
-    EXPECT_EQ(TempDir::Read(path), "");
-}
-
-TEST(FileSystemWin32Test, AReadOnlyFileOrAFolderAsTargetGivesSeventyFiveAndStaysAsItWas) {
-    TempDir dir;
-    FileSystemWin32 fs;
-    std::wstring path = dir.Path(L"ro.txt");
-    ASSERT_TRUE(TempDir::Write(path, "old"));
-    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY);
-    Bytes bytes({"new"});
-    EXPECT_EQ(fs.WriteWhole(dir.Path16(L"ro.txt"), bytes), WriteStatus::WriteProtected);
-    EXPECT_EQ(TempDir::Read(path), "old");
-
-    CreateDirectoryW(dir.Path(L"папка").c_str(), nullptr);
-    Bytes more({"new"});
-    EXPECT_EQ(fs.WriteWhole(dir.Path16(L"папка"), more), WriteStatus::WriteProtected);
-    EXPECT_EQ(dir.Files().size(), 2u); // no temporary file left behind
-}
-
-TEST(FileSystemWin32Test, AMissingFolderIsAnotherFailureThanSeventyFive) {
-    TempDir dir;
-    FileSystemWin32 fs;
-    Bytes bytes({"x"});
-    EXPECT_EQ(fs.WriteWhole(dir.Path16(L"нет\\doc.txt"), bytes), WriteStatus::Failed);
-    EXPECT_TRUE(dir.Files().empty());
-}
-
-TEST(AnsiCodecWin32Test, TheRussianCodePageRoundTripsAndReportsCharactersItCannotHold) {
-    AnsiCodecWin32 codec;
-    ASSERT_EQ(GetACP(), 1251u) << "the tests run with the Russian locale (tools/wine-env)";
-    std::u16string decoded = u">";
-    codec.Decode("\xcf\xf0\xe8\xe2\xe5\xf2 \xa8\xb8 \x88", decoded);
-    EXPECT_EQ(decoded, u">Привет Ёё €"); // appended
-    std::string out;
-    EXPECT_TRUE(codec.Encode(u"Привет Ёё €", out));
-    EXPECT_EQ(out, "\xcf\xf0\xe8\xe2\xe5\xf2 \xa8\xb8 \x88");
-    out.clear();
-    EXPECT_FALSE(codec.Encode(u"a中b", out));
-    EXPECT_EQ(out.size(), 3u);
-    EXPECT_EQ(out[0], 'a');
-    EXPECT_EQ(out[2], 'b');
-    // No best-fit look-alikes: a Latin letter with a stroke is not silently a plain one.
-    out.clear();
-    EXPECT_FALSE(codec.Encode(u"ł", out));
-
-    // Chunked conversion over a few megabytes loses nothing at the seams.
-    std::string big;
-    for (int i = 0; i < 3 * 1024 * 1024 + 17; ++i)
-        big.push_back(static_cast<char>(0xC0 + i % 64));
-    std::u16string text;
-    codec.Decode(big, text);
-    ASSERT_EQ(text.size(), big.size());
-    std::string back;
-    EXPECT_TRUE(codec.Encode(text, back));
-    EXPECT_EQ(back, big);
-}
-
-} // namespace
-} // namespace quillet::win32
-
-namespace quillet::win32 {
-namespace {
-
-TEST(FileSystemWin32Test, OnlyAFileCountsAsExistingAndARelativePathIsMadeFull) {
-    TempDir dir;
-    FileSystemWin32 fs;
-    ASSERT_TRUE(TempDir::Write(dir.Path(L"есть.txt"), "x"));
-    CreateDirectoryW(dir.Path(L"папка").c_str(), nullptr);
-    EXPECT_TRUE(fs.Exists(dir.Path16(L"есть.txt")));
-    EXPECT_FALSE(fs.Exists(dir.Path16(L"нет.txt")));
-    EXPECT_FALSE(fs.Exists(dir.Path16(L"папка")));
-    EXPECT_FALSE(fs.Exists(dir.Path16(L"нет\\файла.txt")));
-    SetFileAttributesW(dir.Path(L"есть.txt").c_str(), FILE_ATTRIBUTE_READONLY);
-    EXPECT_TRUE(fs.Exists(dir.Path16(L"есть.txt")));
 
     wchar_t before[MAX_PATH] = {};
     GetCurrentDirectoryW(MAX_PATH, before);
@@ -149,52 +63,25 @@ TEST(FileSystemWin32Test, OnlyAFileCountsAsExistingAndARelativePathIsMadeFull) {
     EXPECT_EQ(full, dir.Path16(L"папка\\заметки.txt"));
 }
 
-} // namespace
-} // namespace quillet::win32
-
-namespace quillet::win32 {
-namespace {
-
-// Looks at the target while the new content is still being handed over.
-class Watching : public ByteSource {
-public:
-    Watching(std::wstring target, int pieces) : target_(std::move(target)), left_(pieces) {}
-    std::string_view Next() override {
-        seen.push_back(TempDir::Read(target_));
-        return left_-- > 0 ? std::string_view("piece\r\n") : std::string_view();
-    }
-    std::vector<std::string> seen;
-
-private:
-    std::wstring target_;
-    int left_;
-};
-
-TEST(FileSystemWin32Test, TheOldFileStaysWholeUntilTheNewOneIsCompleteAndAFailedReplaceKeepsIt) {
+TEST(FileSystemWin32Test, WritingReplacesTheFileOnlyOnceTheNewOneIsCompleteAndLeavesNothingBeside) {
     TempDir dir;
     FileSystemWin32 fs;
-    std::wstring path = dir.Path(L"документ.txt");
+    const std::wstring path = dir.Path(L"документ.txt");
     ASSERT_TRUE(TempDir::Write(path, "old"));
-
-    Watching source(path, 3);
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_HIDDEN);
+    Pieces source({"one\r\n", "two"}, path);
     EXPECT_EQ(fs.WriteWhole(dir.Path16(L"документ.txt"), source), WriteStatus::Ok);
-    ASSERT_EQ(source.seen.size(), 4u);
-    for (const std::string& seen : source.seen)
-        EXPECT_EQ(seen, "old");
-    EXPECT_EQ(TempDir::Read(path), "piece\r\npiece\r\npiece\r\n");
+    EXPECT_EQ(source.seen, std::vector<std::string>(3, "old"));
+    EXPECT_EQ(TempDir::Read(path), "one\r\ntwo");
+    EXPECT_TRUE(GetFileAttributesW(path.c_str()) & FILE_ATTRIBUTE_HIDDEN);
 
-    // Another program holds the file without letting it be replaced: the save fails, the file
-    // keeps what it had and nothing is left beside it.
+    // Held by a program that does not let it be replaced, or memory running out while the text
+    // is encoded: the file keeps what it had.
     HANDLE held = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                               OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    Watching blocked(path, 1);
+    Pieces blocked({"new"});
     EXPECT_NE(fs.WriteWhole(dir.Path16(L"документ.txt"), blocked), WriteStatus::Ok);
     CloseHandle(held);
-    EXPECT_EQ(TempDir::Read(path), "piece\r\npiece\r\npiece\r\n");
-    EXPECT_EQ(dir.Files(), std::vector<std::wstring>{L"документ.txt"});
-
-    // The text runs out of memory while it is being encoded: the same.
     struct OutOfMemory : ByteSource {
         int left = 2;
         std::string_view Next() override {
@@ -204,8 +91,60 @@ TEST(FileSystemWin32Test, TheOldFileStaysWholeUntilTheNewOneIsCompleteAndAFailed
         }
     } failing;
     EXPECT_THROW(fs.WriteWhole(dir.Path16(L"документ.txt"), failing), std::bad_alloc);
-    EXPECT_EQ(TempDir::Read(path), "piece\r\npiece\r\npiece\r\n");
+    EXPECT_EQ(TempDir::Read(path), "one\r\ntwo");
     EXPECT_EQ(dir.Files(), std::vector<std::wstring>{L"документ.txt"});
+    Pieces empty({});
+    EXPECT_EQ(fs.WriteWhole(dir.Path16(L"документ.txt"), empty), WriteStatus::Ok);
+    EXPECT_EQ(TempDir::Read(path), "");
+}
+
+TEST(FileSystemWin32Test, AReadOnlyFileOrAFolderGivesSeventyFiveAndAMissingFolderAnotherFailure) {
+    TempDir dir;
+    FileSystemWin32 fs;
+    ASSERT_TRUE(TempDir::Write(dir.Path(L"ro.txt"), "old"));
+    SetFileAttributesW(dir.Path(L"ro.txt").c_str(), FILE_ATTRIBUTE_READONLY);
+    Pieces bytes({"new"}), more({"new"}), again({"new"});
+    EXPECT_EQ(fs.WriteWhole(dir.Path16(L"ro.txt"), bytes), WriteStatus::WriteProtected);
+    EXPECT_EQ(TempDir::Read(dir.Path(L"ro.txt")), "old");
+    CreateDirectoryW(dir.Path(L"папка").c_str(), nullptr);
+    EXPECT_EQ(fs.WriteWhole(dir.Path16(L"папка"), more), WriteStatus::WriteProtected);
+    EXPECT_EQ(fs.WriteWhole(dir.Path16(L"нет\\doc.txt"), again), WriteStatus::Failed);
+    EXPECT_EQ(dir.Files().size(), 2u); // no temporary file left behind
+}
+
+TEST(AnsiCodecWin32Test, EveryByteOfTheRussianCodePageRoundTripsAndCharactersItLacksAreReported) {
+    ASSERT_EQ(GetACP(), 1251u) << "the tests run with the Russian locale (tools/wine-env)";
+    AnsiCodecWin32 codec;
+    std::string everyByte;
+    for (int b = 0; b < 256; ++b)
+        everyByte.push_back(char(b));
+    std::u16string decoded = u">";
+    codec.Decode(everyByte, decoded);
+    ASSERT_EQ(decoded.size(), 257u); // appended
+    EXPECT_EQ(decoded.substr(0xC0 + 1, 2), u"АБ");
+    EXPECT_EQ(decoded[0xA8 + 1], u'Ё');
+    EXPECT_EQ(decoded[0x88 + 1], u'€');
+    std::string back;
+    EXPECT_TRUE(codec.Encode(decoded.substr(1), back));
+    EXPECT_EQ(back, everyByte);
+    back.clear();
+    EXPECT_FALSE(codec.Encode(u"a中b", back));
+    EXPECT_EQ(back.size(), 3u);
+    EXPECT_EQ(back.front(), 'a');
+    EXPECT_EQ(back.back(), 'b');
+    back.clear();
+    EXPECT_FALSE(codec.Encode(u"ł", back)) << "no best-fit look-alikes";
+
+    // Converted in chunks, a few megabytes lose nothing at the seams.
+    std::string big;
+    for (int i = 0; i < 3 * 1024 * 1024 + 17; ++i)
+        big.push_back(static_cast<char>(0xC0 + i % 64));
+    std::u16string text;
+    codec.Decode(big, text);
+    ASSERT_EQ(text.size(), big.size());
+    back.clear();
+    EXPECT_TRUE(codec.Encode(text, back));
+    EXPECT_EQ(back, big);
 }
 
 } // namespace
