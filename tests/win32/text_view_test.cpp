@@ -1,12 +1,37 @@
 // What only the Win32 text view decides: keys, mouse, wrapping at its width, the standard edit
-// messages and EN_CHANGE, driven by window messages as the system delivers them.
+// messages and EN_CHANGE, driven by window messages as the system delivers them; and the view read
+// as a screen reader reads it, through UI Automation's own client functions (what Wine has of them)
+// and the provider's ranges.
 
+#include "editor/win32/automation_api.h"
 #include "editor/win32/clipboard_win32.h"
 #include "editor/win32/text_view.h"
 
 #include "tests/win32/win32_test_support.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstdlib>
+#include <new>
+
+// Counts what is allocated while counting is on: reading a line must not copy the document.
+static std::atomic<size_t> allocated{0};
+static std::atomic<bool> counting{false};
+void* operator new(size_t size) {
+    if (counting)
+        allocated += size;
+    if (void* p = std::malloc(size ? size : 1))
+        return p;
+    throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept {
+    std::free(p);
+}
+void operator delete(void* p, size_t) noexcept {
+    std::free(p);
+}
 
 namespace quillet::win32 {
 namespace {
@@ -20,7 +45,7 @@ public:
     explicit Handler(TextView& view) : view_(view) {}
     void OnChange() override {}
     bool OnKeyDown(int32_t keyCode, int32_t shift) override {
-        keys.push_back({keyCode, shift});
+        lastKey = {keyCode, shift};
         if (keyCode == insert) {
             testing_win32::Pump();
             view_.SetSelText(u"[mine]");
@@ -31,12 +56,36 @@ public:
         mouse.push_back({button, x, y});
     }
     int32_t swallow = -1, insert = -1;
-    std::vector<std::pair<int32_t, int32_t>> keys;
+    std::pair<int32_t, int32_t> lastKey;
     std::vector<std::tuple<int16_t, int32_t, int32_t>> mouse;
 
 private:
     TextView& view_;
 };
+
+std::vector<int> raised;
+BOOL WINAPI Listening() {
+    return TRUE;
+}
+HRESULT WINAPI Record(IRawElementProviderSimple*, int event) {
+    raised.push_back(event);
+    return S_OK;
+}
+
+template <typename Function> Function* Load(const char* name) {
+    return reinterpret_cast<Function*>(
+        reinterpret_cast<void*>(GetProcAddress(LoadLibraryW(L"uiautomationcore.dll"), name)));
+}
+
+template <typename Interface> Interface* Pattern(IRawElementProviderSimple* root, int id) {
+    IUnknown* pattern = nullptr;
+    Interface* wanted = nullptr;
+    if (root->GetPatternProvider(id, &pattern) == S_OK && pattern) {
+        pattern->QueryInterface(__uuidof(Interface), reinterpret_cast<void**>(&wanted));
+        pattern->Release();
+    }
+    return wanted;
+}
 
 class TextViewTest : public ::testing::Test {
 protected:
@@ -46,21 +95,18 @@ protected:
         view.SetEvents(&handler);
         ::SetFocus(view.Handle());
     }
-    void TearDown() override { view.SetEvents(nullptr); }
+    void TearDown() override {
+        view.SetEvents(nullptr);
+        for (IUnknown* object : {static_cast<IUnknown*>(text), static_cast<IUnknown*>(root)})
+            if (object)
+                object->Release();
+    }
 
     LRESULT Send(UINT msg, WPARAM w = 0, LPARAM l = 0) { return SendMessageW(view.Handle(), msg, w, l); }
-    // The view reads Shift and Ctrl from the thread's key state, as for real key presses.
-    static void SetModifiers(bool shift, bool ctrl) {
-        BYTE state[256];
-        GetKeyboardState(state);
-        state[VK_SHIFT] = shift ? 0x80 : 0;
-        state[VK_CONTROL] = ctrl ? 0x80 : 0;
-        SetKeyboardState(state);
-    }
     void Key(WPARAM vk, bool shift = false, bool ctrl = false) {
-        SetModifiers(shift, ctrl);
+        testing_win32::HoldKeys(shift, ctrl);
         Send(WM_KEYDOWN, vk, 1);
-        SetModifiers(false, false);
+        testing_win32::HoldKeys(false, false);
     }
     // As the loop delivers a key: TranslateMessage has queued its character before the key-down.
     void Press(WPARAM vk, wchar_t ch) {
@@ -74,41 +120,67 @@ protected:
         return {int32_t(a), int32_t(b)};
     }
 
+    // The view's text pattern and its ranges, as a screen reader gets them.
+    ITextProvider* TextPattern() {
+        root = view.Automation().Root();
+        text = Pattern<ITextProvider>(root, UIA_TextPatternId);
+        return text;
+    }
+    ITextRangeProvider* Selection() {
+        SAFEARRAY* ranges = nullptr;
+        EXPECT_EQ(text->GetSelection(&ranges), S_OK);
+        LONG index = 0;
+        ITextRangeProvider* range = nullptr;
+        SafeArrayGetElement(ranges, &index, &range);
+        SafeArrayDestroy(ranges);
+        return range;
+    }
+    ITextRangeProvider* Document() {
+        ITextRangeProvider* range = nullptr;
+        EXPECT_EQ(text->get_DocumentRange(&range), S_OK);
+        return range;
+    }
+    static std::u16string Text(ITextRangeProvider* range, int max = -1) {
+        BSTR s = nullptr;
+        if (FAILED(range->GetText(max, &s)))
+            return u"<failed>";
+        std::u16string out(reinterpret_cast<const char16_t*>(s), SysStringLen(s));
+        SysFreeString(s);
+        return out;
+    }
+
     testing_win32::HostWindow host;
     ClipboardWin32 clipboard{host.Handle()};
     TextView view{clipboard};
     Handler handler{view};
+    IRawElementProviderSimple* root = nullptr;
+    ITextProvider* text = nullptr;
 };
 
 TEST_F(TextViewTest, KeysMoveByCharacterWordLineAndPageKeepingTheColumnAndShiftExtends) {
     view.SetText(u"Привет, мир\r\nвторая строка\r\nend");
-    Key(VK_END);
-    Key(VK_HOME, true);
-    EXPECT_EQ(Sel(), std::make_pair(0, 11));
-    EXPECT_EQ(view.Model().Caret(), 0);
-    Key(VK_RIGHT); // collapses to the selection's right end
-    EXPECT_EQ(Sel(), std::make_pair(11, 11));
-    Key(VK_RIGHT); // over the line break in one step
-    EXPECT_EQ(view.SelStart(), 13);
-    Key(VK_HOME, false, true);
-    Key(VK_RIGHT, false, true);
-    EXPECT_EQ(view.SelStart(), 6); // the word, then the comma is a stop of its own
-    Key(VK_RIGHT, true, true);
-    EXPECT_EQ(Sel(), std::make_pair(6, 8));
-    Key(VK_DOWN);
-    EXPECT_EQ(view.SelStart(), 13 + 8);
-    Key(VK_DOWN);
-    EXPECT_EQ(view.SelStart(), 28 + 3); // "end" is shorter: its end
-    Key(VK_UP);
-    EXPECT_EQ(view.SelStart(), 13 + 8); // the remembered column comes back
-    Key(VK_END, true, true);
-    EXPECT_EQ(Sel(), std::make_pair(21, 31));
-    Key(VK_HOME, true, true);
-    EXPECT_EQ(Sel(), std::make_pair(0, 21));
-    Key(VK_NEXT); // past the last row: the last line, same column
-    EXPECT_EQ(view.SelStart(), 28);
-    Key(VK_PRIOR);
-    EXPECT_EQ(view.SelStart(), 0);
+    const struct {
+        WPARAM key;
+        bool shift, ctrl;
+        int32_t anchor, caret;
+    } steps[] = {
+        {VK_END, false, false, 11, 11},   {VK_HOME, true, false, 11, 0},
+        {VK_RIGHT, false, false, 11, 11}, // collapses to the selection's right end
+        {VK_RIGHT, false, false, 13, 13}, // over the line break in one step
+        {VK_HOME, false, true, 0, 0},     {VK_RIGHT, false, true, 6, 6}, // the comma is a stop of its own
+        {VK_RIGHT, true, true, 6, 8},     {VK_DOWN, false, false, 21, 21},
+        {VK_DOWN, false, false, 31, 31}, // "end" is shorter: its end
+        {VK_UP, false, false, 21, 21},   // the remembered column comes back
+        {VK_END, true, true, 21, 31},     {VK_HOME, true, true, 21, 0},
+        {VK_NEXT, false, false, 28, 28}, // past the last row: the last line, same column
+        {VK_PRIOR, false, false, 0, 0},
+    };
+    for (const auto& step : steps) {
+        Key(step.key, step.shift, step.ctrl);
+        EXPECT_EQ(std::make_pair(view.Model().Anchor(), view.Model().Caret()),
+                  std::make_pair(step.anchor, step.caret))
+            << "key " << step.key << (step.shift ? " with Shift" : "") << (step.ctrl ? " with Ctrl" : "");
+    }
 }
 
 TEST_F(TextViewTest, KeysTypeAfterTheHandlerHadThemAndATakenKeyTypesNothingEvenIfTheHandlerPumps) {
@@ -117,27 +189,22 @@ TEST_F(TextViewTest, KeysTypeAfterTheHandlerHadThemAndATakenKeyTypesNothingEvenI
     for (wchar_t c : std::wstring(L"Жё\r\tz"))
         Press('A', c);
     EXPECT_EQ(view.Text(), u"abЖё\r\n\tz");
-    Key(VK_BACK);
-    Key(VK_BACK);
-    Key(VK_BACK); // the whole CR LF at once
-    Key(VK_HOME);
-    Key(VK_DELETE);
+    for (WPARAM key : {VK_BACK, VK_BACK, VK_BACK, VK_HOME, VK_DELETE}) // the whole CR LF at once
+        Key(key);
     Send(WM_CHAR, 0x07); // control characters other than Tab and Enter type nothing
     EXPECT_EQ(view.Text(), u"bЖё");
     Send(EM_UNDO);
     EXPECT_EQ(view.Text(), u"abЖё");
 
     handler.swallow = VK_HOME; // a taken key moves nothing
-    SetModifiers(true, false);
     Key(VK_HOME, true);
     EXPECT_EQ(view.SelStart(), 0);
-    EXPECT_EQ(handler.keys.back(), std::make_pair(int32_t(VK_HOME), int32_t(kShiftMask)));
+    EXPECT_EQ(handler.lastKey, std::make_pair(int32_t(VK_HOME), int32_t(kShiftMask)));
     view.SetText(u"");
     ASSERT_TRUE(clipboard.SetText(u"[clipboard]"));
     handler.swallow = handler.insert = 'V';
     Press('V', 0x16); // its character comes while the handler pumps: Ctrl+V's would paste again
     Press('B', L'b');
-    EXPECT_EQ(view.Text(), u"[mine]b");
     handler.swallow = -1; // a key left to the view types its character once, after the handler
     Press('V', L'v');
     EXPECT_EQ(view.Text(), u"[mine]b[mine]v");
@@ -166,7 +233,7 @@ TEST_F(TextViewTest, TheStandardEditMessagesWorkFromOutsideAndEveryChangeSendsEn
     EXPECT_TRUE(Send(EM_CANUNDO));
 }
 
-TEST_F(TextViewTest, CopyCutPasteAndClearUseTheClipboardAndANulDoesNotCutTheCopyShort) {
+TEST_F(TextViewTest, CopyCutPasteAndClearUseTheClipboardAndANulIsKeptDrawnAndCopied) {
     view.SetText(u"один два");
     Send(EM_SETSEL, 0, 4);
     Send(WM_COPY);
@@ -182,11 +249,14 @@ TEST_F(TextViewTest, CopyCutPasteAndClearUseTheClipboardAndANulDoesNotCutTheCopy
     EXPECT_EQ(view.Text(), u"одинодин");
 
     view.SetText(std::u16string(u"a\0b", 3));
+    Key(VK_END); // the line goes on after the NUL
+    EXPECT_EQ(view.SelStart(), 3);
+    Send(EM_SETSEL, 2, 2);
+    const LONG afterNul = view.CaretPoint().x;
+    Send(EM_SETSEL, 1, 1);
+    EXPECT_GT(afterNul, view.CaretPoint().x) << "the NUL takes room like a character";
     Send(EM_SETSEL, 0, 3);
     Send(WM_COPY);
-    Send(EM_SETSEL, 3, 3);
-    Send(WM_PASTE);
-    EXPECT_EQ(view.Text(), std::u16string(u"a\0ba", 4)) << "the clipboard reads up to the NUL";
     ASSERT_TRUE(OpenClipboard(host.Handle()));
     HANDLE data = GetClipboardData(CF_UNICODETEXT);
     EXPECT_EQ(std::u16string(static_cast<const char16_t*>(GlobalLock(data)), 4),
@@ -195,21 +265,19 @@ TEST_F(TextViewTest, CopyCutPasteAndClearUseTheClipboardAndANulDoesNotCutTheCopy
     CloseClipboard();
 }
 
-TEST_F(TextViewTest, WordWrapBreaksRowsAtTheWidthAndEndAndDownGoByRows) {
+TEST_F(TextViewTest, WrapsAtItsWidthGoesByRowsAndUnwrappedScrollsAsFarAsTheWidestDrawnRow) {
     std::u16string line;
     for (int i = 0; i < 60; ++i)
         line += u"слово ";
     view.SetText(line + u"\r\nshort\r\n" + line);
     EXPECT_EQ(view.RowCount(), 3);
     Send(kEmSetTargetDevice, 0, 0);
-    EXPECT_TRUE(view.WordWrap());
     view.CompleteLayout();
     const int32_t wrapped = view.RowCount();
     EXPECT_GT(wrapped, 6);
     MoveWindow(view.Handle(), 0, 0, 200, 240, TRUE);
     view.CompleteLayout();
     EXPECT_GT(view.RowCount(), wrapped);
-
     Send(EM_SETSEL, 0, 0);
     Key(VK_END); // the end of the row, before its trailing space
     const int32_t rowEnd = view.SelStart();
@@ -218,27 +286,23 @@ TEST_F(TextViewTest, WordWrapBreaksRowsAtTheWidthAndEndAndDownGoByRows) {
     Key(VK_HOME);
     Key(VK_DOWN);
     EXPECT_EQ(view.SelStart(), rowEnd + 1);
-    Send(kEmSetTargetDevice, 0, 1);
-    EXPECT_FALSE(view.WordWrap());
-    EXPECT_EQ(view.RowCount(), 3);
-}
 
-TEST_F(TextViewTest, TheHorizontalScrollRangeFollowsTheWidestDrawnRowAndANewTextStartsAfresh) {
+    Send(kEmSetTargetDevice, 0, 1);
+    EXPECT_EQ(view.RowCount(), 3);
     auto horizontal = [&] {
         Send(WM_PAINT); // the host is hidden, so nothing else paints it
         SCROLLINFO si{sizeof si, SIF_ALL};
         GetScrollInfo(view.Handle(), SB_HORZ, &si);
         return si;
     };
-    Send(kEmSetTargetDevice, 0, 1);
     // One line far too long to be drawn whole; then one wider than the window, drawn whole.
-    for (std::u16string line : {std::u16string(5000, u'ы'), std::u16string(150, u'Ж')}) {
-        view.SetText(u"short\r\n" + line + u"\r\nshort");
+    for (std::u16string wide : {std::u16string(5000, u'ы'), std::u16string(150, u'Ж')}) {
+        view.SetText(u"short\r\n" + wide + u"\r\nshort");
         SCROLLINFO si = horizontal();
-        EXPECT_GT(si.nMax, int(si.nPage) * 2) << line.size();
+        EXPECT_GT(si.nMax, int(si.nPage) * 2) << wide.size();
         EXPECT_EQ(si.nPos, 0);
     }
-    view.SetText(u"short\r\nshort");
+    view.SetText(u"short\r\nshort"); // starts afresh
     SCROLLINFO si = horizontal();
     EXPECT_LE(si.nMax - si.nMin + 1, int(si.nPage) + 1);
 }
@@ -261,14 +325,124 @@ TEST_F(TextViewTest, ClicksReachTheHandlerInTwipsAndPlaceTheCaretADoubleClickSel
     EXPECT_EQ(handler.mouse[2], std::make_tuple(kRightButton, 96 * 1440 / dpi, 48 * 1440 / dpi));
 }
 
-TEST_F(TextViewTest, ANulTakesRoomLikeACharacterAndTheLineGoesOnAfterIt) {
-    view.SetText(std::u16string(u"a\0b", 3));
-    Key(VK_END);
-    EXPECT_EQ(view.SelStart(), 3);
-    Send(EM_SETSEL, 2, 2);
-    const LONG afterNul = view.CaretPoint().x;
-    Send(EM_SETSEL, 1, 1);
-    EXPECT_GT(afterNul, view.CaretPoint().x);
+TEST_F(TextViewTest, AScreenReaderReadsLinesWordsAndTheSelectionMovesAndHearsOfTyping) {
+    ASSERT_TRUE(TextPattern());
+    view.SetText(u"Привет, мир!\r\nВторая строка, в которой слов столько, что она переносится.\r\nend");
+    view.Model().SetSelection(10, 10); // inside "мир"
+
+    // The element, through the system's client side: a document with its name.
+    auto nodeFromHandle = Load<HRESULT WINAPI(HWND, void**)>("UiaNodeFromHandle");
+    auto getPropertyValue = Load<HRESULT WINAPI(void*, int, VARIANT*)>("UiaGetPropertyValue");
+    void* node = nullptr;
+    ASSERT_EQ(nodeFromHandle(view.Handle(), &node), S_OK);
+    VARIANT value;
+    VariantInit(&value);
+    ASSERT_EQ(getPropertyValue(node, UIA_ControlTypePropertyId, &value), S_OK);
+    EXPECT_EQ(value.lVal, kUiaDocumentControlType);
+    ASSERT_EQ(getPropertyValue(node, UIA_NamePropertyId, &value), S_OK);
+    ASSERT_EQ(value.vt, VT_BSTR);
+    EXPECT_STREQ(value.bstrVal, L"Текст документа");
+    VariantClear(&value);
+    Load<BOOL WINAPI(void*)>("UiaNodeRelease")(node);
+
+    // The first line, the word at the caret, the selection; moving by word and by line.
+    ITextRangeProvider* line = Document();
+    ASSERT_EQ(line->MoveEndpointByRange(kEndpointEnd, line, kEndpointStart), S_OK);
+    ASSERT_EQ(line->ExpandToEnclosingUnit(TextUnit::Line), S_OK);
+    EXPECT_EQ(Text(line), u"Привет, мир!\r\n");
+    ITextRangeProvider* word = Selection();
+    ASSERT_EQ(word->ExpandToEnclosingUnit(TextUnit::Word), S_OK);
+    EXPECT_EQ(Text(word), u"мир");
+    view.Model().SetSelection(0, 6);
+    ITextRangeProvider* selection = Selection();
+    EXPECT_EQ(Text(selection), u"Привет");
+    int moved = 0;
+    ASSERT_EQ(selection->Move(TextUnit::Word, 2, &moved), S_OK);
+    EXPECT_EQ(moved, 2);
+    EXPECT_EQ(Text(selection), u"мир"); // past ", " as a word of its own
+    ASSERT_EQ(line->Move(TextUnit::Line, 1, &moved), S_OK);
+    const std::u16string wholeLine = Text(line);
+    EXPECT_EQ(wholeLine.substr(0, 6), u"Вторая");
+    // With word wrap on a line is a row; a paragraph is still the whole line.
+    view.SetWordWrap(true);
+    ASSERT_EQ(line->ExpandToEnclosingUnit(TextUnit::Line), S_OK);
+    const std::u16string row = Text(line);
+    EXPECT_LT(row.size(), wholeLine.size());
+    EXPECT_EQ(wholeLine.substr(0, row.size()), row);
+    ASSERT_EQ(line->ExpandToEnclosingUnit(TextUnit::Paragraph), S_OK);
+    EXPECT_EQ(Text(line), wholeLine);
+    EXPECT_EQ(Text(line, 6), u"Вторая"); // no more than asked for
+
+    // Where the word is on the screen, found text, the font, the value.
+    SAFEARRAY* boxes = nullptr;
+    ASSERT_EQ(word->GetBoundingRectangles(&boxes), S_OK);
+    ASSERT_EQ(boxes->rgsabound[0].cElements, 4u);
+    const auto* box = static_cast<const double*>(boxes->pvData);
+    POINT origin{0, 0};
+    ClientToScreen(view.Handle(), &origin);
+    EXPECT_EQ(box[1], origin.y); // the first row
+    EXPECT_GT(box[2], 10.0);     // three letters wide
+    SafeArrayDestroy(boxes);
+    ITextRangeProvider* document = Document();
+    ITextRangeProvider* found = nullptr;
+    BSTR pattern = SysAllocString(L"СТРОКА");
+    ASSERT_EQ(document->FindText(pattern, FALSE, TRUE, &found), S_OK);
+    ASSERT_TRUE(found);
+    EXPECT_EQ(Text(found), u"строка");
+    found->Release();
+    ASSERT_EQ(document->FindText(pattern, FALSE, FALSE, &found), S_OK);
+    EXPECT_EQ(found, nullptr); // case matters when asked
+    SysFreeString(pattern);
+    ASSERT_EQ(document->GetAttributeValue(kUiaFontNameAttribute, &value), S_OK);
+    EXPECT_EQ(std::u16string(reinterpret_cast<const char16_t*>(value.bstrVal)), view.Font().name);
+    VariantClear(&value);
+    IValueProvider* valueProvider = Pattern<IValueProvider>(root, UIA_ValuePatternId);
+    ASSERT_EQ(valueProvider->SetValue(L"новое"), S_OK);
+    EXPECT_EQ(view.Text(), u"новое");
+    view.Undo(); // one step takes it back
+    EXPECT_EQ(view.Text().substr(0, 6), u"Привет");
+
+    // Events while someone listens: typing changes the text, a caret move the selection.
+    UiaFunctions saved = Uia();
+    Uia().clientsAreListening = Listening;
+    Uia().raiseAutomationEvent = Record;
+    raised.clear();
+    SendMessageW(view.Handle(), WM_CHAR, u'ж', 1);
+    EXPECT_NE(std::find(raised.begin(), raised.end(), kUiaTextChangedEvent), raised.end());
+    raised.clear();
+    view.Model().SetSelection(2, 2);
+    EXPECT_EQ(raised, std::vector<int>{kUiaTextSelectionChangedEvent});
+    Uia() = saved;
+
+    // Once the window is gone, every range and the element say so, and nothing crashes.
+    DestroyWindow(view.Handle());
+    BSTR gone = nullptr;
+    EXPECT_EQ(word->GetText(-1, &gone), kUiaElementNotAvailable);
+    EXPECT_EQ(root->GetPropertyValue(UIA_NamePropertyId, &value), kUiaElementNotAvailable);
+    EXPECT_EQ(valueProvider->SetValue(L"x"), kUiaElementNotAvailable);
+    for (IUnknown* object : std::initializer_list<IUnknown*>{line, word, selection, document, valueProvider})
+        object->Release();
+}
+
+TEST_F(TextViewTest, ReadingOneLineOfALargeDocumentCopiesThatLineOnly) {
+    ASSERT_TRUE(TextPattern());
+    const std::u16string sentence = u"Съешь же ещё этих мягких французских булок, да выпей чаю.\r\n";
+    std::u16string big;
+    big.reserve(50'000'000 + SpareRoomFor(50'000'000));
+    while (big.size() < 50'000'000)
+        big += sentence;
+    view.SetText(std::move(big));
+    ITextRangeProvider* range = Document();
+    int moved = 0;
+    range->Move(TextUnit::Paragraph, 1000, &moved);
+    EXPECT_EQ(moved, 1000);
+    allocated = 0;
+    counting = true;
+    const std::u16string line = Text(range);
+    counting = false;
+    EXPECT_EQ(line, sentence);
+    EXPECT_LT(allocated.load(), 4096u);
+    range->Release();
 }
 
 } // namespace

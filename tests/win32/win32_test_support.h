@@ -1,6 +1,6 @@
 #pragma once
 // For the Win32 tests: a temporary folder with real files, a hidden top-level window that hosts a
-// control and counts its EN_CHANGE, and a person answering a modal window.
+// control and counts its EN_CHANGE, and a person answering a modal dialog.
 
 #include <windows.h>
 
@@ -10,7 +10,7 @@
 
 namespace quillet::testing_win32 {
 
-// A fresh folder, with spaces and Cyrillic in its name, removed with all it holds.
+// A fresh folder, with a space and Cyrillic in its name, removed with all it holds.
 class TempDir {
 public:
     TempDir() {
@@ -21,7 +21,7 @@ public:
                 std::to_wstring(++counter) + L"\\";
         CreateDirectoryW(path_.c_str(), nullptr);
     }
-    ~TempDir() { Remove(path_); }
+    ~TempDir() { Walk(path_, true); }
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
 
@@ -30,18 +30,12 @@ public:
         std::wstring p = Path(name);
         return std::u16string(p.begin(), p.end());
     }
-    std::vector<std::wstring> Files() const {
-        std::vector<std::wstring> names;
-        ForEach(path_, [&](const std::wstring& name, DWORD) { names.push_back(name); });
-        return names;
-    }
+    std::vector<std::wstring> Files() const { return Walk(path_, false); }
 
     static bool Write(const std::wstring& path, const std::string& bytes) {
         HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
         DWORD done = 0;
-        bool ok = f != INVALID_HANDLE_VALUE &&
-                  WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr) &&
-                  done == bytes.size();
+        bool ok = WriteFile(f, bytes.data(), DWORD(bytes.size()), &done, nullptr) && done == bytes.size();
         CloseHandle(f);
         return ok;
     }
@@ -52,35 +46,34 @@ public:
             return "<missing>";
         std::string bytes(GetFileSize(f, nullptr), '\0');
         DWORD done = 0;
-        if (!bytes.empty())
-            ReadFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr);
+        ReadFile(f, bytes.data(), DWORD(bytes.size()), &done, nullptr);
         CloseHandle(f);
         return bytes;
     }
 
 private:
-    template <typename Visit> static void ForEach(const std::wstring& folder, Visit visit) {
+    // The names in a folder; with `remove`, the folder goes with everything in it, read-only or not.
+    static std::vector<std::wstring> Walk(const std::wstring& folder, bool remove) {
+        std::vector<std::wstring> names;
         WIN32_FIND_DATAW fd;
         HANDLE find = FindFirstFileW((folder + L"*").c_str(), &fd);
-        if (find == INVALID_HANDLE_VALUE)
-            return;
-        do {
-            std::wstring name = fd.cFileName;
-            if (name != L"." && name != L"..")
-                visit(name, fd.dwFileAttributes);
-        } while (FindNextFileW(find, &fd));
-        FindClose(find);
-    }
-    static void Remove(const std::wstring& folder) {
-        ForEach(folder, [&](const std::wstring& name, DWORD attributes) {
-            std::wstring full = folder + name;
-            SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL); // read-only files too
-            if (attributes & FILE_ATTRIBUTE_DIRECTORY)
-                Remove(full + L"\\");
+        for (bool more = find != INVALID_HANDLE_VALUE; more; more = FindNextFileW(find, &fd)) {
+            std::wstring name = fd.cFileName, full = folder + name;
+            if (name == L"." || name == L"..")
+                continue;
+            names.push_back(name);
+            if (!remove)
+                continue;
+            SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                Walk(full + L"\\", true);
             else
                 DeleteFileW(full.c_str());
-        });
-        RemoveDirectoryW(folder.c_str());
+        }
+        FindClose(find);
+        if (remove)
+            RemoveDirectoryW(folder.c_str());
+        return names;
     }
     std::wstring path_;
 };
@@ -94,41 +87,59 @@ inline void Pump() {
     }
 }
 
-// A top-level window that counts EN_CHANGE from its children; hidden unless asked.
+// A window's text; where a control is in its parent's client area; the font it shows its text in.
+inline std::wstring TextOf(HWND window) {
+    wchar_t text[512] = {};
+    GetWindowTextW(window, text, 512);
+    return text;
+}
+inline RECT PlaceOf(HWND control) {
+    RECT r{};
+    GetWindowRect(control, &r);
+    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+inline LOGFONTW FontOf(HWND control) {
+    LOGFONTW font{};
+    GetObjectW(HFONT(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font, &font);
+    return font;
+}
+
+// Shift and Ctrl as the thread's key state has them, which is where key handlers read them.
+inline void HoldKeys(bool shift, bool ctrl) {
+    BYTE state[256];
+    GetKeyboardState(state);
+    state[VK_SHIFT] = shift ? 0x80 : 0;
+    state[VK_CONTROL] = ctrl ? 0x80 : 0;
+    SetKeyboardState(state);
+}
+
+// A hidden top-level window (showing and hiding them is slow under Wine) that counts EN_CHANGE
+// from its children.
 class HostWindow {
 public:
-    explicit HostWindow(bool visible = false, int width = 400, int height = 300) {
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = &HostWindow::Proc;
-        wc.hInstance = GetModuleHandleW(nullptr);
+    HostWindow() {
+        WNDCLASSW wc{0, &HostWindow::Proc, 0, 0, GetModuleHandleW(nullptr)};
         wc.lpszClassName = L"QuilletTestHost";
         RegisterClassW(&wc);
-        hwnd_ =
-            CreateWindowExW(0, L"QuilletTestHost", L"host", WS_OVERLAPPEDWINDOW | (visible ? WS_VISIBLE : 0),
-                            0, 0, width, height, nullptr, nullptr, GetModuleHandleW(nullptr), this);
+        hwnd_ = CreateWindowExW(0, wc.lpszClassName, L"host", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300, nullptr,
+                                nullptr, wc.hInstance, this);
     }
-    ~HostWindow() {
-        if (hwnd_)
-            DestroyWindow(hwnd_);
-    }
+    ~HostWindow() { DestroyWindow(hwnd_); }
     HostWindow(const HostWindow&) = delete;
     HostWindow& operator=(const HostWindow&) = delete;
 
     HWND Handle() const { return hwnd_; }
     int enChanges = 0;
-    static void Pump() { testing_win32::Pump(); }
 
 private:
     static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         if (msg == WM_NCCREATE)
-            SetWindowLongPtrW(
-                hwnd, GWLP_USERDATA,
-                reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
+            SetWindowLongPtrW(hwnd, GWLP_USERDATA,
+                              LONG_PTR(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
         auto self = reinterpret_cast<HostWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
         if (self && msg == WM_COMMAND && HIWORD(wParam) == EN_CHANGE)
             ++self->enChanges;
-        if (self && msg == WM_NCDESTROY)
-            self->hwnd_ = nullptr;
         return DefWindowProcW(hwnd, msg, wParam, lParam);
     }
     HWND hwnd_ = nullptr;
@@ -136,57 +147,50 @@ private:
 
 // Plays the person at the dialog that `show` opens on this thread, returning once it has closed:
 // each step runs in the dialog's own loop after the messages of the one before have been handled
-// (a timer fires only when nothing else waits). A dialog still up 10 s on is ended, so that a
-// fault fails the test instead of hanging it. True when every step ran and the dialog then closed
-// by itself.
+// (a timer fires only when nothing else waits). A dialog still up 10 s on is ended, so that a fault
+// fails the test instead of hanging it. True when every step ran and the dialog then closed itself.
 using Step = std::function<void(HWND)>;
 
-class Answerer {
-public:
-    static bool Answer(const std::function<void()>& show, std::vector<Step> steps) {
-        Answerer script{std::move(steps)};
-        current_ = &script;
-        UINT_PTR timer = SetTimer(nullptr, 0, USER_TIMER_MINIMUM, Tick);
-        show();
-        KillTimer(nullptr, timer);
-        current_ = nullptr;
-        return script.next_ == script.steps_.size() && !script.ended_;
-    }
-
-private:
-    explicit Answerer(std::vector<Step> steps) : steps_(std::move(steps)) {}
-    static BOOL CALLBACK IsDialog(HWND hwnd, LPARAM found) {
-        wchar_t cls[8] = {};
-        GetClassNameW(hwnd, cls, 8);
-        if (!IsWindowVisible(hwnd) || std::wstring(cls) != L"#32770")
-            return TRUE;
-        *reinterpret_cast<HWND*>(found) = hwnd;
-        return FALSE;
-    }
-    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-        Answerer& s = *current_;
-        HWND dialog = nullptr;
-        EnumThreadWindows(GetCurrentThreadId(), IsDialog, reinterpret_cast<LPARAM>(&dialog));
-        if (!dialog || s.inStep_)
-            return;
-        if (GetTickCount() > s.deadline_) {
-            s.ended_ = true;
-            EndDialog(dialog, IDCANCEL);
-        } else if (s.next_ < s.steps_.size()) {
-            s.inStep_ = true;
-            s.steps_[s.next_++](dialog);
-            s.inStep_ = false;
-        }
-    }
-    static inline Answerer* current_ = nullptr;
-    std::vector<Step> steps_;
-    size_t next_ = 0;
-    DWORD deadline_ = GetTickCount() + 10000;
-    bool inStep_ = false, ended_ = false;
+namespace answering {
+struct Script {
+    std::vector<Step> steps;
+    size_t next = 0;
+    DWORD deadline = GetTickCount() + 10000;
+    bool inStep = false, ended = false;
 };
+inline Script* script = nullptr;
+
+inline BOOL CALLBACK IsDialog(HWND hwnd, LPARAM found) {
+    wchar_t cls[8] = {};
+    GetClassNameW(hwnd, cls, 8);
+    if (IsWindowVisible(hwnd) && std::wstring(cls) == L"#32770")
+        *reinterpret_cast<HWND*>(found) = hwnd;
+    return *reinterpret_cast<HWND*>(found) == nullptr;
+}
+
+inline void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+    HWND dialog = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), IsDialog, LPARAM(&dialog));
+    if (!dialog || script->inStep)
+        return;
+    if (GetTickCount() > script->deadline) {
+        script->ended = true;
+        EndDialog(dialog, IDCANCEL);
+    } else if (script->next < script->steps.size()) {
+        script->inStep = true;
+        script->steps[script->next++](dialog);
+        script->inStep = false;
+    }
+}
+} // namespace answering
 
 inline bool Answer(const std::function<void()>& show, std::vector<Step> steps) {
-    return Answerer::Answer(show, std::move(steps));
+    answering::Script script{std::move(steps)};
+    answering::script = &script;
+    UINT_PTR timer = SetTimer(nullptr, 0, USER_TIMER_MINIMUM, answering::Tick);
+    show();
+    KillTimer(nullptr, timer);
+    return script.next == script.steps.size() && !script.ended;
 }
 
 } // namespace quillet::testing_win32
