@@ -122,21 +122,22 @@ protected:
 };
 
 TEST_F(FindDialogTest, FindIsEnabledByTypingRescalesForTwiceTheDpiAndEnterSelectsTheMatch) {
+    using enum FindControl;
     fakes.control.SetText(u"one two one");
     RECT outer{}, button{};
     bool enabledAtFirst = true, focusInField = false, enabledAfterTyping = false;
     LOGFONTW font{};
     EXPECT_TRUE(Run(OnFind, {[&](HWND d) {
                                  GetWindowRect(d, &outer);
-                                 enabledAtFirst = IsWindowEnabled(Item(d, FindControl::FindButton));
-                                 focusInField = GetFocus() == Field(d, FindControl::FindField);
+                                 enabledAtFirst = IsWindowEnabled(Item(d, FindButton));
+                                 focusInField = GetFocus() == Field(d, FindField);
                                  Type(GetFocus(), L"two");
                              },
                              [&](HWND d) {
-                                 enabledAfterTyping = IsWindowEnabled(Item(d, FindControl::FindButton));
+                                 enabledAfterTyping = IsWindowEnabled(Item(d, FindButton));
                                  DoubleTheDpi(d);
-                                 button = PlaceOf(Item(d, FindControl::FindButton));
-                                 font = FontOf(Item(d, FindControl::FindButton));
+                                 button = PlaceOf(Item(d, FindButton));
+                                 font = FontOf(Item(d, FindButton));
                                  Press(GetFocus(), VK_RETURN);
                              }}))
         << "Enter on a match closes the dialog";
@@ -153,27 +154,27 @@ TEST_F(FindDialogTest, FindIsEnabledByTypingRescalesForTwiceTheDpiAndEnterSelect
 }
 
 TEST_F(FindDialogTest, ReplaceListsTheHistoryReplacesAllAndEscapeClosesOnlyFromAField) {
+    using enum FindControl;
     fakes.control.SetText(u"да да нет");
     editor.search.history = {u"да", u"нет"};
     int listed = 0;
     bool replaceShown = false, openAfterEscapeOnCheckBox = false;
     EXPECT_TRUE(Run(OnReplace, {[&](HWND d) {
-                                    listed =
-                                        int(SendMessageW(Item(d, FindControl::FindField), CB_GETCOUNT, 0, 0));
-                                    replaceShown = IsWindowVisible(Item(d, FindControl::ReplaceField));
-                                    SetFocus(Item(d, FindControl::MatchCase));
+                                    listed = int(SendMessageW(Item(d, FindField), CB_GETCOUNT, 0, 0));
+                                    replaceShown = IsWindowVisible(Item(d, ReplaceField));
+                                    SetFocus(Item(d, MatchCase));
                                     Press(GetFocus(), VK_ESCAPE);
                                 },
                                 [&](HWND d) {
                                     openAfterEscapeOnCheckBox = IsWindowVisible(d);
-                                    SetFocus(Field(d, FindControl::FindField));
+                                    SetFocus(Field(d, FindField));
                                     Type(GetFocus(), L"да");
-                                    SetFocus(Field(d, FindControl::ReplaceField));
+                                    SetFocus(Field(d, ReplaceField));
                                     Type(GetFocus(), L"ok");
                                 },
                                 [&](HWND d) {
-                                    SendMessageW(Item(d, FindControl::ReplaceAllButton), BM_CLICK, 0, 0);
-                                    SetFocus(Field(d, FindControl::ReplaceField));
+                                    SendMessageW(Item(d, ReplaceAllButton), BM_CLICK, 0, 0);
+                                    SetFocus(Field(d, ReplaceField));
                                     Press(GetFocus(), VK_ESCAPE);
                                 }}));
     EXPECT_EQ(listed, 2);
@@ -186,21 +187,17 @@ TEST_F(FindDialogTest, ReplaceListsTheHistoryReplacesAllAndEscapeClosesOnlyFromA
 
 TEST(FontDialogWin32Test, HandsBackTheFontItStartedFromOrNothingWhenCancelledAndTakesALongStoredName) {
     win32::FontDialogWin32 dialogs;
-    std::optional<FontSpec> chosen;
-    EXPECT_TRUE(Answer(
-        [&] {
-            chosen = dialogs.PickFont({u"Arial", 12, true, true});
-        },
-        {[](HWND d) { PostMessageW(d, WM_COMMAND, IDOK, 0); }}));
+    auto answer = [&](FontSpec start, int button) {
+        std::optional<FontSpec> chosen;
+        EXPECT_TRUE(Answer([&] { chosen = dialogs.PickFont(start); },
+                           {[=](HWND d) { PostMessageW(d, WM_COMMAND, button, 0); }}));
+        return chosen;
+    };
+    std::optional<FontSpec> chosen = answer({u"Arial", 12, true, true}, IDOK);
     ASSERT_TRUE(chosen.has_value());
     EXPECT_EQ(std::make_tuple(chosen->size, chosen->bold, chosen->italic), std::make_tuple(12, true, true));
     EXPECT_FALSE(chosen->name.empty()); // Arial, or whatever the system made of it
-    EXPECT_TRUE(Answer(
-        [&] {
-            chosen = dialogs.PickFont({std::u16string(50, u'Ж'), 10, false, false});
-        },
-        {[](HWND d) { PostMessageW(d, WM_COMMAND, IDCANCEL, 0); }}));
-    EXPECT_FALSE(chosen.has_value());
+    EXPECT_FALSE(answer({std::u16string(50, u'Ж'), 10, false, false}, IDCANCEL).has_value());
 }
 
 // The file name box: an edit in the combo box 1148 (inside the combo box of a ComboBoxEx), or an

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
@@ -15,67 +17,42 @@ class TempDir {
 public:
     TempDir() {
         static int counter = 0;
-        wchar_t temp[MAX_PATH] = {};
-        GetTempPathW(MAX_PATH, temp);
-        path_ = std::wstring(temp) + L"Проверка квиллета " + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                std::to_wstring(++counter) + L"\\";
-        CreateDirectoryW(path_.c_str(), nullptr);
+        root_ = std::filesystem::temp_directory_path() /
+                (L"Проверка квиллета " + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                 std::to_wstring(++counter));
+        std::filesystem::create_directory(root_);
     }
-    ~TempDir() { Walk(path_, true); }
+    ~TempDir() {
+        std::error_code error;
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(root_, error))
+            SetFileAttributesW(entry.path().c_str(), FILE_ATTRIBUTE_NORMAL); // read-only ones too
+        std::filesystem::remove_all(root_, error);
+    }
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
 
-    std::wstring Path(const std::wstring& name = L"") const { return path_ + name; }
+    std::wstring Path(const std::wstring& name = L"") const { return root_.wstring() + L"\\" + name; }
     std::u16string Path16(const std::wstring& name = L"") const {
-        std::wstring p = Path(name);
-        return std::u16string(p.begin(), p.end());
+        std::wstring path = Path(name);
+        return std::u16string(path.begin(), path.end());
     }
-    std::vector<std::wstring> Files() const { return Walk(path_, false); }
-
+    std::vector<std::wstring> Files() const {
+        std::vector<std::wstring> names;
+        for (const auto& entry : std::filesystem::directory_iterator(root_))
+            names.push_back(entry.path().filename().wstring());
+        return names;
+    }
     static bool Write(const std::wstring& path, const std::string& bytes) {
-        HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        DWORD done = 0;
-        bool ok = WriteFile(f, bytes.data(), DWORD(bytes.size()), &done, nullptr) && done == bytes.size();
-        CloseHandle(f);
-        return ok;
+        std::ofstream out(std::filesystem::path(path), std::ios::binary);
+        return bool(out.write(bytes.data(), std::streamsize(bytes.size())));
     }
     static std::string Read(const std::wstring& path) {
-        HANDLE f =
-            CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-        if (f == INVALID_HANDLE_VALUE)
-            return "<missing>";
-        std::string bytes(GetFileSize(f, nullptr), '\0');
-        DWORD done = 0;
-        ReadFile(f, bytes.data(), DWORD(bytes.size()), &done, nullptr);
-        CloseHandle(f);
-        return bytes;
+        std::ifstream in(std::filesystem::path(path), std::ios::binary);
+        return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "<missing>";
     }
 
 private:
-    // The names in a folder; with `remove`, the folder goes with everything in it, read-only or not.
-    static std::vector<std::wstring> Walk(const std::wstring& folder, bool remove) {
-        std::vector<std::wstring> names;
-        WIN32_FIND_DATAW fd;
-        HANDLE find = FindFirstFileW((folder + L"*").c_str(), &fd);
-        for (bool more = find != INVALID_HANDLE_VALUE; more; more = FindNextFileW(find, &fd)) {
-            std::wstring name = fd.cFileName, full = folder + name;
-            if (name == L"." || name == L"..")
-                continue;
-            names.push_back(name);
-            if (!remove)
-                continue;
-            SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                Walk(full + L"\\", true);
-            else
-                DeleteFileW(full.c_str());
-        }
-        FindClose(find);
-        if (remove)
-            RemoveDirectoryW(folder.c_str());
-        return names;
-    }
-    std::wstring path_;
+    std::filesystem::path root_;
 };
 
 // Lets posted and timer messages run.
@@ -156,7 +133,7 @@ struct Script {
     std::vector<Step> steps;
     size_t next = 0;
     DWORD deadline = GetTickCount() + 10000;
-    bool inStep = false, ended = false;
+    bool ended = false;
 };
 inline Script* script = nullptr;
 
@@ -171,15 +148,13 @@ inline BOOL CALLBACK IsDialog(HWND hwnd, LPARAM found) {
 inline void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
     HWND dialog = nullptr;
     EnumThreadWindows(GetCurrentThreadId(), IsDialog, LPARAM(&dialog));
-    if (!dialog || script->inStep)
+    if (!dialog)
         return;
     if (GetTickCount() > script->deadline) {
         script->ended = true;
         EndDialog(dialog, IDCANCEL);
     } else if (script->next < script->steps.size()) {
-        script->inStep = true;
         script->steps[script->next++](dialog);
-        script->inStep = false;
     }
 }
 } // namespace answering

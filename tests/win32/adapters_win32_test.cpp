@@ -1,25 +1,34 @@
-// The Windows file system and code page adapters on real files.
+// The adapters of the system's services on the real system: files and the code page, the
+// clipboard, message boxes.
 
 #include "editor/win32/ansi_codec_win32.h"
+#include "editor/win32/clipboard_win32.h"
 #include "editor/win32/file_system_win32.h"
+#include "editor/win32/message_boxes_win32.h"
 
 #include "tests/win32/win32_test_support.h"
 
 #include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
 
 namespace quillet::win32 {
 namespace {
 
 using testing_win32::TempDir;
 
-// Hands out its pieces; with a file to watch, reads it before each piece.
+// Hands out its pieces, then runs out of memory if asked to; with a file to watch, reads it before
+// each piece.
 class Pieces : public ByteSource {
 public:
-    explicit Pieces(std::vector<std::string> pieces, std::wstring watch = L"")
-        : pieces_(std::move(pieces)), watch_(std::move(watch)) {}
+    explicit Pieces(std::vector<std::string> pieces, std::wstring watch = L"", bool fail = false)
+        : pieces_(std::move(pieces)), watch_(std::move(watch)), fail_(fail) {}
     std::string_view Next() override {
         if (!watch_.empty())
             seen.push_back(TempDir::Read(watch_));
+        if (fail_ && next_ == pieces_.size())
+            throw std::bad_alloc();
         return next_ < pieces_.size() ? std::string_view(pieces_[next_++]) : "";
     }
     std::vector<std::string> seen;
@@ -27,6 +36,7 @@ public:
 private:
     std::vector<std::string> pieces_;
     std::wstring watch_;
+    bool fail_;
     size_t next_ = 0;
 };
 
@@ -54,13 +64,6 @@ TEST(FileSystemWin32Test, ReadingTellsAMissingFileFromOneThatCannotBeOpenedAndOn
     CloseHandle(held);
     ASSERT_TRUE(TempDir::Write(dir.Path(L"пусто.txt"), ""));
     EXPECT_EQ(fs.ReadWhole(dir.Path16(L"пусто.txt")).status, ReadStatus::Ok);
-
-    wchar_t before[MAX_PATH] = {};
-    GetCurrentDirectoryW(MAX_PATH, before);
-    ASSERT_TRUE(SetCurrentDirectoryW(dir.Path(L"папка").c_str()));
-    std::u16string full = fs.FullPath(u"заметки.txt");
-    SetCurrentDirectoryW(before);
-    EXPECT_EQ(full, dir.Path16(L"папка\\заметки.txt"));
 }
 
 TEST(FileSystemWin32Test, WritingReplacesTheFileOnlyOnceTheNewOneIsCompleteAndLeavesNothingBeside) {
@@ -82,14 +85,7 @@ TEST(FileSystemWin32Test, WritingReplacesTheFileOnlyOnceTheNewOneIsCompleteAndLe
     Pieces blocked({"new"});
     EXPECT_NE(fs.WriteWhole(dir.Path16(L"документ.txt"), blocked), WriteStatus::Ok);
     CloseHandle(held);
-    struct OutOfMemory : ByteSource {
-        int left = 2;
-        std::string_view Next() override {
-            if (left-- == 0)
-                throw std::bad_alloc();
-            return "new\r\n";
-        }
-    } failing;
+    Pieces failing({"new\r\n"}, L"", true);
     EXPECT_THROW(fs.WriteWhole(dir.Path16(L"документ.txt"), failing), std::bad_alloc);
     EXPECT_EQ(TempDir::Read(path), "one\r\ntwo");
     EXPECT_EQ(dir.Files(), std::vector<std::wstring>{L"документ.txt"});
@@ -129,9 +125,7 @@ TEST(AnsiCodecWin32Test, EveryByteOfTheRussianCodePageRoundTripsAndCharactersItL
     EXPECT_EQ(back, everyByte);
     back.clear();
     EXPECT_FALSE(codec.Encode(u"a中b", back));
-    EXPECT_EQ(back.size(), 3u);
-    EXPECT_EQ(back.front(), 'a');
-    EXPECT_EQ(back.back(), 'b');
+    EXPECT_EQ(back, "a?b");
     back.clear();
     EXPECT_FALSE(codec.Encode(u"ł", back)) << "no best-fit look-alikes";
 
@@ -145,6 +139,54 @@ TEST(AnsiCodecWin32Test, EveryByteOfTheRussianCodePageRoundTripsAndCharactersItL
     back.clear();
     EXPECT_TRUE(codec.Encode(text, back));
     EXPECT_EQ(back, big);
+}
+
+HWND MessageWindow() {
+    return CreateWindowExW(0, L"STATIC", L"clipboard owner", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                           GetModuleHandleW(nullptr), nullptr);
+}
+
+TEST(ClipboardWin32Test, KeepsTheExactTextAnEmptyOneTooAndReportsAClipboardHeldElsewhere) {
+    HWND owner = MessageWindow();
+    ClipboardWin32 clipboard(owner);
+    ASSERT_TRUE(clipboard.SetText(u"Привет, world\r\nЁё"));
+    EXPECT_EQ(clipboard.Text(), u"Привет, world\r\nЁё");
+    ASSERT_TRUE(clipboard.SetText(u""));
+    EXPECT_EQ(clipboard.Text(), u"");
+    ASSERT_TRUE(clipboard.SetText(u"kept"));
+
+    std::atomic<int> held{0}; // 1 held, 2 could not open
+    std::atomic<bool> release{false};
+    std::thread holder([&] {
+        HWND other = MessageWindow();
+        bool opened = OpenClipboard(other) != FALSE;
+        held = opened ? 1 : 2;
+        while (opened && !release)
+            Sleep(5);
+        if (opened)
+            CloseClipboard();
+        DestroyWindow(other);
+    });
+    while (held == 0)
+        Sleep(5);
+    const bool writeRefused = !clipboard.SetText(u"lost");
+    const bool readRefused = !clipboard.Text().has_value();
+    release = true;
+    holder.join();
+    ASSERT_EQ(held, 1) << "the other thread could not open the clipboard";
+    EXPECT_TRUE(writeRefused);
+    EXPECT_TRUE(readRefused);
+    EXPECT_EQ(clipboard.Text(), u"kept");
+    DestroyWindow(owner);
+}
+
+TEST(MessageBoxes, TheIconButtonsAndPreselectedAnswerBecomeTheSystemsStyle) {
+    EXPECT_EQ(MessageBoxFlags({MessageIcon::Error, MessageButtons::Ok, MessageAnswer::Ok}),
+              UINT(MB_ICONERROR));
+    EXPECT_EQ(MessageBoxFlags({MessageIcon::Warning, MessageButtons::YesNoCancel, MessageAnswer::Yes}),
+              UINT(MB_YESNOCANCEL | MB_ICONWARNING));
+    EXPECT_EQ(MessageBoxFlags({MessageIcon::Information, MessageButtons::YesNo, MessageAnswer::No}),
+              UINT(MB_YESNO | MB_ICONINFORMATION | MB_DEFBUTTON2));
 }
 
 } // namespace
