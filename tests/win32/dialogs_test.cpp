@@ -40,7 +40,7 @@ TEST(AboutWindowTest, CentredInTheSchemesColoursRescaledForItsDpiWithTheHourglas
         SendMessageW(about, WM_SETCURSOR, WPARAM(link), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
         return GetCursor();
     };
-    HCURSOR before = nullptr, atOpen = nullptr, after = nullptr;
+    HCURSOR before = nullptr, atOpen = nullptr;
     f.shell.onOpen = [&] { atOpen = pointerOverLink(); };
     const int face[] = {COLOR_BTNFACE};
     const COLORREF usual[] = {GetSysColor(COLOR_BTNFACE)}, green[] = {RGB(20, 110, 60)};
@@ -69,7 +69,6 @@ TEST(AboutWindowTest, CentredInTheSchemesColoursRescaledForItsDpiWithTheHourglas
                             before = pointerOverLink();
                             SendMessageW(about, WM_COMMAND, MAKEWPARAM(IDC_ABOUT_LINK, STN_CLICKED),
                                          LPARAM(link));
-                            after = pointerOverLink();
                             PostMessageW(about, WM_SYSCOMMAND, SC_CLOSE, 0);
                         }}));
     RECT work{};
@@ -83,7 +82,6 @@ TEST(AboutWindowTest, CentredInTheSchemesColoursRescaledForItsDpiWithTheHourglas
     EXPECT_EQ(font.lfHeight, -12 * 192 / 72); // 12 points
     EXPECT_EQ(before, LoadCursorW(nullptr, IDC_HAND));
     EXPECT_EQ(atOpen, LoadCursorW(nullptr, IDC_WAIT));
-    EXPECT_EQ(after, before);
     EXPECT_EQ(f.shell.opened.size(), 1u);
 }
 
@@ -101,9 +99,6 @@ void Type(HWND target, std::wstring_view text) {
 class FindDialogTest : public ::testing::Test {
 protected:
     FindDialogTest() { dialog.Attach(editor); }
-    bool Run(void (*command)(Editor&), std::vector<testing_win32::Step> steps) {
-        return Answer([&] { command(editor); }, std::move(steps));
-    }
     static HWND Item(HWND dialog, FindControl control) {
         return GetDlgItem(dialog, win32::FindDialogWin32::ControlId(control));
     }
@@ -127,19 +122,20 @@ TEST_F(FindDialogTest, FindIsEnabledByTypingRescalesForTwiceTheDpiAndEnterSelect
     RECT outer{}, button{};
     bool enabledAtFirst = true, focusInField = false, enabledAfterTyping = false;
     LOGFONTW font{};
-    EXPECT_TRUE(Run(OnFind, {[&](HWND d) {
-                                 GetWindowRect(d, &outer);
-                                 enabledAtFirst = IsWindowEnabled(Item(d, FindButton));
-                                 focusInField = GetFocus() == Field(d, FindField);
-                                 Type(GetFocus(), L"two");
-                             },
-                             [&](HWND d) {
-                                 enabledAfterTyping = IsWindowEnabled(Item(d, FindButton));
-                                 DoubleTheDpi(d);
-                                 button = PlaceOf(Item(d, FindButton));
-                                 font = FontOf(Item(d, FindButton));
-                                 Press(GetFocus(), VK_RETURN);
-                             }}))
+    EXPECT_TRUE(Answer([&] { OnFind(editor); }, {[&](HWND d) {
+                                                     GetWindowRect(d, &outer);
+                                                     enabledAtFirst = IsWindowEnabled(Item(d, FindButton));
+                                                     focusInField = GetFocus() == Field(d, FindField);
+                                                     Type(GetFocus(), L"two");
+                                                 },
+                                                 [&](HWND d) {
+                                                     enabledAfterTyping =
+                                                         IsWindowEnabled(Item(d, FindButton));
+                                                     DoubleTheDpi(d);
+                                                     button = PlaceOf(Item(d, FindButton));
+                                                     font = FontOf(Item(d, FindButton));
+                                                     Press(GetFocus(), VK_RETURN);
+                                                 }}))
         << "Enter on a match closes the dialog";
     EXPECT_NEAR(outer.left + outer.right, GetSystemMetrics(SM_CXSCREEN), 2);
     EXPECT_NEAR(outer.top + outer.bottom, GetSystemMetrics(SM_CYSCREEN), 2);
@@ -159,29 +155,31 @@ TEST_F(FindDialogTest, ReplaceListsTheHistoryReplacesAllAndEscapeClosesOnlyFromA
     editor.search.history = {u"да", u"нет"};
     int listed = 0;
     bool replaceShown = false, openAfterEscapeOnCheckBox = false;
-    EXPECT_TRUE(Run(OnReplace, {[&](HWND d) {
-                                    listed = int(SendMessageW(Item(d, FindField), CB_GETCOUNT, 0, 0));
-                                    replaceShown = IsWindowVisible(Item(d, ReplaceField));
-                                    SetFocus(Item(d, MatchCase));
-                                    Press(GetFocus(), VK_ESCAPE);
-                                },
-                                [&](HWND d) {
-                                    openAfterEscapeOnCheckBox = IsWindowVisible(d);
-                                    SetFocus(Field(d, FindField));
-                                    Type(GetFocus(), L"да");
-                                    SetFocus(Field(d, ReplaceField));
-                                    Type(GetFocus(), L"ok");
-                                },
-                                [&](HWND d) {
-                                    SendMessageW(Item(d, ReplaceAllButton), BM_CLICK, 0, 0);
-                                    SetFocus(Field(d, ReplaceField));
-                                    Press(GetFocus(), VK_ESCAPE);
-                                }}));
+    EXPECT_TRUE(Answer([&] { OnReplace(editor); },
+                       {[&](HWND d) {
+                            listed = int(SendMessageW(Item(d, FindField), CB_GETCOUNT, 0, 0));
+                            replaceShown = IsWindowVisible(Item(d, ReplaceField));
+                            SetFocus(Item(d, MatchCase));
+                            Press(GetFocus(), VK_ESCAPE);
+                        },
+                        [&](HWND d) {
+                            openAfterEscapeOnCheckBox = IsWindowVisible(d);
+                            SetFocus(Field(d, FindField));
+                            Type(GetFocus(), L"да");
+                            SetFocus(Field(d, ReplaceField));
+                            Type(GetFocus(), L"ok");
+                        },
+                        [&](HWND d) {
+                            SendMessageW(Item(d, ReplaceAllButton), BM_CLICK, 0, 0);
+                            SetFocus(Field(d, ReplaceField));
+                            Press(GetFocus(), VK_ESCAPE);
+                        }}));
     EXPECT_EQ(listed, 2);
     EXPECT_TRUE(replaceShown);
     EXPECT_TRUE(openAfterEscapeOnCheckBox);
     EXPECT_EQ(fakes.control.Text(), u"ok ok нет");
-    EXPECT_TRUE(Run(OnFind, {[](HWND d) { PostMessageW(d, WM_SYSCOMMAND, SC_CLOSE, 0); }}))
+    EXPECT_TRUE(
+        Answer([&] { OnFind(editor); }, {[](HWND d) { PostMessageW(d, WM_SYSCOMMAND, SC_CLOSE, 0); }}))
         << "the close box closes";
 }
 
@@ -213,18 +211,16 @@ HWND NameBox(HWND dialog) {
 TEST(FileDialogsWin32Test, SaveAsStartsFromTheNameAndReturnsAUnicodeChoiceAndATooLongNameIsLeftOut) {
     testing_win32::TempDir dir;
     win32::FileDialogsWin32 dialogs(GetModuleHandleW(nullptr));
-    std::wstring startName, type;
+    std::wstring startName;
     PickedFile picked;
     EXPECT_TRUE(Answer(
         [&] { picked = dialogs.PickFile(FileDialogKind::Save, dir.Path16(L"старое.txt"), dir.Path16()); },
         {[&](HWND d) {
             startName = TextOf(NameBox(d));
-            type = TextOf(GetDlgItem(d, 1136));
             SetWindowTextW(NameBox(d), dir.Path(L"письмо 日本").c_str());
             PostMessageW(d, WM_COMMAND, IDOK, 0);
         }}));
     EXPECT_NE(startName.find(L"старое.txt"), std::wstring::npos);
-    EXPECT_NE(type.find(L"Текстовый файл"), std::wstring::npos);
     EXPECT_EQ(picked.result, FileDialogResult::Accepted);
     EXPECT_EQ(picked.path, dir.Path16(L"письмо 日本"));
 

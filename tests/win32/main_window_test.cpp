@@ -32,6 +32,7 @@ protected:
         frame.Attach(ed);
     }
     ~MainWindowTest() override { view.SetEvents(nullptr); }
+    void SetUp() override { ASSERT_TRUE(created); }
 
     UINT MenuState(MenuItem item) {
         return GetMenuState(GetMenu(frame.Handle()), win32::CommandId(item), MF_BYCOMMAND);
@@ -51,7 +52,6 @@ protected:
 };
 
 TEST_F(MainWindowTest, OpensWrappingCentredAtTheDesignedSizeAndKeepsStoredSizesOnTheScreen) {
-    ASSERT_TRUE(created);
     EXPECT_TRUE(MenuState(MenuItem::WordWrap) & MF_CHECKED);
     EXPECT_TRUE(view.WordWrap());
     RunStartup(ed, u"C:\\Quillet", u"");
@@ -84,7 +84,6 @@ TEST_F(MainWindowTest, OpensWrappingCentredAtTheDesignedSizeAndKeepsStoredSizesO
 }
 
 TEST_F(MainWindowTest, ShortcutsAndTheEditMenuReachTheCoreAndItsCaptionsKeepTheirShortcuts) {
-    ASSERT_TRUE(created);
     // F9 is an accelerator; the caption the layout command sets keeps the shortcut shown.
     MSG f9{frame.Handle(), WM_KEYDOWN, VK_F9, 0x00430001, 0, {}};
     ASSERT_TRUE(frame.TranslateShortcut(f9));
@@ -109,7 +108,6 @@ TEST_F(MainWindowTest, ShortcutsAndTheEditMenuReachTheCoreAndItsCaptionsKeepThei
 }
 
 TEST_F(MainWindowTest, ClosingAsksTheCoreWhichMayKeepTheWindowAndLoggingOffAsksTheSame) {
-    ASSERT_TRUE(created);
     RunStartup(ed, u"C:\\Quillet", u"");
     view.SetSelText(u"правка");
     f.messages.answers = {MessageAnswer::Cancel, MessageAnswer::Cancel};
@@ -122,12 +120,9 @@ TEST_F(MainWindowTest, ClosingAsksTheCoreWhichMayKeepTheWindowAndLoggingOffAsksT
     HWND hwnd = frame.Handle();
     OnExit(ed); // posts the close, as the close box does
     MSG msg{};
-    bool quit = false;
-    while (!quit && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        quit = msg.message == WM_QUIT;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE) && msg.message != WM_QUIT)
         DispatchMessageW(&msg);
-    }
-    EXPECT_TRUE(quit) << "the program ends";
+    EXPECT_EQ(msg.message, UINT(WM_QUIT)) << "the program ends";
     EXPECT_FALSE(IsWindow(hwnd));
 }
 
@@ -143,7 +138,6 @@ HDROP MakeDrop(std::wstring endedPaths) {
 }
 
 TEST_F(MainWindowTest, TheFirstOfTheDroppedFilesOpensUnlessAModalWindowIsUp) {
-    ASSERT_TRUE(created);
     EXPECT_TRUE(GetWindowLongPtrW(frame.Handle(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
     f.files.files[u"C:\\папка\\письмо.txt"] = "\xcf\xf0\xe8\xe2\xe5\xf2";
     f.files.files[u"C:\\другое.txt"] = "other";
@@ -159,7 +153,6 @@ TEST_F(MainWindowTest, TheFirstOfTheDroppedFilesOpensUnlessAModalWindowIsUp) {
 }
 
 TEST_F(MainWindowTest, TheViewPaintsInTheSchemesColoursOfTheMomentAndAgainWhenTheyChange) {
-    ASSERT_TRUE(created);
     RunStartup(ed, u"C:\\Quillet", u"");
     view.SetText(u"\r\n");
     view.SetSelLength(2);

@@ -112,11 +112,6 @@ protected:
         Send(WM_KEYDOWN, vk, 1);
         testing_win32::Pump();
     }
-    std::pair<int32_t, int32_t> Sel() {
-        DWORD a = 0, b = 0;
-        Send(EM_GETSEL, WPARAM(&a), LPARAM(&b));
-        return {int32_t(a), int32_t(b)};
-    }
 
     // The view's text pattern and its ranges, as a screen reader gets them.
     ITextProvider* TextPattern() {
@@ -223,9 +218,9 @@ TEST_F(TextViewTest, TheStandardEditMessagesWorkFromOutsideAndEveryChangeSendsEn
     Send(EM_REPLACESEL, TRUE, LPARAM(u"же\r\nже"));
     EXPECT_EQ(view.Text(), u"Съешь же\r\nже ещё\r\nэтих булок");
     EXPECT_EQ(host.enChanges, 2);
-    EXPECT_EQ(Sel(), std::make_pair(12, 12));
+    EXPECT_EQ(Send(EM_GETSEL), MAKELRESULT(12, 12));
     Send(EM_SETSEL, 0, -1);
-    EXPECT_EQ(Sel(), std::make_pair(0, 28));
+    EXPECT_EQ(Send(EM_GETSEL), MAKELRESULT(0, 28));
     Send(EM_SETSEL, WPARAM(-1), 0);
     EXPECT_EQ(view.SelLength(), 0);
     Send(WM_CHAR, u'я');

@@ -91,8 +91,7 @@ inline void HoldKeys(bool shift, bool ctrl) {
     SetKeyboardState(state);
 }
 
-// A hidden top-level window (showing and hiding them is slow under Wine) that counts EN_CHANGE
-// from its children.
+// A hidden top-level window that counts EN_CHANGE from its children.
 class HostWindow {
 public:
     HostWindow() {
@@ -137,19 +136,11 @@ struct Script {
 };
 inline Script* script = nullptr;
 
-inline BOOL CALLBACK IsDialog(HWND hwnd, LPARAM found) {
-    wchar_t cls[8] = {};
-    GetClassNameW(hwnd, cls, 8);
-    if (IsWindowVisible(hwnd) && std::wstring(cls) == L"#32770")
-        *reinterpret_cast<HWND*>(found) = hwnd;
-    return *reinterpret_cast<HWND*>(found) == nullptr;
-}
-
 inline void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-    HWND dialog = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), IsDialog, LPARAM(&dialog));
-    if (!dialog)
-        return;
+    HWND dialog = GetActiveWindow();
+    wchar_t cls[8] = {};
+    if (!IsWindowVisible(dialog) || !GetClassNameW(dialog, cls, 8) || std::wstring(cls) != L"#32770")
+        return; // not up yet
     if (GetTickCount() > script->deadline) {
         script->ended = true;
         EndDialog(dialog, IDCANCEL);
