@@ -24,6 +24,7 @@ public:
     }
     ~TempDir() {
         std::error_code error;
+        std::filesystem::current_path(root_.parent_path(), error); // a file dialog may have left us in it
         for (const auto& entry : std::filesystem::recursive_directory_iterator(root_, error))
             SetFileAttributesW(entry.path().c_str(), FILE_ATTRIBUTE_NORMAL); // read-only ones too
         std::filesystem::remove_all(root_, error);
