@@ -348,6 +348,26 @@ TEST_F(TextViewTest, AScreenReaderReadsLinesWordsAndTheSelectionMovesAndHearsOfT
     EXPECT_EQ(Text(line), wholeLine);
     EXPECT_EQ(Text(line, 6), u"Вторая"); // no more than asked for
 
+    // Found with the model's case folding, and drawn where the word is.
+    ITextRangeProvider* found = nullptr;
+    BSTR pattern = SysAllocString(L"СТРОКА");
+    ASSERT_EQ(line->FindText(pattern, FALSE, TRUE, &found), S_OK);
+    ASSERT_TRUE(found);
+    EXPECT_EQ(Text(found), u"строка");
+    found->Release();
+    ASSERT_EQ(line->FindText(pattern, FALSE, FALSE, &found), S_OK);
+    EXPECT_EQ(found, nullptr);
+    SysFreeString(pattern);
+    SAFEARRAY* boxes = nullptr;
+    ASSERT_EQ(word->GetBoundingRectangles(&boxes), S_OK);
+    ASSERT_EQ(boxes->rgsabound[0].cElements, 4u); // one row, four numbers
+    POINT origin{0, 0};
+    ClientToScreen(view.Handle(), &origin);
+    double* box = static_cast<double*>(boxes->pvData);
+    EXPECT_EQ(box[1], origin.y);
+    EXPECT_GT(box[2], 10.0); // three letters wide
+    SafeArrayDestroy(boxes);
+
     // The value, set as one step.
     IValueProvider* valueProvider = Pattern<IValueProvider>(root, UIA_ValuePatternId);
     ASSERT_EQ(valueProvider->SetValue(L"новое"), S_OK);
