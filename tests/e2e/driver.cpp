@@ -1,5 +1,10 @@
 #include "tests/e2e/driver.h"
 
+#include <shellapi.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <thread>
 
 namespace quillet::e2e {
@@ -25,28 +30,12 @@ INPUT KeyInput(WORD vk, bool up) {
     return in;
 }
 
-// The edit field inside the file name box of the common Open and Save dialogs.
-HWND FileNameField(HWND dialog) {
-    HWND box = GetDlgItem(dialog, 1148);
-    HWND combo = box ? FindWindowExW(box, nullptr, L"ComboBox", nullptr) : nullptr;
-    return box ? FindWindowExW(combo ? combo : box, nullptr, L"Edit", nullptr) : nullptr;
-}
-
-void DeleteTree(const std::wstring& folder) {
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW((folder + L"*").c_str(), &found);
-    for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileW(search, &found)) {
-        const std::wstring name = found.cFileName, full = folder + name;
-        if (name == L"." || name == L"..")
-            continue;
-        SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-            DeleteTree(full + L"\\");
-        else
-            DeleteFileW(full.c_str());
-    }
-    FindClose(search);
-    RemoveDirectoryW(folder.c_str());
+// Removes a folder with everything in it, read-only files too.
+void RemoveFolder(const std::wstring& folder) {
+    const std::wstring from = folder + L'\0'; // a list of one, ended by a second NUL
+    SHFILEOPSTRUCTW remove{nullptr, FO_DELETE, from.c_str(), nullptr,
+                           FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT};
+    SHFileOperationW(&remove);
 }
 
 } // namespace
@@ -112,59 +101,27 @@ void PressKey(WORD vk, std::initializer_list<WORD> modifiers) {
     SendInput(UINT(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
-bool Screenshot(const std::wstring& path) {
-    const int w = GetSystemMetrics(SM_CXVIRTUALSCREEN), h = GetSystemMetrics(SM_CYVIRTUALSCREEN);
-    BITMAPINFOHEADER info{sizeof info, w, h, 1, 24, BI_RGB, DWORD((w * 3 + 3) & ~3) * DWORD(h), 0, 0, 0, 0};
-    const BITMAPFILEHEADER file{0x4D42, DWORD(sizeof file + sizeof info + info.biSizeImage), 0, 0,
-                                DWORD(sizeof file + sizeof info)};
-    HDC screen = GetDC(nullptr), memory = CreateCompatibleDC(screen);
-    void* bits = nullptr;
-    HBITMAP dib = CreateDIBSection(screen, LPBITMAPINFO(&info), DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, dib);
-    BitBlt(memory, 0, 0, w, h, screen, 0, 0, SRCCOPY);
-    GdiFlush();
-    std::string bytes = std::string(LPCSTR(&file), sizeof file) + std::string(LPCSTR(&info), sizeof info);
-    const bool ok = dib && WriteBytes(path, bytes.append(static_cast<LPCSTR>(bits), info.biSizeImage));
-    SelectObject(memory, old);
-    DeleteObject(dib);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return ok;
-}
-
 TempFolder::TempFolder() {
     static int counter = 0;
     wchar_t temp[MAX_PATH] = {};
     GetTempPathW(MAX_PATH, temp);
-    path_ =
-        temp + (L"quillet-e2e-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++counter));
-    path_ += L'\\';
-    DeleteTree(path_);
-    CreateDirectoryW(path_.c_str(), nullptr);
+    path = temp +
+           (L"Квиллет тест " + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++counter));
+    RemoveFolder(path);
+    CreateDirectoryW(path.c_str(), nullptr);
 }
 
 TempFolder::~TempFolder() {
-    DeleteTree(path_);
+    RemoveFolder(path);
 }
 
 bool WriteBytes(const std::wstring& path, const std::string& bytes) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD done = 0;
-    const bool ok =
-        WriteFile(file, bytes.data(), DWORD(bytes.size()), &done, nullptr) && done == bytes.size();
-    CloseHandle(file);
-    return ok;
+    return bool(std::ofstream(std::filesystem::path(path), std::ios::binary) << bytes);
 }
 
 std::string FileBytes(const std::wstring& path) {
-    HANDLE file =
-        CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    const DWORD size = GetFileSize(file, nullptr);
-    std::string bytes(size == INVALID_FILE_SIZE ? 0 : size, '\0');
-    DWORD done = 0;
-    const bool ok = ReadFile(file, bytes.data(), DWORD(bytes.size()), &done, nullptr) && done == bytes.size();
-    CloseHandle(file);
-    return ok ? bytes : "<missing>";
+    std::ifstream file(std::filesystem::path(path), std::ios::binary);
+    return file ? (std::ostringstream() << file.rdbuf()).str() : "<missing>";
 }
 
 std::string Cp1251(const std::wstring& text) {
@@ -194,15 +151,15 @@ bool App::Launch(const std::wstring& exe, const std::wstring& arguments) {
     return true;
 }
 
-bool App::Start(const std::wstring& file, const std::wstring& exe, Millis timeout) {
+bool App::Open(const std::wstring& file, Millis timeout) {
     const std::wstring name = file.substr(file.find_last_of(L'\\') + 1);
-    return Launch(exe.empty() ? Env().quilletExe : exe, file.empty() ? L"" : L"\"" + file + L"\"") &&
+    return Launch(Env().quilletExe, file.empty() ? L"" : L"\"" + file + L"\"") &&
            WaitReady(file.empty() ? L"Квиллет" : L" " + name + L" - Квиллет", timeout);
 }
 
 bool App::WaitReady(const std::wstring& caption, Millis timeout) {
     main_ = WaitWindow([](HWND hwnd) { return ClassOf(hwnd) == L"QuilletMain"; }, timeout);
-    return main_ && WaitCaption(caption, timeout) && Activate();
+    return main_ && WaitFor([&] { return Caption() == caption; }, timeout) && Activate();
 }
 
 int App::WaitExit(Millis timeout) {
@@ -240,10 +197,6 @@ HWND App::WaitDialog(const std::wstring& caption, Millis timeout) const {
                    IsChild(hwnd, thread.hwndFocus);
         },
         timeout);
-}
-
-bool App::WaitCaption(const std::wstring& caption, Millis timeout) const {
-    return WaitFor([&] { return Caption() == caption; }, timeout);
 }
 
 bool App::WaitText(const std::wstring& text, Millis timeout) const {
@@ -308,10 +261,11 @@ std::wstring App::Answer(int button, Millis timeout) const {
 }
 
 bool App::AnswerFileDialog(const std::wstring& fileName) const {
-    HWND dialog = WaitWindow([](HWND hwnd) { return ClassOf(hwnd) == L"#32770" && FileNameField(hwnd); });
+    // The common dialogs' file name box is control 1148.
+    HWND dialog = WaitWindow([&](HWND hwnd) { return ClassOf(hwnd) == L"#32770" && GetDlgItem(hwnd, 1148); });
     const bool gone = dialog &&
                       (fileName.empty() ||
-                       SendWithTimeout(FileNameField(dialog), WM_SETTEXT, 0, LPARAM(fileName.c_str()))) &&
+                       SendWithTimeout(GetDlgItem(dialog, 1148), WM_SETTEXT, 0, LPARAM(fileName.c_str()))) &&
                       ClickButton(dialog, fileName.empty() ? IDCANCEL : IDOK) &&
                       WaitFor([&] { return !IsWindow(dialog); });
     Sync();

@@ -15,9 +15,8 @@ namespace quillet::e2e {
 using namespace std::chrono_literals;
 using Millis = std::chrono::milliseconds;
 
-// What tools/e2e-run passes in: the programs under test and where screenshots go.
 struct Environment {
-    std::wstring quilletExe, installExe, shotsFolder;
+    std::wstring quilletExe, installExe; // the programs under test, from tools/e2e-run
 };
 Environment& Env();
 
@@ -32,19 +31,15 @@ std::vector<HWND> TopWindows(DWORD pid); // the visible ones
 void TypeText(const std::wstring& text);
 void PressKey(WORD vk, std::initializer_list<WORD> modifiers = {});
 
-bool Screenshot(const std::wstring& path); // the whole desktop as a .bmp
-
-// A folder under %TEMP% for one test, removed with its files at the end.
-class TempFolder {
-public:
+// A folder under %TEMP% for one test, with a space and Cyrillic letters in its name; removed with
+// its files at the end.
+struct TempFolder {
     TempFolder();
     ~TempFolder();
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
-    std::wstring File(const std::wstring& name) const { return path_ + name; }
-
-private:
-    std::wstring path_; // ends in a backslash
+    std::wstring File(const std::wstring& name) const { return path + L"\\" + name; }
+    std::wstring path;
 };
 
 bool WriteBytes(const std::wstring& path, const std::string& bytes);
@@ -67,10 +62,10 @@ public:
     // Starts exe with these arguments after clearing the editor's settings (a first run).
     bool Launch(const std::wstring& exe, const std::wstring& arguments);
     void Adopt(HANDLE process) { process_ = process; } // one the shell started
-    // Starts Quillet (exe, or the one under test) on a file, its path quoted, or untitled; waits
-    // for its caption and brings it to the front.
-    bool Start(const std::wstring& file = {}, const std::wstring& exe = {}, Millis timeout = 10s);
-    bool Open(const std::wstring& file, Millis timeout = 10s) { return Start(file, {}, timeout); }
+    // Starts the Quillet under test on a file, its path quoted, or untitled, and waits until it
+    // is ready with the caption that follows.
+    bool Open(const std::wstring& file, Millis timeout = 10s);
+    // Waits for Quillet's main window with this caption and brings it to the front.
     bool WaitReady(const std::wstring& caption, Millis timeout = 10s);
 
     DWORD Pid() const { return GetProcessId(process_); }
@@ -86,7 +81,6 @@ public:
     HWND TextControl() const { return FindWindowExW(main_, nullptr, L"QuilletText", nullptr); }
 
     std::wstring Caption() const { return TextOf(main_); }
-    bool WaitCaption(const std::wstring& caption, Millis timeout = 10s) const;
     std::wstring Text() const { return TextOf(TextControl()); }
     bool WaitText(const std::wstring& text, Millis timeout = 10s) const;
     int TextLength() const;
@@ -94,16 +88,14 @@ public:
 
     bool Activate(HWND hwnd = nullptr);                              // the main window by default
     void Press(WORD vk, std::initializer_list<WORD> modifiers = {}); // to the main window
-    // Waits until the program has handled what was sent to it so far.
-    bool Sync(Millis timeout = 5s) const;
+    bool Sync(Millis timeout = 5s) const; // until it has handled what was sent to it so far
     void Close() const { PostMessageW(main_, WM_CLOSE, 0, 0); }
     // Ctrl+S, then the file's bytes once the program has replaced it. Until then the file is only
     // looked at, never opened: under Wine a file held open cannot be replaced.
     std::string Save(const std::wstring& path, Millis timeout = 10s);
 
     MessageBoxInfo WaitMessageBox(Millis timeout = 10s) const;
-    // Answers the next message box with this button; its text once it is gone, or a note that
-    // none came.
+    // Answers the next message box with this button; its text, or a note of what went wrong.
     std::wstring Answer(int button, Millis timeout = 10s) const;
     // Accepts the next Open or Save dialog with this file name, or cancels it when it is empty.
     bool AnswerFileDialog(const std::wstring& fileName) const;
