@@ -169,10 +169,8 @@ int App::WaitExit(Millis timeout) {
 }
 
 void App::Kill() {
-    if (Running()) {
-        TerminateProcess(process_, 99);
+    if (Running() && TerminateProcess(process_, 99))
         WaitForSingleObject(process_, 5000);
-    }
 }
 
 HWND App::WaitWindow(const std::function<bool(HWND)>& matches, Millis timeout) const {
@@ -241,7 +239,10 @@ std::string App::Save(const std::wstring& path, Millis timeout) {
     };
     const uint64_t before = written();
     Press('S', {VK_CONTROL});
-    return WaitFor([&] { return written() != before; }, timeout) ? FileBytes(path) : "<not saved>";
+    // Right after its rename the program still holds the file a moment: read again until it lets go.
+    std::string bytes = "<not saved>";
+    WaitFor([&] { return written() != before && (bytes = FileBytes(path)) != "<missing>"; }, timeout);
+    return bytes;
 }
 
 MessageBoxInfo App::WaitMessageBox(Millis timeout) const {
