@@ -1,65 +1,41 @@
 #include "tests/e2e/driver.h"
 
-#include <algorithm>
-#include <cstdio>
+#include <shellapi.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <thread>
 
 namespace quillet::e2e {
 
 namespace {
 
-constexpr UINT kSendTimeoutMs = 3000;
-
 LRESULT SendWithTimeout(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, bool* ok = nullptr) {
     DWORD_PTR result = 0;
-    LRESULT sent = SendMessageTimeoutW(hwnd, msg, wParam, lParam, SMTO_ABORTIFHUNG | SMTO_BLOCK,
-                                       kSendTimeoutMs, &result);
+    bool sent = SendMessageTimeoutW(hwnd, msg, wParam, lParam, SMTO_ABORTIFHUNG | SMTO_BLOCK, 3000, &result);
     if (ok)
-        *ok = sent != 0;
-    return static_cast<LRESULT>(result);
+        *ok = sent;
+    return LRESULT(result);
 }
 
 INPUT KeyInput(WORD vk, bool up) {
     INPUT in{};
     in.type = INPUT_KEYBOARD;
     in.ki.wVk = vk;
-    in.ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
+    in.ki.wScan = WORD(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
     in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    switch (vk) {
-    case VK_LEFT:
-    case VK_RIGHT:
-    case VK_UP:
-    case VK_DOWN:
-    case VK_HOME:
-    case VK_END:
-    case VK_PRIOR:
-    case VK_NEXT:
-    case VK_INSERT:
-    case VK_DELETE: in.ki.dwFlags |= KEYEVENTF_EXTENDEDKEY; break;
-    default: break;
-    }
+    if ((vk >= VK_PRIOR && vk <= VK_DOWN) || vk == VK_INSERT || vk == VK_DELETE)
+        in.ki.dwFlags |= KEYEVENTF_EXTENDEDKEY;
     return in;
 }
 
-void DeleteTree(const std::wstring& folder) {
-    WIN32_FIND_DATAW fd;
-    HANDLE find = FindFirstFileW((folder + L"*").c_str(), &fd);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            std::wstring name = fd.cFileName;
-            if (name == L"." || name == L"..")
-                continue;
-            std::wstring full = folder + name;
-            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                DeleteTree(full + L"\\");
-            } else {
-                SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileW(full.c_str());
-            }
-        } while (FindNextFileW(find, &fd));
-        FindClose(find);
-    }
-    RemoveDirectoryW(folder.c_str());
+// Removes a folder with everything in it, read-only files too.
+void RemoveFolder(const std::wstring& folder) {
+    const std::wstring from = folder + L'\0'; // a list of one, ended by a second NUL
+    SHFILEOPSTRUCTW remove{nullptr, FO_DELETE, from.c_str(), nullptr,
+                           FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT};
+    SHFileOperationW(&remove);
 }
 
 } // namespace
@@ -70,14 +46,11 @@ Environment& Env() {
 }
 
 bool WaitFor(const std::function<bool()>& ready, Millis timeout, Millis step) {
-    auto deadline = std::chrono::steady_clock::now() + timeout;
-    for (;;) {
-        if (ready())
-            return true;
+    for (auto deadline = std::chrono::steady_clock::now() + timeout; !ready();
+         std::this_thread::sleep_for(step))
         if (std::chrono::steady_clock::now() >= deadline)
             return false;
-        std::this_thread::sleep_for(step);
-    }
+    return true;
 }
 
 std::wstring ClassOf(HWND hwnd) {
@@ -87,85 +60,34 @@ std::wstring ClassOf(HWND hwnd) {
 }
 
 std::wstring TextOf(HWND hwnd) {
-    if (!hwnd)
-        return {};
     bool ok = false;
-    LRESULT length = SendWithTimeout(hwnd, WM_GETTEXTLENGTH, 0, 0, &ok);
-    if (!ok || length <= 0)
-        return {};
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    LRESULT got = SendWithTimeout(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), &ok);
-    if (!ok)
-        return {};
-    text.resize(static_cast<size_t>(std::clamp<LRESULT>(got, 0, length)));
-    return text;
-}
-
-bool SetTextOf(HWND hwnd, const std::wstring& text) {
-    bool ok = false;
-    SendWithTimeout(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), &ok);
-    return ok;
+    const LRESULT length = hwnd ? SendWithTimeout(hwnd, WM_GETTEXTLENGTH, 0, 0, &ok) : 0;
+    std::wstring text(ok && length > 0 ? size_t(length) + 1 : 0, L'\0');
+    if (!text.empty())
+        text.resize(size_t(SendWithTimeout(hwnd, WM_GETTEXT, text.size(), LPARAM(text.data()), &ok)));
+    return ok ? text : L"";
 }
 
 std::vector<HWND> TopWindows(DWORD pid) {
-    struct Search {
-        DWORD pid;
-        std::vector<HWND> found;
-    } search{pid, {}};
-    EnumWindows(
-        [](HWND hwnd, LPARAM param) CALLBACK -> BOOL {
-            auto s = reinterpret_cast<Search*>(param);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(hwnd, &owner);
-            if (owner == s->pid && IsWindowVisible(hwnd))
-                s->found.push_back(hwnd);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-HWND FindDescendant(HWND parent, const std::wstring& className, int id) {
-    struct Search {
-        std::wstring className;
-        int id;
-        HWND found;
-    } search{className, id, nullptr};
-    EnumChildWindows(
-        parent,
-        [](HWND hwnd, LPARAM param) CALLBACK -> BOOL {
-            auto s = reinterpret_cast<Search*>(param);
-            if ((s->className.empty() || _wcsicmp(ClassOf(hwnd).c_str(), s->className.c_str()) == 0) &&
-                (s->id < 0 || GetDlgCtrlID(hwnd) == s->id)) {
-                s->found = hwnd;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    std::vector<HWND> found;
+    for (HWND hwnd = GetTopWindow(nullptr); hwnd; hwnd = GetWindow(hwnd, GW_HWNDNEXT)) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(hwnd, &owner);
+        if (owner == pid && IsWindowVisible(hwnd))
+            found.push_back(hwnd);
+    }
+    return found;
 }
 
 void TypeText(const std::wstring& text) {
     std::vector<INPUT> inputs;
-    for (wchar_t c : text) {
-        if (c == L'\n')
-            continue; // Enter is a key: "\r" types it
-        if (c == L'\r') {
-            inputs.push_back(KeyInput(VK_RETURN, false));
-            inputs.push_back(KeyInput(VK_RETURN, true));
-            continue;
+    for (wchar_t c : text)
+        for (bool up : {false, true}) {
+            inputs.push_back(KeyInput(c == L'\r' ? VK_RETURN : 0, up));
+            if (c != L'\r')
+                inputs.back().ki.wScan = c, inputs.back().ki.dwFlags |= KEYEVENTF_UNICODE;
         }
-        INPUT in{};
-        in.type = INPUT_KEYBOARD;
-        in.ki.wScan = c;
-        in.ki.dwFlags = KEYEVENTF_UNICODE;
-        inputs.push_back(in);
-        in.ki.dwFlags = KEYEVENTF_UNICODE | KEYEVENTF_KEYUP;
-        inputs.push_back(in);
-    }
-    if (!inputs.empty())
-        SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    SendInput(UINT(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
 void PressKey(WORD vk, std::initializer_list<WORD> modifiers) {
@@ -174,160 +96,81 @@ void PressKey(WORD vk, std::initializer_list<WORD> modifiers) {
         inputs.push_back(KeyInput(m, false));
     inputs.push_back(KeyInput(vk, false));
     inputs.push_back(KeyInput(vk, true));
-    for (auto it = std::rbegin(modifiers); it != std::rend(modifiers); ++it)
-        inputs.push_back(KeyInput(*it, true));
-    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-}
-
-bool Screenshot(const std::wstring& path) {
-    HWND desktop = GetDesktopWindow();
-    RECT rc{};
-    GetWindowRect(desktop, &rc);
-    int w = rc.right - rc.left;
-    int h = rc.bottom - rc.top;
-    if (w <= 0 || h <= 0)
-        return false;
-    HDC screen = GetDC(desktop);
-    HDC mem = CreateCompatibleDC(screen);
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = h; // bottom-up, as .bmp files store it
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 24;
-    bi.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    bool ok = false;
-    if (dib) {
-        HGDIOBJ old = SelectObject(mem, dib);
-        BitBlt(mem, 0, 0, w, h, screen, rc.left, rc.top, SRCCOPY);
-        GdiFlush();
-        DWORD stride = ((static_cast<DWORD>(w) * 3 + 3) & ~3u);
-        DWORD imageSize = stride * static_cast<DWORD>(h);
-        BITMAPFILEHEADER fh{};
-        fh.bfType = 0x4D42;
-        fh.bfOffBits = sizeof(fh) + sizeof(bi.bmiHeader);
-        fh.bfSize = fh.bfOffBits + imageSize;
-        bi.bmiHeader.biSizeImage = imageSize;
-        std::string bytes(reinterpret_cast<const char*>(&fh), sizeof(fh));
-        bytes.append(reinterpret_cast<const char*>(&bi.bmiHeader), sizeof(bi.bmiHeader));
-        bytes.append(static_cast<const char*>(bits), imageSize);
-        ok = WriteBytes(path, bytes);
-        SelectObject(mem, old);
-        DeleteObject(dib);
-    }
-    DeleteDC(mem);
-    ReleaseDC(desktop, screen);
-    return ok;
+    for (auto m = std::rbegin(modifiers); m != std::rend(modifiers); ++m)
+        inputs.push_back(KeyInput(*m, true));
+    SendInput(UINT(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
 TempFolder::TempFolder() {
     static int counter = 0;
     wchar_t temp[MAX_PATH] = {};
     GetTempPathW(MAX_PATH, temp);
-    path_ = std::wstring(temp) + L"quillet-e2e-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-            std::to_wstring(++counter) + L"\\";
-    DeleteTree(path_);
-    CreateDirectoryW(path_.c_str(), nullptr);
+    path = temp +
+           (L"Квиллет тест " + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++counter));
+    RemoveFolder(path);
+    CreateDirectoryW(path.c_str(), nullptr);
 }
 
 TempFolder::~TempFolder() {
-    DeleteTree(path_);
+    RemoveFolder(path);
 }
 
 bool WriteBytes(const std::wstring& path, const std::string& bytes) {
-    HANDLE file =
-        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD done = 0;
-    bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr) &&
-              done == bytes.size();
-    CloseHandle(file);
-    return ok;
+    return bool(std::ofstream(std::filesystem::path(path), std::ios::binary) << bytes);
 }
 
-bool ReadBytes(const std::wstring& path, std::string& bytes) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    LARGE_INTEGER size{};
-    GetFileSizeEx(file, &size);
-    bytes.resize(static_cast<size_t>(size.QuadPart));
-    DWORD done = 0;
-    bool ok =
-        bytes.empty() || (ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr) &&
-                          done == bytes.size());
-    CloseHandle(file);
-    return ok;
+std::string FileBytes(const std::wstring& path) {
+    std::ifstream file(std::filesystem::path(path), std::ios::binary);
+    return file ? (std::ostringstream() << file.rdbuf()).str() : "<missing>";
 }
 
 std::string Cp1251(const std::wstring& text) {
-    if (text.empty())
-        return {};
-    int n = WideCharToMultiByte(1251, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
-                                nullptr);
-    std::string out(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(1251, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
+    std::string out(text.size() * 2, '\0');
+    out.resize(size_t(WideCharToMultiByte(1251, 0, text.data(), int(text.size()), out.data(), int(out.size()),
+                                          nullptr, nullptr)));
     return out;
 }
 
-// ---- App
-
 App::~App() {
-    if (Running())
-        Kill();
-    if (process_.hProcess) {
-        CloseHandle(process_.hProcess);
-        CloseHandle(process_.hThread);
-    }
+    Kill();
+    CloseHandle(process_);
 }
 
-std::vector<std::wstring> App::DefaultSettingsKeys() {
-    return {L"Software\\Quillet"};
-}
-
-bool App::Launch(const std::wstring& exe, const std::wstring& arguments,
-                 const std::vector<std::wstring>& freshSettingsKeys) {
-    for (const auto& key : freshSettingsKeys)
-        RegDeleteTreeW(HKEY_CURRENT_USER, key.c_str()), RegDeleteKeyW(HKEY_CURRENT_USER, key.c_str());
-    std::wstring commandLine = L"\"" + exe + L"\"";
-    if (!arguments.empty())
-        commandLine += L" " + arguments;
-    STARTUPINFOW si{};
-    si.cb = sizeof(si);
-    std::wstring folder = exe.substr(0, exe.find_last_of(L"\\/") + 1);
+bool App::Launch(const std::wstring& exe, const std::wstring& arguments) {
+    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Quillet");
+    RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\Quillet");
+    std::wstring commandLine = L"\"" + exe + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
+    const std::wstring folder = exe.substr(0, exe.find_last_of(L"\\/") + 1);
+    STARTUPINFOW startup{sizeof startup};
+    PROCESS_INFORMATION started{};
     if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        folder.empty() ? nullptr : folder.c_str(), &si, &process_))
+                        folder.empty() ? nullptr : folder.c_str(), &startup, &started))
         return false;
+    CloseHandle(started.hThread);
+    process_ = started.hProcess;
     return true;
 }
 
-bool App::Running() const {
-    return process_.hProcess && WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT;
+bool App::Open(const std::wstring& file, Millis timeout) {
+    const std::wstring name = file.substr(file.find_last_of(L'\\') + 1);
+    return Launch(Env().quilletExe, file.empty() ? L"" : L"\"" + file + L"\"") &&
+           WaitReady(file.empty() ? L"Квиллет" : L" " + name + L" - Квиллет", timeout);
+}
+
+bool App::WaitReady(const std::wstring& caption, Millis timeout) {
+    main_ = WaitWindow([](HWND hwnd) { return ClassOf(hwnd) == L"QuilletMain"; }, timeout);
+    return main_ && WaitFor([&] { return Caption() == caption; }, timeout) && Activate();
 }
 
 int App::WaitExit(Millis timeout) {
-    if (!process_.hProcess)
-        return -1;
-    if (WaitForSingleObject(process_.hProcess, static_cast<DWORD>(timeout.count())) != WAIT_OBJECT_0)
-        return -1;
     DWORD code = 0;
-    GetExitCodeProcess(process_.hProcess, &code);
-    return static_cast<int>(code);
+    const bool ended = process_ && WaitForSingleObject(process_, DWORD(timeout.count())) == WAIT_OBJECT_0;
+    return ended && GetExitCodeProcess(process_, &code) ? int(code) : -1;
 }
 
 void App::Kill() {
-    if (process_.hProcess && Running()) {
-        TerminateProcess(process_.hProcess, 99);
-        WaitForSingleObject(process_.hProcess, 5000);
-    }
-}
-
-HWND App::WaitWindow(const std::wstring& className, Millis timeout) const {
-    return WaitWindow([&](HWND hwnd) { return ClassOf(hwnd) == className; }, timeout);
+    if (Running() && TerminateProcess(process_, 99))
+        WaitForSingleObject(process_, 5000);
 }
 
 HWND App::WaitWindow(const std::function<bool(HWND)>& matches, Millis timeout) const {
@@ -335,41 +178,23 @@ HWND App::WaitWindow(const std::function<bool(HWND)>& matches, Millis timeout) c
     WaitFor(
         [&] {
             for (HWND hwnd : TopWindows(Pid()))
-                if (matches(hwnd)) {
-                    found = hwnd;
-                    return true;
-                }
+                if (matches(hwnd))
+                    return (found = hwnd) != nullptr;
             return !Running();
         },
         timeout);
     return found;
 }
 
-bool WaitGone(HWND hwnd, Millis timeout) {
-    return WaitFor([&] { return !IsWindow(hwnd) || !IsWindowVisible(hwnd); }, timeout);
-}
-
-HWND App::WaitMainWindow(Millis timeout) {
-    main_ = WaitWindow(L"QuilletMain", timeout);
-    return main_;
-}
-
-bool App::Open(const std::wstring& path, Millis timeout) {
-    const std::wstring name = path.substr(path.find_last_of(L'\\') + 1);
-    return Launch(Env().quilletExe, L"\"" + path + L"\"") && WaitMainWindow(timeout) &&
-           WaitCaption(L" " + name + L" - Квиллет", timeout) && Activate();
-}
-
-HWND App::TextControl() const {
-    return main_ ? FindDescendant(main_, L"QuilletText") : nullptr;
-}
-
-bool App::WaitCaption(const std::wstring& caption, Millis timeout) const {
-    return WaitFor([&] { return Caption() == caption; }, timeout);
-}
-
-std::wstring App::Text() const {
-    return TextOf(TextControl());
+HWND App::WaitDialog(const std::wstring& caption, Millis timeout) const {
+    return WaitWindow(
+        [&](HWND hwnd) {
+            GUITHREADINFO thread{sizeof thread};
+            return ClassOf(hwnd) == L"#32770" && TextOf(hwnd) == caption &&
+                   GetGUIThreadInfo(GetWindowThreadProcessId(hwnd, nullptr), &thread) &&
+                   IsChild(hwnd, thread.hwndFocus);
+        },
+        timeout);
 }
 
 bool App::WaitText(const std::wstring& text, Millis timeout) const {
@@ -378,91 +203,79 @@ bool App::WaitText(const std::wstring& text, Millis timeout) const {
 
 int App::TextLength() const {
     bool ok = false;
-    LRESULT n = SendWithTimeout(TextControl(), WM_GETTEXTLENGTH, 0, 0, &ok);
-    return ok ? static_cast<int>(n) : -1;
+    const LRESULT length = SendWithTimeout(TextControl(), WM_GETTEXTLENGTH, 0, 0, &ok);
+    return ok ? int(length) : -1;
 }
 
-std::pair<int, int> App::Selection() const {
-    LRESULT sel = SendWithTimeout(TextControl(), EM_GETSEL, 0, 0);
-    return {LOWORD(sel), HIWORD(sel)};
+bool App::WaitSelection(int start, int end) const {
+    return WaitFor([&] { return SendWithTimeout(TextControl(), EM_GETSEL, 0, 0) == MAKELONG(start, end); });
 }
 
 bool App::Activate(HWND hwnd) {
-    if (!hwnd)
-        hwnd = main_;
-    if (!hwnd)
-        return false;
+    hwnd = hwnd ? hwnd : main_;
     SetForegroundWindow(hwnd);
-    return WaitFor([&] { return GetForegroundWindow() == hwnd; }, 3s);
+    return hwnd && WaitFor([&] { return GetForegroundWindow() == hwnd; }, 3s);
+}
+
+void App::Press(WORD vk, std::initializer_list<WORD> modifiers) {
+    Activate();
+    PressKey(vk, modifiers);
 }
 
 bool App::Sync(Millis timeout) const {
-    // Input that SendInput queued reaches the program before anything sent later is answered.
-    std::this_thread::sleep_for(30ms);
-    bool ok = false;
+    std::this_thread::sleep_for(30ms); // for input sent just before to be queued
     DWORD_PTR result = 0;
-    ok = SendMessageTimeoutW(main_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, static_cast<UINT>(timeout.count()),
-                             &result);
-    WaitForInputIdle(process_.hProcess, static_cast<DWORD>(timeout.count()));
+    const bool ok =
+        SendMessageTimeoutW(main_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, UINT(timeout.count()), &result);
+    WaitForInputIdle(process_, DWORD(timeout.count()));
     return ok;
 }
 
+std::string App::Save(const std::wstring& path, Millis timeout) {
+    auto written = [&] {
+        WIN32_FILE_ATTRIBUTE_DATA data{};
+        GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data);
+        return (uint64_t(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime;
+    };
+    const uint64_t before = written();
+    Press('S', {VK_CONTROL});
+    // Right after its rename the program still holds the file a moment: read again until it lets go.
+    std::string bytes = "<not saved>";
+    WaitFor([&] { return written() != before && (bytes = FileBytes(path)) != "<missing>"; }, timeout);
+    return bytes;
+}
+
 MessageBoxInfo App::WaitMessageBox(Millis timeout) const {
-    MessageBoxInfo info;
-    WaitFor(
-        [&] {
-            for (HWND hwnd : TopWindows(process_.dwProcessId))
-                if (ClassOf(hwnd) == L"#32770") {
-                    info.hwnd = hwnd;
-                    return true;
-                }
-            return false;
-        },
-        timeout);
-    if (!info.hwnd)
-        return info;
-    info.title = TextOf(info.hwnd);
-    // The message is the static control with text (the icon's static has none).
-    EnumChildWindows(
-        info.hwnd,
-        [](HWND child, LPARAM param) CALLBACK -> BOOL {
-            auto out = reinterpret_cast<MessageBoxInfo*>(param);
-            if (_wcsicmp(ClassOf(child).c_str(), L"Static") == 0) {
-                std::wstring text = TextOf(child);
-                if (!text.empty()) {
-                    out->text = text;
-                    return FALSE;
-                }
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&info));
-    return info;
+    // A message box shows its text in the static control 0xFFFF.
+    HWND box =
+        WaitWindow([](HWND hwnd) { return ClassOf(hwnd) == L"#32770" && GetDlgItem(hwnd, 0xFFFF); }, timeout);
+    return {box, TextOf(GetDlgItem(box, 0xFFFF))};
+}
+
+std::wstring App::Answer(int button, Millis timeout) const {
+    const MessageBoxInfo box = WaitMessageBox(timeout);
+    if (!box.hwnd)
+        return L"<no message box>";
+    const bool gone = ClickButton(box.hwnd, button) && WaitFor([&] { return !IsWindow(box.hwnd); });
+    Sync(); // until the program has done what was answered, unless that ended it
+    return gone ? box.text : L"<not answered> " + box.text;
+}
+
+bool App::AnswerFileDialog(const std::wstring& fileName) const {
+    // The common dialogs' file name box is control 1148.
+    HWND dialog = WaitWindow([&](HWND hwnd) { return ClassOf(hwnd) == L"#32770" && GetDlgItem(hwnd, 1148); });
+    const bool gone = dialog &&
+                      (fileName.empty() ||
+                       SendWithTimeout(GetDlgItem(dialog, 1148), WM_SETTEXT, 0, LPARAM(fileName.c_str()))) &&
+                      ClickButton(dialog, fileName.empty() ? IDCANCEL : IDOK) &&
+                      WaitFor([&] { return !IsWindow(dialog); });
+    Sync();
+    return gone;
 }
 
 bool App::ClickButton(HWND dialog, int id) const {
     HWND button = GetDlgItem(dialog, id);
-    if (!button)
-        return false;
-    // The click may close the dialog; posting keeps us from waiting on its modal loop.
-    return PostMessageW(button, BM_CLICK, 0, 0) != 0;
-}
-
-bool App::AcceptFileDialog(HWND dialog, const std::wstring& fileName) const {
-    HWND field = GetDlgItem(dialog, 1148);
-    if (!field)
-        field = FindDescendant(dialog, L"", 1148);
-    if (!field)
-        return false;
-    HWND edit = ClassOf(field) == L"Edit" ? field : FindDescendant(field, L"Edit");
-    if (!SetTextOf(edit ? edit : field, fileName))
-        return false;
-    return ClickButton(dialog, IDOK);
-}
-
-void App::Close() const {
-    if (main_)
-        PostMessageW(main_, WM_CLOSE, 0, 0);
+    return button && PostMessageW(button, BM_CLICK, 0, 0);
 }
 
 } // namespace quillet::e2e

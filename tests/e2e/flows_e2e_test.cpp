@@ -1,0 +1,269 @@
+// Whole flows in the real Quillet.exe and Install.exe, driven as a person does: keys, the real
+// message boxes and file dialogs, the bytes that land on disk, the registry the shell goes by, and
+// the shell opening the help (a stand-in browser records what it is asked to open).
+
+#include "editor/platform/main_window.h"
+#include "editor/win32/resource.h"
+#include "tests/e2e/driver.h"
+#include "tests/e2e/shell_open_double.h"
+
+#include <gtest/gtest.h>
+
+#include <oleauto.h>
+#include <shellapi.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+using namespace quillet::e2e;
+
+namespace {
+
+// What UI Automation's client side reads of a window in another process: its control type.
+long AutomationControlType(HWND window) {
+    HMODULE dll = LoadLibraryW(L"uiautomationcore.dll");
+    auto function = [&](const char* name) { return reinterpret_cast<void*>(GetProcAddress(dll, name)); };
+    auto nodeFromHandle = reinterpret_cast<HRESULT(WINAPI*)(HWND, void**)>(function("UiaNodeFromHandle"));
+    auto getPropertyValue =
+        reinterpret_cast<HRESULT(WINAPI*)(void*, int, VARIANT*)>(function("UiaGetPropertyValue"));
+    auto nodeRelease = reinterpret_cast<BOOL(WINAPI*)(void*)>(function("UiaNodeRelease"));
+    void* node = nullptr;
+    if (!nodeFromHandle || FAILED(nodeFromHandle(window, &node)) || !node)
+        return -1;
+    VARIANT value{}; // VT_EMPTY
+    const long type = SUCCEEDED(getPropertyValue(node, 30003, &value)) && value.vt == VT_I4 ? value.lVal : -2;
+    nodeRelease(node);
+    return type;
+}
+
+// Where the installer puts the new-document template, made for the test, and what it writes
+// outside its folder, put back afterwards as Wine makes it, with .txt for its own text files.
+struct Installation {
+    const std::wstring shellNew = _wgetenv(L"windir") + std::wstring(L"\\ShellNew");
+    const std::wstring emptyDocument = shellNew + L"\\Текстовый документ.txt";
+    Installation() { CreateDirectoryW(shellNew.c_str(), nullptr); }
+    ~Installation() {
+        for (const wchar_t* key :
+             {L".txt\\DefaultIcon", L".txt\\Shell", L".txt\\ShellNew", L"Текстовый документ"})
+            RegDeleteTreeW(HKEY_CLASSES_ROOT, key), RegDeleteKeyW(HKEY_CLASSES_ROOT, key);
+        RegSetKeyValueW(HKEY_CLASSES_ROOT, L".txt", nullptr, REG_SZ, L"txtfile", sizeof L"txtfile");
+        DeleteFileW(emptyDocument.c_str());
+        RemoveDirectoryW(shellNew.c_str());
+    }
+};
+
+bool FieldHolds(HWND dialog, int id, const std::wstring& text, Millis timeout = 10s) {
+    return WaitFor([&] { return TextOf(GetDlgItem(dialog, id)) == text; }, timeout);
+}
+
+TEST(EditorEndToEnd, ACyrillicFileIsTypedInMovedThroughAndSavedAsWindows1251WithCrLf) {
+    TempFolder folder;
+    const std::wstring path = folder.File(L"письмо.txt");
+    const std::string original = Cp1251(L"Привет, мир!\r\nВторая строка\r\n");
+    ASSERT_TRUE(WriteBytes(path, original));
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY);
+    App app;
+    ASSERT_TRUE(app.Open(path));
+    ASSERT_TRUE(app.WaitText(L"Привет, мир!\r\nВторая строка\r\n"));
+
+    app.Press(VK_END, {VK_CONTROL});
+    TypeText(L"Ёжик and hedgehog\rёлка");
+    EXPECT_TRUE(app.WaitText(L"Привет, мир!\r\nВторая строка\r\nЁжик and hedgehog\r\nёлка"));
+
+    // To the second word of the second line, the rest of the line selected and typed over.
+    PressKey(VK_HOME, {VK_CONTROL});
+    PressKey(VK_DOWN);
+    PressKey(VK_RIGHT, {VK_CONTROL});
+    PressKey(VK_END, {VK_SHIFT});
+    EXPECT_TRUE(app.WaitSelection(21, 27));
+    TypeText(L"Ж");
+    const std::wstring edited = L"Привет, мир!\r\nВторая Ж\r\nЁжик and hedgehog\r\nёлка";
+    EXPECT_TRUE(app.WaitText(edited));
+
+    // The file is read-only: saving says so and writes nothing. Writable again, it is saved.
+    app.Press('S', {VK_CONTROL});
+    EXPECT_EQ(app.Answer(IDOK), L"Файл \"" + path + L"\" защищён от записи.");
+    EXPECT_EQ(FileBytes(path), original);
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(app.Save(path), Cp1251(edited));
+    app.Close();
+    EXPECT_EQ(app.WaitExit(), 0) << "saved, it closes without a question";
+}
+
+// New, Open or the close box on a modified document, and what comes of each answer.
+struct Step {
+    const wchar_t* typed; // before the command
+    WORD key;             // with Ctrl; 0 for the close box
+    const wchar_t* question;
+    int answer;
+    const wchar_t* fileDialog; // the file name for the dialog that follows, "" to cancel it
+    const wchar_t* textAfter;  // null when the program ends; which document it is, the next question says
+};
+
+TEST(EditorEndToEnd, SavingOverAFileAsksFirstAndAModifiedDocumentIsLostOnlyWhenTheUserSaysSo) {
+    TempFolder folder;
+    const std::wstring taken = folder.File(L"занято.txt"), other = folder.File(L"другой.txt");
+    ASSERT_TRUE(WriteBytes(taken, "old"));
+    ASSERT_TRUE(WriteBytes(other, Cp1251(L"другой текст")));
+    App app;
+    ASSERT_TRUE(app.Open({})); // untitled
+    TypeText(L"новое\rслово");
+    ASSERT_TRUE(app.WaitText(L"новое\r\nслово"));
+
+    // Untitled, Ctrl+S asks for a name and adds .txt; that file exists: No keeps it, Yes replaces it.
+    for (int answer : {IDNO, IDYES}) {
+        app.Press('S', {VK_CONTROL});
+        ASSERT_TRUE(app.AnswerFileDialog(folder.File(L"занято")));
+        EXPECT_EQ(app.Answer(answer), L"Файл \"" + taken + L"\" уже существует.\r\nЗаменить его?");
+        EXPECT_EQ(FileBytes(taken), answer == IDNO ? "old" : Cp1251(L"новое\r\nслово"));
+        EXPECT_EQ(app.Caption(), answer == IDNO ? L"Квиллет" : L" занято.txt - Квиллет");
+    }
+
+    const wchar_t* kTaken = L"Сохранить изменение в файле занято.txt?";
+    const wchar_t* kUntitled = L"Сохранить изменение в файле?";
+    const Step steps[] = {
+        {L"!", 'N', kTaken, IDCANCEL, nullptr, L"новое\r\nслово!"},
+        {L"", 'O', kTaken, IDCANCEL, nullptr, L"новое\r\nслово!"},
+        {L"", 0, kTaken, IDCANCEL, nullptr, L"новое\r\nслово!"},
+        {L"", 'O', kTaken, IDYES, L"", L"новое\r\nслово!"}, // saved, then the Open dialog cancelled
+        {L"?", 'N', kTaken, IDNO, nullptr, L""},
+        {L"черновик", 'N', kUntitled, IDYES, L"", L"черновик"}, // the Save As dialog cancelled
+        {L"", 'O', kUntitled, IDNO, L"другой", L"другой текст"},
+        {L"!", 0, L"Сохранить изменение в файле другой.txt?", IDYES, nullptr, nullptr},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(testing::Message() << "step " << &step - steps + 1);
+        ASSERT_TRUE(app.Activate());
+        const int length = app.TextLength();
+        TypeText(step.typed);
+        ASSERT_TRUE(WaitFor([&] { return app.TextLength() == length + int(wcslen(step.typed)); }));
+        step.key ? app.Press(step.key, {VK_CONTROL}) : app.Close();
+        EXPECT_EQ(app.Answer(step.answer), step.question);
+        if (step.fileDialog) {
+            ASSERT_TRUE(app.AnswerFileDialog(*step.fileDialog ? folder.File(step.fileDialog) : L""));
+        }
+        if (!step.textAfter)
+            break;
+        EXPECT_TRUE(app.WaitText(step.textAfter)) << app.Text();
+    }
+    EXPECT_EQ(app.WaitExit(), 0);
+    EXPECT_EQ(FileBytes(taken), Cp1251(L"новое\r\nслово!"));
+    EXPECT_EQ(FileBytes(other), Cp1251(L"!другой текст"));
+}
+
+TEST(EditorEndToEnd, FindAndReplaceAllInALargeDocumentWhereOneTooLargeForMemoryLosesNothing) {
+    // Eight million spaces after the words looked for: each to become 252 characters makes about
+    // 4 GB of text, more than a 32-bit process can hold, yet few enough characters for positions
+    // to count. The document is large, so the waits around it are long.
+    TempFolder folder;
+    const std::wstring path = folder.File(L"поиск.txt");
+    std::string spaces;
+    for (int i = 0; i < 8'000'000; ++i)
+        spaces += "a ";
+    ASSERT_TRUE(WriteBytes(path, Cp1251(L"кот и Кот, КОТ\r\nкошка\r\n") + spaces));
+    App app;
+    ASSERT_TRUE(app.Open(path, 60s));
+    ASSERT_TRUE(WaitFor([&] { return app.TextLength() == 16'000'023; }, 60s));
+    app.Press(VK_END, {VK_CONTROL}); // the dialog searches from the top wherever the caret is
+
+    app.Press('F', {VK_CONTROL});
+    HWND dialog = app.WaitDialog(L"Найти");
+    ASSERT_NE(dialog, nullptr);
+    TypeText(L"кой\r");
+    EXPECT_EQ(app.Answer(IDOK, 60s), L"Текст не найден.");
+    PressKey(VK_BACK); // a miss leaves the dialog open, and the user goes on typing in its field
+    TypeText(L"т");
+    EXPECT_TRUE(FieldHolds(dialog, IDC_FIND_FIELD, L"кот"));
+    PressKey(VK_RETURN);
+    EXPECT_TRUE(app.WaitSelection(0, 3)); // letter case ignored, Cyrillic included
+    EXPECT_TRUE(WaitFor([&] { return !IsWindow(dialog); })) << "a match closes the dialog";
+    app.Press(VK_F3);
+    EXPECT_TRUE(app.WaitSelection(6, 9));
+    app.Press(VK_F3);
+    EXPECT_TRUE(app.WaitSelection(11, 14));
+    app.Press(VK_F3);
+    EXPECT_EQ(app.Answer(IDOK, 60s), L"Текст не найден.");
+    EXPECT_TRUE(app.WaitSelection(11, 14)) << "a miss keeps the selection";
+    app.Press(VK_F3);
+    EXPECT_TRUE(app.WaitSelection(0, 3)) << "after a miss F3 starts at the top";
+
+    // Replace All: its count, then one that cannot be held, which is refused with nothing lost.
+    const std::wstring replacements[][2] = {{L"кот", L"пёс"}, {L" ", std::wstring(252, L'ы')}};
+    const wchar_t* answers[] = {L"Количество замен: 3", L"Недостаточно памяти: текст не изменён."};
+    for (int i = 0; i < 2; ++i) {
+        app.Press('H', {VK_CONTROL});
+        dialog = app.WaitDialog(L"Заменить", 60s);
+        ASSERT_NE(dialog, nullptr);
+        TypeText(replacements[i][0]); // over the selected text the field starts with
+        PressKey(VK_TAB);
+        TypeText(replacements[i][1]);
+        ASSERT_TRUE(FieldHolds(dialog, IDC_REPLACE_FIELD, replacements[i][1], 60s));
+        app.ClickButton(dialog, IDC_REPLACE_ALL_BUTTON);
+        EXPECT_EQ(app.Answer(IDOK, 60s), answers[i]);
+    }
+    const std::string replaced = Cp1251(L"пёс и пёс, пёс\r\nкошка\r\n") + spaces;
+    EXPECT_TRUE(app.Save(path, 60s) == replaced) << "not saved as replaced";
+}
+
+TEST(EditorEndToEnd, F1HasTheShellOpenAPageBesideTheProgramThatLeadsToItsHelpAndAboutIsModal) {
+    wchar_t self[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    quillet::testing::ShellOpenDouble browser(
+        std::filesystem::path(self).replace_filename(L"shell_open_recorder.exe"));
+    // A copy of the program and its help in a folder of its own, where it writes the page.
+    TempFolder folder;
+    const auto help = std::filesystem::path(Env().quilletExe).replace_filename(L"Справка.htm");
+    ASSERT_TRUE(CopyFileW(help.c_str(), folder.File(L"Справка.htm").c_str(), FALSE));
+    ASSERT_TRUE(CopyFileW(Env().quilletExe.c_str(), folder.File(L"Quillet.exe").c_str(), FALSE));
+    App app;
+    ASSERT_TRUE(app.Launch(folder.File(L"Quillet.exe"), L"") && app.WaitReady(L"Квиллет"));
+
+    app.Press(VK_F1);
+    const auto opens = browser.WaitOpens(1);
+    ASSERT_EQ(opens.size(), 1u);
+    EXPECT_EQ(opens[0].arguments, L"\"" + folder.File(L"0.html") + L"\"");
+    const std::string leadsTo = "content='0; url=" + Cp1251(folder.File(L"Справка.htm")) + "'>";
+    EXPECT_NE(FileBytes(folder.File(L"0.html")).find(leadsTo), std::string::npos)
+        << "the page leads elsewhere";
+
+    PostMessageW(app.MainWindow(), WM_COMMAND, IDM_FIRST + int(quillet::MenuItem::About), 0);
+    HWND about = app.WaitDialog(L"О программе");
+    ASSERT_NE(about, nullptr);
+    EXPECT_FALSE(IsWindowEnabled(app.MainWindow()));
+    PressKey(VK_RETURN);
+    EXPECT_TRUE(WaitFor([&] { return !IsWindow(about) && IsWindowEnabled(app.MainWindow()); }));
+}
+
+// Install.exe run from the folder that holds Quillet.exe, then a document opened by the shell.
+TEST(InstallerEndToEnd, RegistersQuilletSoThatTheShellOpensATextDocumentInIt) {
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    const Installation installation;
+    TempFolder folder;
+    ASSERT_TRUE(CopyFileW(Env().installExe.c_str(), folder.File(L"Install.exe").c_str(), FALSE));
+    ASSERT_TRUE(CopyFileW(Env().quilletExe.c_str(), folder.File(L"Quillet.exe").c_str(), FALSE));
+    ASSERT_TRUE(WriteBytes(installation.emptyDocument, "text from before"));
+
+    App install;
+    ASSERT_TRUE(install.Launch(folder.File(L"Install.exe"), L""));
+    EXPECT_EQ(install.Answer(IDOK, 15s), L"Установка программы завершена.");
+    HWND window = install.WaitWindow([](HWND hwnd) { return TextOf(hwnd) == L"Мои программы"; }, 15s);
+    ASSERT_NE(window, nullptr) << "the installer's window did not open";
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_NE(install.WaitExit(), -1) << "the installer ends with its window";
+    EXPECT_EQ(FileBytes(installation.emptyDocument), "") << "the new-document template";
+
+    // A double-click on a document: the shell finds Quillet through what was registered.
+    const std::wstring document = folder.File(L"Мой документ с пробелами.txt");
+    ASSERT_TRUE(WriteBytes(document, Cp1251(L"Открыто через ассоциацию\r\n")));
+    SHELLEXECUTEINFOW open{sizeof open, SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI};
+    open.lpFile = document.c_str();
+    open.nShow = SW_SHOWNORMAL;
+    ASSERT_TRUE(ShellExecuteExW(&open) && open.hProcess) << "no program for .txt, error " << GetLastError();
+    App quillet;
+    quillet.Adopt(open.hProcess);
+    ASSERT_TRUE(quillet.WaitReady(L" Мой документ с пробелами.txt - Квиллет", 15s)) << quillet.Caption();
+    EXPECT_TRUE(quillet.WaitText(L"Открыто через ассоциацию\r\n"));
+    EXPECT_EQ(AutomationControlType(quillet.TextControl()), 50030) << "a screen reader finds no document";
+}
+
+} // namespace
