@@ -5,6 +5,7 @@
 #include "editor/win32/clipboard_win32.h"
 #include "editor/win32/file_system_win32.h"
 #include "editor/win32/message_boxes_win32.h"
+#include "editor/win32/settings_registry.h"
 
 #include "tests/win32/win32_test_support.h"
 
@@ -173,6 +174,22 @@ TEST(ClipboardWin32Test, KeepsTheExactTextAnEmptyOneTooAndReportsAClipboardHeldE
     EXPECT_TRUE(readRefused);
     EXPECT_EQ(clipboard.Text(), u"kept");
     DestroyWindow(owner);
+}
+
+TEST(RegistrySettingsTest, ValuesRoundTripAndWhatIsMissingOrNotTextReadsEmpty) {
+    constexpr wchar_t kApp[] = L"Software\\QuilletSettingsTest";
+    RegDeleteTreeW(HKEY_CURRENT_USER, kApp);
+    RegistrySettings store;
+    EXPECT_EQ(store.Read(u"QuilletSettingsTest", u"Settings", u"FontName"), u""); // no key yet
+    store.Write(u"QuilletSettingsTest", u"Settings", u"FontName", u"Шрифт Arial");
+    store.Write(u"QuilletSettingsTest", u"Settings", u"FontItalic", u"");
+    EXPECT_EQ(store.Read(u"QuilletSettingsTest", u"Settings", u"FontName"), u"Шрифт Arial");
+    EXPECT_EQ(store.Read(u"QuilletSettingsTest", u"Settings", u"FontItalic"), u"");
+    const DWORD number = 7;
+    RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\QuilletSettingsTest\\Settings", L"Width", REG_DWORD,
+                    &number, sizeof number);
+    EXPECT_EQ(store.Read(u"QuilletSettingsTest", u"Settings", u"Width"), u""); // not one of ours
+    RegDeleteTreeW(HKEY_CURRENT_USER, kApp);
 }
 
 TEST(MessageBoxes, TheIconButtonsAndPreselectedAnswerBecomeTheSystemsStyle) {
