@@ -81,6 +81,14 @@ TEST_F(MainWindowTest, OpensWrappingCentredAtTheDesignedSizeAndKeepsStoredSizesO
     GetWindowRect(view.Handle(), &text);
     EXPECT_EQ(text.right - text.left, client.right);
     EXPECT_EQ(text.bottom - text.top, client.bottom);
+
+    // Maximised, a new size becomes the normal one the window comes back to.
+    frame.Maximize();
+    EXPECT_EQ(frame.State(), WindowState::Maximized);
+    frame.SetOuterWidth(7000);
+    EXPECT_EQ(frame.State(), WindowState::Maximized);
+    ShowWindow(frame.Handle(), SW_RESTORE);
+    EXPECT_NEAR(frame.OuterWidth(), 7000, onePixel);
 }
 
 TEST_F(MainWindowTest, ShortcutsAndTheEditMenuReachTheCoreAndItsCaptionsKeepTheirShortcuts) {
