@@ -105,9 +105,10 @@ TEST(InstallerStartUp, AFolderWithoutBackslashesJoinsWithSlashes) {
 
 TEST(InstallerStartUp, WithoutRegistryRightsTriesEveryEntryGoesOnAndSaysWhatFailed) {
     FakeInstallerWorld w;
-    w.registry.denied = {u".txt\\DefaultIcon"};
+    w.registry.denied = {u".txt"};
     InstallerStartUp(w.app);
     // The entries after the refused one are still written.
+    EXPECT_TRUE(w.registry.values.count({u".txt\\DefaultIcon", u""}));
     EXPECT_TRUE(w.registry.values.count({u".txt\\Shell\\Open\\Command", u""}));
     EXPECT_TRUE(w.registry.values.count({u".txt\\ShellNew", u"FileName"}));
     EXPECT_EQ(w.shell.links.size(), 1u);
