@@ -84,7 +84,8 @@ void MainWindowWin32::PumpMessages() {
 }
 
 int MainWindowWin32::RunMessageLoop() {
-    if (!hwnd_)
+    // A window closed while it was being shown has left its quit message in the queue.
+    if (!hwnd_ && !closed_)
         return 1;
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0)
@@ -121,6 +122,7 @@ LRESULT MainWindowWin32::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
         break;
     case WM_DESTROY:
         webView_.Destroy();
+        closed_ = true;
         PostQuitMessage(0);
         return 0;
     }

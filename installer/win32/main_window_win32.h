@@ -37,6 +37,7 @@ private:
     Installer& app_;
     WebViewWin32& webView_;
     bool pumping_ = false;
+    bool closed_ = false; // the window was made and has been closed
 };
 
 } // namespace quillet::installer::win32

@@ -55,13 +55,14 @@ TEST(InstallerWindowTest, ThePageOrItsAddressFillsTheClientAreaAtEverySizeAndDpi
             EXPECT_NEAR(PlaceOf(note).left, 2 * margin, 1);
             EXPECT_NEAR(testing_win32::FontOf(link).lfHeight, 2 * height, 1);
         }
-        // A quit met while pumping is left for the main loop; closing ends the loop.
+        // A quit met while pumping is left for the main loop; closing ends the loop with 0, also
+        // when the window is closed before the loop runs.
         PostQuitMessage(7);
         window.PumpMessages();
         MSG msg;
         ASSERT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
         EXPECT_EQ(msg.wParam, 7u);
-        PostMessageW(handle, WM_CLOSE, 0, 0);
+        SendMessageW(handle, WM_CLOSE, 0, 0);
         EXPECT_EQ(window.RunMessageLoop(), 0);
         EXPECT_EQ(window.Handle(), nullptr);
     }
