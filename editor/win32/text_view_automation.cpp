@@ -80,6 +80,23 @@ private:
     std::atomic<ULONG> references_{1};
 };
 
+// Every call: out must be given, and the view must still be there; a step that runs out of memory
+// says so rather than letting the exception reach COM.
+template <class T, class Step> HRESULT Answer(const AutomatedText* text, T* out, Step&& step) {
+    if (!out)
+        return E_POINTER;
+    if constexpr (std::is_pointer_v<T>)
+        *out = nullptr; // nothing handed out on failure
+    if (!text)
+        return kUiaElementNotAvailable;
+    try {
+        step();
+    } catch (const std::bad_alloc&) {
+        return E_OUTOFMEMORY;
+    }
+    return S_OK;
+}
+
 class TextRange;
 
 class DocumentProvider : public ComObject<IRawElementProviderSimple, ITextProvider, IValueProvider> {
@@ -87,7 +104,6 @@ public:
     explicit DocumentProvider(std::shared_ptr<AutomationLink> link) : link_(std::move(link)) {}
 
     AutomatedText* Text() const { return link_->text; }
-    const std::shared_ptr<AutomationLink>& LinkToView() const { return link_; }
     ITextRangeProvider* NewRange(int32_t start, int32_t end);
 
     // IRawElementProviderSimple
@@ -113,20 +129,14 @@ public:
     HRESULT STDMETHODCALLTYPE RangeFromPoint(UiaPoint point, ITextRangeProvider** range) override;
     HRESULT STDMETHODCALLTYPE get_DocumentRange(ITextRangeProvider** range) override;
     HRESULT STDMETHODCALLTYPE get_SupportedTextSelection(int* selection) override {
-        if (!selection)
-            return E_POINTER;
-        *selection = kSelectionSingle;
-        return Text() ? S_OK : kUiaElementNotAvailable;
+        return Answer(Text(), selection, [&] { *selection = kSelectionSingle; });
     }
 
     // IValueProvider
     HRESULT STDMETHODCALLTYPE SetValue(LPCWSTR value) override;
     HRESULT STDMETHODCALLTYPE get_Value(BSTR* value) override;
     HRESULT STDMETHODCALLTYPE get_IsReadOnly(BOOL* readOnly) override {
-        if (!readOnly)
-            return E_POINTER;
-        *readOnly = FALSE;
-        return Text() ? S_OK : kUiaElementNotAvailable;
+        return Answer(Text(), readOnly, [&] { *readOnly = FALSE; });
     }
 
 private:
@@ -241,18 +251,8 @@ private:
         ours->Release(); // the caller holds the range
         return static_cast<const TextRange*>(ours);
     }
-    // Runs a step that fills out, unless the view is gone or out is null.
     template <class T, class Step> HRESULT Answer(T* out, Step&& step) {
-        if (!out)
-            return E_POINTER;
-        if (!Available())
-            return kUiaElementNotAvailable;
-        try {
-            step();
-        } catch (const std::bad_alloc&) {
-            return E_OUTOFMEMORY;
-        }
-        return S_OK;
+        return win32::Answer(document_->Text(), out, step);
     }
     template <class Step> HRESULT Do(Step&& step) {
         int unused;
@@ -319,12 +319,12 @@ HRESULT DocumentProvider::GetPropertyValue(PROPERTYID property, VARIANT* value) 
 }
 
 HRESULT DocumentProvider::get_HostRawElementProvider(IRawElementProviderSimple** host) {
-    if (!host)
-        return E_POINTER;
-    *host = nullptr;
-    if (!Text())
-        return kUiaElementNotAvailable;
-    return Uia().hostProviderFromHwnd ? Uia().hostProviderFromHwnd(Text()->Window(), host) : S_OK;
+    HRESULT result = S_OK;
+    const HRESULT answer = Answer(Text(), host, [&] {
+        if (Uia().hostProviderFromHwnd)
+            result = Uia().hostProviderFromHwnd(Text()->Window(), host);
+    });
+    return answer == S_OK ? result : answer;
 }
 
 HRESULT DocumentProvider::OneRange(TextSpan span, SAFEARRAY** ranges) {
@@ -360,26 +360,16 @@ HRESULT DocumentProvider::GetVisibleRanges(SAFEARRAY** ranges) {
 }
 
 HRESULT DocumentProvider::RangeFromPoint(UiaPoint point, ITextRangeProvider** range) {
-    if (!range)
-        return E_POINTER;
-    *range = nullptr;
-    if (!Text())
-        return kUiaElementNotAvailable;
-    POINT client{LONG(point.x), LONG(point.y)};
-    ScreenToClient(Text()->Window(), &client);
-    const int32_t position = Text()->PositionAtClientPoint(client);
-    *range = NewRange(position, position);
-    return S_OK;
+    return Answer(Text(), range, [&] {
+        POINT client{LONG(point.x), LONG(point.y)};
+        ScreenToClient(Text()->Window(), &client);
+        const int32_t position = Text()->PositionAtClientPoint(client);
+        *range = NewRange(position, position);
+    });
 }
 
 HRESULT DocumentProvider::get_DocumentRange(ITextRangeProvider** range) {
-    if (!range)
-        return E_POINTER;
-    *range = nullptr;
-    if (!Text())
-        return kUiaElementNotAvailable;
-    *range = NewRange(0, Text()->Model().TextLength());
-    return S_OK;
+    return Answer(Text(), range, [&] { *range = NewRange(0, Text()->Model().TextLength()); });
 }
 
 HRESULT DocumentProvider::SetValue(LPCWSTR value) {
@@ -399,17 +389,8 @@ HRESULT DocumentProvider::SetValue(LPCWSTR value) {
 }
 
 HRESULT DocumentProvider::get_Value(BSTR* value) {
-    if (!value)
-        return E_POINTER;
-    *value = nullptr;
-    if (!Text())
-        return kUiaElementNotAvailable;
-    try {
-        *value = NewBstr(Text()->Model().Text());
-    } catch (const std::bad_alloc&) {
-        return E_OUTOFMEMORY;
-    }
-    return *value ? S_OK : E_OUTOFMEMORY;
+    const HRESULT answer = Answer(Text(), value, [&] { *value = NewBstr(Text()->Model().Text()); });
+    return answer == S_OK && !*value ? E_OUTOFMEMORY : answer;
 }
 
 HRESULT TextRange::Move(TextUnit unit, int count, int* moved) {

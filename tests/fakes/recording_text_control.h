@@ -52,7 +52,6 @@ public:
 
     int32_t Find(std::u16string_view pattern, int32_t start, FindOption option) override {
         findStarts.push_back(start);
-        findOptions.push_back(option);
         return model.Find(pattern, start, option);
     }
     int32_t ReplaceAll(std::u16string_view pattern, std::u16string_view replacement,
@@ -97,7 +96,6 @@ public:
     TextModel model;
     std::vector<std::u16string> log; // writes, font, wrap and moves in order
     std::vector<int32_t> findStarts;
-    std::vector<FindOption> findOptions;
     struct Bounds {
         int32_t left = 0, top = 0, width = 0, height = 0;
     } bounds; // where the control was last moved, twips
