@@ -17,10 +17,7 @@ public:
     static constexpr int32_t kFrameWidth = 120;
     static constexpr int32_t kFrameHeight = 900;
 
-    void SetCaption(std::u16string_view value) override {
-        caption = value;
-        captions.push_back(caption);
-    }
+    void SetCaption(std::u16string_view value) override { caption = value; }
 
     void SetMenuCaption(MenuItem item, std::u16string_view value) override { menuCaptions[item] = value; }
     std::u16string MenuCaption(MenuItem item) const {
@@ -69,11 +66,7 @@ public:
             onCloseRequested();
     }
     void PopupEditMenu() override { ++editMenuPopups; }
-    void PumpMessages() override {
-        ++pumps;
-        if (onPump)
-            onPump();
-    }
+    void PumpMessages() override { ++pumps; }
     void SetPointer(Pointer value) override { pointers.push_back(value); }
 
     void Resized() {
@@ -82,7 +75,6 @@ public:
     }
 
     std::u16string caption;
-    std::vector<std::u16string> captions; // every caption set, in order
     std::map<MenuItem, std::u16string> menuCaptions;
     std::map<MenuItem, bool> checked;
     std::map<MenuItem, bool> disabled;
@@ -99,7 +91,6 @@ public:
     std::vector<Pointer> pointers;
     std::function<void()> onResize;
     std::function<void()> onCloseRequested;
-    std::function<void()> onPump;
 };
 
 } // namespace quillet::fakes

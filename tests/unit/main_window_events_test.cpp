@@ -56,38 +56,15 @@ TEST(ChangeTracking, EveryChangeMarksModifiedUnlessTheProgramIsChangingTheContro
     EXPECT_TRUE(g.ed.doc.modified);
 }
 
-TEST(Caption, IsTheAppNameWhileUntitledElseTheDisplayNameFirst) {
-    DocumentState doc;
-    EXPECT_EQ(CaptionFor(doc), u"Квиллет");
-    doc.displayName = u" письмо.txt";
-    EXPECT_EQ(CaptionFor(doc), u" письмо.txt - Квиллет");
-}
-
-TEST(Closing, AnUnmodifiedDocumentClosesWithoutAQuestionAndWritesTheSettings) {
+// Modified documents on closing are the save-changes table's; here the close itself.
+TEST(Closing, ExitAsksTheWindowToCloseAndAnUnmodifiedDocumentClosesAtOnceWritingTheSettings) {
     EditorWithFakes f;
     RunStartup(f.ed, u"C:\\Quillet", u"");
-    EXPECT_TRUE(OnCloseRequested(f.ed));
+    OnExit(f.ed);
+    EXPECT_EQ(f.window.closeRequests, 1);
+    EXPECT_TRUE(f.closed);
     EXPECT_TRUE(f.messages.shown.empty());
     EXPECT_EQ(f.settings.writes.size(), 9u);
-}
-
-TEST(Closing, AModifiedDocumentIsNeverDroppedSilentlyAndACancelledCloseWritesNothing) {
-    EditorWithFakes f;
-    RunStartup(f.ed, u"C:\\Quillet", u"");
-    f.control.SetSelText(u"несохранённый текст");
-    f.settings.writes.clear();
-
-    OnExit(f.ed); // asks the window to close, as the close box does
-    EXPECT_EQ(f.window.closeRequests, 1);
-    EXPECT_FALSE(f.closed);
-    ASSERT_EQ(f.messages.shown.size(), 1u);
-    EXPECT_EQ(f.messages.shown[0].title, u"Квиллет");
-    EXPECT_TRUE(f.settings.writes.empty());
-    EXPECT_EQ(f.control.Text(), u"несохранённый текст");
-    EXPECT_TRUE(f.ed.doc.modified);
-
-    EXPECT_FALSE(OnCloseRequested(f.ed)); // a later close asks again
-    EXPECT_EQ(f.messages.shown.size(), 2u);
 }
 
 TEST(Commands, EveryItemRunsThroughTheTableAndTheMenusRunNothing) {

@@ -153,6 +153,7 @@ TEST(RowLayout, WrapsAtSpacesKeepsPairsWholeAndCountsRowsThroughEdits) {
     EXPECT_EQ(WrapRows(u"abcdefghij", 4, widths), (std::vector<int32_t>{0, 4, 8})); // a word alone
     EXPECT_EQ(WrapRows(u"abcd😀e", 4, widths), (std::vector<int32_t>{0, 4}));        // the pair whole
     EXPECT_EQ(WrapRows(u"", 4, widths), std::vector<int32_t>{0});
+    EXPECT_EQ(WrapRows(u"abc", 0, widths), (std::vector<int32_t>{0, 1, 2})); // narrower than a letter
 
     // An edit rewraps only what it must, and gives what wrapping the whole line would.
     std::u16string line;
@@ -160,15 +161,20 @@ TEST(RowLayout, WrapsAtSpacesKeepsPairsWholeAndCountsRowsThroughEdits) {
     while (line.size() < 3000)
         line += std::u16string(1 + words() % 9, u'a') + (words() % 7 ? u" " : u"\t");
     std::vector<int32_t> starts = WrapRows(line, 20, widths);
+    int windows = 0; // rows read: a few an edit, not the rest of the line
     for (int round = 0; round < 300; ++round) {
         const int32_t at = int32_t(words() % line.size());
         const int32_t removed = std::min<int32_t>(int32_t(words() % 4), int32_t(line.size()) - at);
         const std::u16string inserted = round % 2 ? u"bb b" : u"";
         line.replace(size_t(at), size_t(removed), inserted);
-        auto window = [&](int32_t from, int32_t to) { return line.substr(size_t(from), size_t(to - from)); };
+        auto window = [&](int32_t from, int32_t to) {
+            ++windows;
+            return line.substr(size_t(from), size_t(to - from));
+        };
         RewrapRows(starts, at, removed, int32_t(inserted.size()), int32_t(line.size()), window, 20, widths);
         ASSERT_EQ(starts, WrapRows(line, 20, widths)) << round;
     }
+    EXPECT_LT(windows, 300 * 10);
 
     // Lines of random lengths, wrapped at width 10: the layout's rows must always equal the
     // rows counted afresh, through estimates, idle slices and splices of inserted and removed lines.
@@ -253,6 +259,16 @@ TEST(LineWidths, AnXOrAPositionOnAVeryLongLineAgreesWithMeasuringItWholeThroughE
     EXPECT_EQ(known.XAt(0, text.LineEnd(0)), 16);
     EXPECT_TRUE(known.MeasureAhead(1, [] { return false; }));
     EXPECT_EQ(known.EstimatedWidth(1, 2), whole(text.LineEnd(1))); // exact once measured to the end
+    text.ReplaceRange(text.LineEnd(1), text.LineEnd(1), u"абв", EditKind::Program);
+    known.Edited(text.LineEnd(1) - 3, 0);
+    EXPECT_TRUE(known.MeasureAhead(1, [] { return false; }));
+    EXPECT_EQ(known.EstimatedWidth(1, 2), whole(text.LineEnd(1)));
+
+    // Partly measured, the rest estimated at the average width: exact for letters all alike.
+    text.SetText(u"\r\n" + std::u16string(size_t(LineWidths::kChunk) * 5, u'ж'));
+    LineWidths letters(text, widths);
+    letters.XAt(1, text.LineStart(1) + LineWidths::kChunk * 2);
+    EXPECT_EQ(letters.EstimatedWidth(1, 2), 2 * LineWidths::kChunk * 5);
 }
 
 } // namespace

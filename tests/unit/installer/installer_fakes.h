@@ -14,9 +14,17 @@ namespace quillet::installer::fakes {
 
 using Journal = std::vector<std::u16string>;
 
-class FakeRegistry : public ClassesRegistry {
+class Journaled {
 public:
-    explicit FakeRegistry(Journal& journal) : journal_(journal) {}
+    explicit Journaled(Journal& journal) : journal_(journal) {}
+
+protected:
+    Journal& journal_;
+};
+
+class FakeRegistry : public ClassesRegistry, Journaled {
+public:
+    using Journaled::Journaled;
     bool SetString(std::u16string_view subkey, std::u16string_view valueName,
                    std::u16string_view data) override {
         journal_.push_back(u"registry " + std::u16string(subkey) + u" [" + std::u16string(valueName) + u"]");
@@ -28,14 +36,11 @@ public:
     std::map<std::pair<std::u16string, std::u16string>, std::u16string> values;
     std::set<std::u16string> denied;
     bool denyAll = false;
-
-private:
-    Journal& journal_;
 };
 
-class FakeShell : public Shell {
+class FakeShell : public Shell, Journaled {
 public:
-    explicit FakeShell(Journal& journal) : journal_(journal) {}
+    using Journaled::Journaled;
     std::optional<std::u16string> ProgramsFolder() override { return programsFolder; }
     bool SaveLink(std::u16string_view linkPath, const ShellLinkProperties& link) override {
         journal_.push_back(u"link " + std::u16string(linkPath));
@@ -47,14 +52,11 @@ public:
     std::optional<std::u16string> programsFolder = u"C:\\users\\anna\\Start Menu\\Programs";
     std::map<std::u16string, ShellLinkProperties> links;
     bool refuseSave = false;
-
-private:
-    Journal& journal_;
 };
 
-class FakeFiles : public InstallerFiles {
+class FakeFiles : public InstallerFiles, Journaled {
 public:
-    explicit FakeFiles(Journal& journal) : journal_(journal) {}
+    using Journaled::Journaled;
     int32_t CreateEmpty(std::u16string_view path) override {
         journal_.push_back(u"create " + std::u16string(path));
         std::u16string p(path);
@@ -70,9 +72,6 @@ public:
     std::map<std::u16string, std::string> files; // path → content
     std::set<std::u16string> folders{u"C:\\windows\\ShellNew"};
     std::set<std::u16string> readOnly;
-
-private:
-    Journal& journal_;
 };
 
 class FakeEnvironment : public Environment {
@@ -94,38 +93,32 @@ struct Shown {
     InstallerIcon icon;
 };
 
-class FakeMessages : public InstallerMessages {
+class FakeMessages : public InstallerMessages, Journaled {
 public:
-    explicit FakeMessages(Journal& journal) : journal_(journal) {}
+    using Journaled::Journaled;
     void Show(std::u16string_view text, std::u16string_view title, InstallerIcon icon) override {
         journal_.push_back(u"message " + std::u16string(text));
         shown.push_back({std::u16string(text), std::u16string(title), icon});
     }
     std::vector<Shown> shown;
-
-private:
-    Journal& journal_;
 };
 
-class FakeWindow : public InstallerWindow {
+class FakeWindow : public InstallerWindow, Journaled {
 public:
-    explicit FakeWindow(Journal& journal) : journal_(journal) {}
+    using Journaled::Journaled;
     void PumpMessages() override { journal_.push_back(u"pump"); }
     void Show() override { journal_.push_back(u"show window"); }
     ClientSize InnerSize() override { return size; }
     ClientSize size{6000, 4500};
-
-private:
-    Journal& journal_;
 };
 
 struct Move {
     int32_t left, top, width, height;
 };
 
-class FakeWebView : public WebView {
+class FakeWebView : public WebView, Journaled {
 public:
-    explicit FakeWebView(Journal& journal) : journal_(journal) {}
+    using Journaled::Journaled;
     void Navigate(std::u16string_view address, int32_t flags) override {
         journal_.push_back(u"navigate " + std::u16string(address));
         navigations.push_back({std::u16string(address), flags});
@@ -136,9 +129,6 @@ public:
     }
     std::vector<std::pair<std::u16string, int32_t>> navigations;
     std::vector<fakes::Move> moves;
-
-private:
-    Journal& journal_;
 };
 
 // Everything wired together, as WinMain does with the real adapters.
