@@ -1,7 +1,6 @@
 #pragma once
-// The document model as a text control, with a record of the calls the core makes: the writes in
-// order (text, font, wrap, moves), every Find, undo and focus request, and the
-// Changes raised. Everything else is the model's own behaviour.
+// The document model as a text control that also keeps where it was moved, its word wrap, the
+// undo and focus requests and the Changes raised. Everything else is the model's own behaviour.
 
 #include "editor/control/text_model.h"
 
@@ -17,58 +16,34 @@ public:
     void SetEvents(TextControlEvents* value) override { events_ = value; }
 
     std::u16string Text() const override { return model.Text(); }
-    void SetText(std::u16string value) override {
-        Log(u"Text");
-        model.SetText(std::move(value));
-    }
+    void SetText(std::u16string value) override { model.SetText(std::move(value)); }
     int32_t TextLength() const override { return model.TextLength(); }
     int32_t SelStart() const override { return model.SelStart(); }
     void SetSelStart(int32_t start) override { model.SetSelStart(start); }
     int32_t SelLength() const override { return model.SelLength(); }
     void SetSelLength(int32_t length) override { model.SetSelLength(length); }
     std::u16string SelText() const override { return model.SelText(); }
-    void SetSelText(std::u16string_view value) override {
-        Log(u"SelText");
-        model.SetSelText(value);
-    }
+    void SetSelText(std::u16string_view value) override { model.SetSelText(value); }
 
     FontSpec Font() const override { return model.Font(); }
-    void SetFontName(std::u16string_view name) override {
-        Log(u"Font.Name=" + std::u16string(name));
-        model.SetFontName(name);
-    }
-    void SetFontSize(int32_t points) override {
-        Log(u"Font.Size=" + Number(points));
-        model.SetFontSize(points);
-    }
-    void SetFontBold(bool bold) override {
-        Log(bold ? u"Font.Bold=1" : u"Font.Bold=0");
-        model.SetFontBold(bold);
-    }
-    void SetFontItalic(bool italic) override {
-        Log(italic ? u"Font.Italic=1" : u"Font.Italic=0");
-        model.SetFontItalic(italic);
-    }
+    void SetFontName(std::u16string_view name) override { model.SetFontName(name); }
+    void SetFontSize(int32_t points) override { model.SetFontSize(points); }
+    void SetFontBold(bool bold) override { model.SetFontBold(bold); }
+    void SetFontItalic(bool italic) override { model.SetFontItalic(italic); }
 
     int32_t Find(std::u16string_view pattern, int32_t start, FindOption option) override {
-        findStarts.push_back(start);
         return model.Find(pattern, start, option);
     }
     int32_t ReplaceAll(std::u16string_view pattern, std::u16string_view replacement,
                        FindOption option) override {
-        Log(u"ReplaceAll");
         return model.ReplaceAll(pattern, replacement, option);
     }
     std::vector<std::u16string_view> Pieces() const override { return model.Pieces(); }
 
     void Move(int32_t left, int32_t top, int32_t width, int32_t height) override {
-        Log(u"Move " + Number(width) + u"x" + Number(height));
         bounds = {left, top, width, height};
     }
-    void SetWordWrap(bool wrap) override {
-        Log(wrap ? u"Wrap=1" : u"Wrap=0");
-        wordWrap = wrap;
-    }
+    void SetWordWrap(bool wrap) override { wordWrap = wrap; }
     bool CanUndo() const override { return model.CanUndo(); }
     void Undo() override {
         ++undos;
@@ -94,8 +69,6 @@ public:
     void Select(int32_t start, int32_t length) { model.SetSelection(start, start + length); }
 
     TextModel model;
-    std::vector<std::u16string> log; // writes, font, wrap and moves in order
-    std::vector<int32_t> findStarts;
     struct Bounds {
         int32_t left = 0, top = 0, width = 0, height = 0;
     } bounds; // where the control was last moved, twips
@@ -125,11 +98,6 @@ private:
         fn();
         events_ = listener;
         changes = before;
-    }
-    void Log(std::u16string entry) { log.push_back(std::move(entry)); }
-    static std::u16string Number(int32_t value) {
-        std::string s = std::to_string(value);
-        return std::u16string(s.begin(), s.end());
     }
 
     TextControlEvents* events_ = nullptr;

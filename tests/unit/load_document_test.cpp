@@ -5,6 +5,7 @@
 
 #include <set>
 #include <string>
+#include <tuple>
 
 namespace quillet {
 namespace {
@@ -18,7 +19,6 @@ void OpenModifiedDocument(EditorWithFakes& f) {
     LoadDocument(f.ed, u"C:\\old.txt");
     f.control.SetSelText(u"typed ");
     f.messages.shown.clear();
-    f.control.log.clear();
 }
 
 void ExpectOldDocumentKept(const EditorWithFakes& f) {
@@ -29,7 +29,6 @@ void ExpectOldDocumentKept(const EditorWithFakes& f) {
     EXPECT_TRUE(f.ed.doc.modified);
     EXPECT_TRUE(f.ed.doc.undoAllowed);
     EXPECT_EQ(f.window.caption, u" old.txt - Квиллет");
-    EXPECT_TRUE(f.control.log.empty());
 }
 
 void ExpectError(const EditorWithFakes& f, std::u16string_view text) {
@@ -56,9 +55,9 @@ TEST(LoadDocument, ACyrillicAnsiFileBecomesTheCurrentUnmodifiedDocument) {
     EXPECT_EQ(f.ed.doc.dialogFolder, u"C:\\Документы\\");
     EXPECT_EQ(f.ed.doc.displayName, u" письмо.txt");
     EXPECT_EQ(f.window.caption, u" письмо.txt - Квиллет");
-    // The document font is put on the new text.
-    EXPECT_EQ(f.control.log, (std::vector<std::u16string>{u"Text", u"Font.Name=Consolas", u"Font.Size=14",
-                                                          u"Font.Bold=1", u"Font.Italic=0"}));
+    const FontSpec font = f.control.Font(); // the document font is put on the new text
+    EXPECT_EQ(std::tuple(font.name, font.size, font.bold, font.italic),
+              std::tuple(u"Consolas", 14, true, false));
     EXPECT_TRUE(f.messages.shown.empty());
 }
 

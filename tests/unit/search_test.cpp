@@ -95,7 +95,6 @@ TEST(Search, MenuCommandsOpenTheDialogInTheirLayoutsAndF3BeforeAnySearchSearches
     OnFindNext(w.ed);
     EXPECT_EQ(w.findDialog.layouts,
               (std::vector<FindLayout>{FindLayout::Replace, FindLayout::Find, FindLayout::Find}));
-    EXPECT_TRUE(w.control.findStarts.empty());
     EXPECT_TRUE(w.messages.shown.empty());
 }
 
@@ -183,7 +182,6 @@ TEST(Search, F3InAnotherDocumentSearchesTheOldPatternFromTheTopWhenItsStartIsGon
     EXPECT_EQ(w.ed.search.pattern, u"one");
     FindNext(w.ed);
     EXPECT_EQ(w.Messages(), kNotFound);
-    EXPECT_EQ(w.control.findStarts.back(), 0);
 }
 
 bool ButtonsEnabled(const FindDialogModel& dialog) {
@@ -211,7 +209,6 @@ TEST(FindDialogModel, OpensWithNothingSelectedInEitherLayoutWithTheButtonsDisabl
                      dialog.Enabled(FindControl::ReplaceAllButton));
         EXPECT_FALSE(dialog.MatchCase());
         dialog.EnterPressed(FindControl::FindField);
-        EXPECT_TRUE(w.control.findStarts.empty());
         EXPECT_FALSE(dialog.Closed());
         EXPECT_EQ(w.ed.search.history, Strings{u"h"});
     }
@@ -296,7 +293,7 @@ TEST(FindDialogModel, EnterFindsAndClosesOnlyOnAMatchAndEscapeOrCancelClose) {
     EXPECT_TRUE(w.ed.search.matchCase);
     cancelled.EnterPressed(FindControl::CancelButton);
     EXPECT_TRUE(cancelled.Closed());
-    EXPECT_EQ(w.control.findStarts.size(), 2u);
+    EXPECT_EQ(w.control.SelStart(), 4) << "Cancel searches nothing";
     EXPECT_EQ(w.ed.search.history, (Strings{u"three", u"two"})) << "Cancel records nothing";
     FindDialogModel again(w.ed, FindLayout::Find);
     EXPECT_TRUE(again.MatchCase());

@@ -1,5 +1,5 @@
 // What only the document model does: the line index, typing runs in the undo store, the gap,
-// case folding beyond Cyrillic, saving in pieces, large documents.
+// case folding beyond Cyrillic, NUL characters and what the view is told of each change.
 
 #include "editor/control/text_model.h"
 #include "tests/unit/line_breaks.h"
@@ -270,41 +270,6 @@ TEST_F(TextModelTest, TheViewHearsOfEveryChange) {
     model.SetFontSize(16);
     EXPECT_EQ(log.fonts, 1);
     model.SetObserver(nullptr);
-}
-
-TEST_F(TextModelTest, ATenMillionCharacterDocumentLoadsSearchesAndEditsCorrectly) {
-    std::u16string expected;
-    int32_t lines = 0;
-    // Built in place as the argument, the way the loader hands its text over.
-    model.SetText([&] {
-        std::u16string text;
-        while (text.size() < 10'000'000) {
-            std::u16string line = u"строка ";
-            line += char16_t(u'0' + lines % 10);
-            text += line;
-            text += u'\n'; // Unix breaks: the model widens them in place
-            expected += line;
-            expected += u"\r\n";
-            ++lines;
-        }
-        text.reserve(text.size() + size_t(lines));
-        return text;
-    }());
-    ASSERT_EQ(model.TextLength(), int32_t(expected.size()));
-    EXPECT_EQ(model.LineCount(), lines + 1);
-    EXPECT_EQ(model.LineStart(lines / 2), (lines / 2) * 10);
-    EXPECT_EQ(model.Find(u"СТРОКА 9\r\nстрока 0", int32_t(expected.size()) - 40, FindOption::IgnoreCase),
-              int32_t(expected.size()) - 30);
-    EXPECT_EQ(model.Find(u"строка x", 0, FindOption::IgnoreCase), -1);
-
-    int32_t middle = (lines / 2) * 10;
-    model.SetSelStart(middle);
-    model.ReplaceSelection(u"новая\r\n", EditKind::Typing);
-    expected.insert(size_t(middle), u"новая\r\n");
-    EXPECT_EQ(model.LineCount(), lines + 2);
-    EXPECT_EQ(model.LineFromPosition(int32_t(expected.size())), lines + 1);
-    EXPECT_EQ(model.LineStart(lines), int32_t(expected.size()) - 10);
-    EXPECT_EQ(model.Text(), expected);
 }
 
 } // namespace
