@@ -11,11 +11,7 @@ namespace quillet::fakes {
 
 class FakeAboutWindow : public AboutWindow {
 public:
-    void SetPointer(Pointer value) override {
-        pointers.push_back(value);
-        if (onPointer)
-            onPointer(value);
-    }
+    void SetPointer(Pointer value) override { pointers.push_back(value); }
     void Close() override {
         open = false;
         ++closes;
@@ -24,7 +20,6 @@ public:
     bool open = false;
     int closes = 0;
     std::vector<Pointer> pointers;
-    std::function<void(Pointer)> onPointer;
 };
 
 class FakeAboutBox : public AboutBox {

@@ -16,7 +16,6 @@ public:
 
     std::u16string Read(std::u16string_view app, std::u16string_view section,
                         std::u16string_view key) override {
-        reads.emplace_back(key);
         auto it = values.find(Key(app, section, key));
         return it == values.end() ? std::u16string() : it->second;
     }
@@ -37,7 +36,6 @@ public:
     bool Has(std::u16string_view key) const { return values.count(Key(u"Quillet", u"INI", key)) != 0; }
 
     std::map<Key, std::u16string> values;
-    std::vector<std::u16string> reads;  // keys in the order read
     std::vector<std::u16string> writes; // keys in the order written
 };
 

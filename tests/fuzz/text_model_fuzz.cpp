@@ -2,9 +2,8 @@
 // the text as a plain string would have it, only CR LF line breaks, a selection that never splits
 // one, and a line index that agrees with the text.
 
-#include "editor/control/case_folding.h"
 #include "editor/control/text_model.h"
-#include "tests/unit/line_breaks.h"
+#include "tests/unit/model_reference.h"
 
 #include <cstdlib>
 #include <string>
@@ -34,6 +33,7 @@ private:
     size_t position_ = 0;
 };
 
+using quillet::testing::LinesAgree;
 using quillet::testing::Normalized;
 
 void Check(bool condition) {
@@ -44,21 +44,8 @@ void Check(bool condition) {
 void CheckConsistent(const quillet::TextModel& model, const std::u16string& text) {
     Check(model.Text() == text);
     Check(model.TextLength() == int32_t(text.size()));
-    int32_t line = 0;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == u'\r')
-            Check(i + 1 < text.size() && text[i + 1] == u'\n');
-        if (text[i] == u'\n') {
-            Check(i > 0 && text[i - 1] == u'\r');
-            ++line;
-            Check(model.LineStart(line) == int32_t(i + 1));
-            Check(model.LineEnd(line - 1) == int32_t(i - 1));
-            Check(model.LineFromPosition(int32_t(i + 1)) == line);
-            Check(model.LineFromPosition(int32_t(i)) == line - 1);
-        }
-    }
-    Check(model.LineCount() == line + 1);
-    Check(model.LineEnd(line) == int32_t(text.size()));
+    Check(text == Normalized(text)); // only CR LF breaks
+    Check(LinesAgree(model, text));
     for (int32_t edge : {model.Anchor(), model.Caret()}) {
         Check(edge >= 0 && edge <= int32_t(text.size()));
         Check(!(edge > 0 && edge < int32_t(text.size()) && text[edge - 1] == u'\r'));
@@ -70,20 +57,6 @@ bool HasSurrogates(std::u16string_view text) {
         if (c >= 0xD800 && c <= 0xDFFF)
             return true;
     return false;
-}
-
-// The first match by brute force, for texts without surrogates (where folding is per unit).
-int32_t NaiveFind(const std::u16string& text, const std::u16string& pattern, int32_t start, bool matchCase) {
-    const char16_t* table = quillet::casefold::BmpTable();
-    for (size_t p = size_t(std::max(start, 0)); p + pattern.size() <= text.size(); ++p) {
-        size_t k = 0;
-        while (k < pattern.size() &&
-               (matchCase ? text[p + k] == pattern[k] : table[text[p + k]] == table[pattern[k]]))
-            ++k;
-        if (k == pattern.size())
-            return int32_t(p);
-    }
-    return -1;
 }
 
 } // namespace
@@ -138,9 +111,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             int32_t found = model.Find(
                 pattern, start, matchCase ? quillet::FindOption::MatchCase : quillet::FindOption::IgnoreCase);
             if (!HasSurrogates(text) && !HasSurrogates(pattern))
-                Check(found == (pattern.empty() || start >= int32_t(text.size())
-                                    ? -1
-                                    : NaiveFind(text, pattern, start, matchCase)));
+                Check(found == quillet::testing::FindNaively(text, pattern, start, matchCase));
             if (found < 0)
                 Check(model.Anchor() == anchor && model.Caret() == caret);
             break;

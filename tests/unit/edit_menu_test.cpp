@@ -218,15 +218,6 @@ TEST(KeyRule, TakesTheEditMenusKeysWithExactlyTheirModifiers) {
     }
 }
 
-TEST(MouseRule, OnlyTheRightButtonOpensTheEditMenu) {
-    EditFixture f;
-    OnTextMouseDown(f.ed, kLeftButton, 0, 100, 100);
-    OnTextMouseDown(f.ed, kMiddleButton, 0, 100, 100);
-    EXPECT_EQ(f.window.editMenuPopups, 0);
-    OnTextMouseDown(f.ed, kRightButton, kShiftMask, 0, 0);
-    EXPECT_EQ(f.window.editMenuPopups, 1);
-}
-
 TEST(MainWindowWiring, RoutesTheEditMenuItsOpeningAndTheControlsKeysToTheEditCommands) {
     fakes::EditorWithFakes f;
     f.control.Load(u"abc");
@@ -239,27 +230,26 @@ TEST(MainWindowWiring, RoutesTheEditMenuItsOpeningAndTheControlsKeysToTheEditCom
     EXPECT_EQ(f.control.Text(), u"");
     EXPECT_TRUE(f.textEvents.OnKeyDown(kKeyV, kCtrlMask));
     EXPECT_EQ(f.control.Text(), u"abc");
-    f.textEvents.OnMouseDown(kRightButton, 0, 10, 10);
+    f.textEvents.OnMouseDown(kLeftButton, 0, 10, 10);
+    f.textEvents.OnMouseDown(kMiddleButton, 0, 10, 10);
+    EXPECT_EQ(f.window.editMenuPopups, 0);
+    f.textEvents.OnMouseDown(kRightButton, kShiftMask, 10, 10); // only the right button, any keys held
     EXPECT_EQ(f.window.editMenuPopups, 1);
     f.fontDialog.answer = FontSpec{u"Arial", 18, false, false};
     EXPECT_TRUE(RunCommand(f.ed, MenuItem::Font));
     EXPECT_EQ(f.control.Font().size, 18);
 }
 
-TEST(FontCommand, StartsFromTheDocumentFontAndCancellingChangesNothing) {
+TEST(FontCommand, StartsFromTheDocumentFontCancelledChangesNothingAndAChoiceIsAppliedUnmodified) {
     EditFixture f;
     f.control.SetFont({u"Courier New", 12, false, false});
     f.ed.doc.font = {u"Times New Roman", 9, true, true};
     OnFont(f.ed);
-    EXPECT_EQ(f.fontDialog.shows, 1);
     ASSERT_TRUE(f.fontDialog.shownFont.has_value());
     EXPECT_EQ(Fields(*f.fontDialog.shownFont), Fields({u"Times New Roman", 9, true, true}));
     EXPECT_EQ(Fields(f.ed.doc.font), Fields({u"Times New Roman", 9, true, true}));
     EXPECT_TRUE(f.tracker.statesSeen.empty()); // the control was not touched
-}
 
-TEST(FontCommand, AConfirmedChoiceIsStoredAndAppliedWithoutMarkingTheDocumentModified) {
-    EditFixture f;
     f.fontDialog.answer = FontSpec{std::u16string(100, u'x'), 10, true, true};
     OnFont(f.ed);
     const FontSpec kept{std::u16string(79, u'x'), 10, true, true}; // the face name is cut to 79

@@ -1,6 +1,6 @@
 #include "editor/control/text_model.h"
 
-#include "editor/control/case_folding.h"
+#include "tests/unit/model_reference.h"
 
 #include <gtest/gtest.h>
 
@@ -39,15 +39,6 @@ std::u16string RandomText(std::mt19937& random, const std::u16string_view (&alph
     return s;
 }
 
-// Line starts found by reading the text, for the line index to agree with.
-std::vector<int32_t> LineStartsOf(std::u16string_view text) {
-    std::vector<int32_t> starts{0};
-    for (size_t i = 0; i + 1 < text.size(); ++i)
-        if (text[i] == u'\r' && text[i + 1] == u'\n')
-            starts.push_back(int32_t(i + 2));
-    return starts;
-}
-
 TEST(ModelReplaceAll, GivesTheTextCountCaretAndLinesOfReplacingMatchByMatchUndoneInOneStep) {
     std::mt19937 random(5);
     const std::u16string_view alphabet[] = {u"a", u"A", u"b", u"\r\n", u"я", u"Я", u"\n", u"\r"};
@@ -71,29 +62,11 @@ TEST(ModelReplaceAll, GivesTheTextCountCaretAndLinesOfReplacingMatchByMatchUndon
         ASSERT_EQ(fast.model.SelStart(), loop.model.SelStart()) << round;
         ASSERT_EQ(fast.model.SelLength(), loop.model.SelLength()) << round;
         ASSERT_EQ(fast.events.changes, expected > 0 ? 1 : 0) << round;
-        const std::vector<int32_t> lines = LineStartsOf(fast.model.Text());
-        ASSERT_EQ(fast.model.LineCount(), int32_t(lines.size())) << round;
-        for (size_t line = 0; line < lines.size(); ++line)
-            ASSERT_EQ(fast.model.LineStart(int32_t(line)), lines[line]) << round;
+        ASSERT_TRUE(testing::LinesAgree(fast.model, fast.model.Text())) << round;
         fast.model.Undo();
         ASSERT_EQ(fast.model.Text(), before) << round;
         ASSERT_FALSE(fast.model.CanUndo()) << round;
     }
-}
-
-// Every position compared in turn, folding through the same table.
-int32_t FindByComparingEverywhere(std::u16string_view text, std::u16string_view pattern, size_t start,
-                                  bool matchCase) {
-    const char16_t* table = casefold::BmpTable();
-    auto fold = [&](char16_t c) { return matchCase ? c : table[c]; };
-    for (size_t p = start; p + pattern.size() <= text.size(); ++p) {
-        size_t k = 0;
-        while (k < pattern.size() && fold(text[p + k]) == fold(pattern[k]))
-            ++k;
-        if (k == pattern.size())
-            return int32_t(p);
-    }
-    return -1;
 }
 
 TEST(ModelFind, FindsWhatComparingAtEveryPositionFindsWhereverTheEditGapLies) {
@@ -119,9 +92,7 @@ TEST(ModelFind, FindsWhatComparingAtEveryPositionFindsWhereverTheEditGapLies) {
         }
         const bool matchCase = round % 2 == 1;
         const int32_t start = std::uniform_int_distribution<int32_t>(0, int32_t(text.size()))(random);
-        const int32_t expected = start >= int32_t(text.size())
-                                     ? -1
-                                     : FindByComparingEverywhere(text, pattern, size_t(start), matchCase);
+        const int32_t expected = testing::FindNaively(text, pattern, start, matchCase);
         ASSERT_EQ(m.model.Find(pattern, start, matchCase ? FindOption::MatchCase : FindOption::IgnoreCase),
                   expected)
             << round;
