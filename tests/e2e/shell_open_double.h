@@ -12,11 +12,6 @@
 
 namespace quillet::testing {
 
-struct RecordedOpen {
-    std::wstring arguments; // the command-line text after the program name
-    std::wstring folder;    // the working folder it was started in
-};
-
 class ShellOpenDouble {
 public:
     // recorder: full path of shell_open_recorder.exe, which logs beside itself.
@@ -43,13 +38,11 @@ public:
     ShellOpenDouble(const ShellOpenDouble&) = delete;
     ShellOpenDouble& operator=(const ShellOpenDouble&) = delete;
 
-    bool RecorderExists() const { return GetFileAttributesW(recorder_.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-    // Waits until at least count openings are recorded; all those recorded by then, read from
-    // the log's UTF-16 lines: the arguments, a tab, the folder.
-    std::vector<RecordedOpen> WaitOpens(size_t count,
+    // Waits until at least count openings are recorded; the command-line text after the program
+    // name of each one recorded by then, read from the log's UTF-16 lines.
+    std::vector<std::wstring> WaitOpens(size_t count,
                                         std::chrono::milliseconds timeout = std::chrono::seconds(15)) {
-        std::vector<RecordedOpen> opens;
+        std::vector<std::wstring> opens;
         for (auto until = std::chrono::steady_clock::now() + timeout;
              opens.size() < count && std::chrono::steady_clock::now() < until;
              std::this_thread::sleep_for(std::chrono::milliseconds(50))) {
@@ -61,10 +54,8 @@ public:
             CloseHandle(file);
             opens.clear();
             for (size_t start = 0, end; (end = text.find(L"\r\n", start)) != std::wstring::npos;
-                 start = end + 2) {
-                const size_t tab = text.find(L'\t', start);
-                opens.push_back({text.substr(start, tab - start), text.substr(tab + 1, end - tab - 1)});
-            }
+                 start = end + 2)
+                opens.push_back(text.substr(start, end - start));
         }
         return opens;
     }

@@ -1,18 +1,17 @@
 // Stands in for the browser in tests: the shell starts it to open a page. It records what it
-// was asked to open and from which folder, in a log beside itself, and ends at once.
+// was asked to open in a log beside itself, and ends at once.
 
 #include <windows.h>
 
 #include <string>
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
-    wchar_t self[MAX_PATH] = {}, folder[MAX_PATH] = {};
+    wchar_t self[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, self, MAX_PATH);
-    GetCurrentDirectoryW(MAX_PATH, folder);
     const std::wstring log = std::wstring(self, wcsrchr(self, L'\\') + 1) + L"shell_open_recorder.log";
 
-    // One UTF-16 line per opening: the argument text, a tab, the working folder.
-    std::wstring line = std::wstring(commandLine ? commandLine : L"") + L"\t" + folder + L"\r\n";
+    // One UTF-16 line per opening: the argument text.
+    std::wstring line = std::wstring(commandLine ? commandLine : L"") + L"\r\n";
     HANDLE file = CreateFileW(log.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                               OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     DWORD written = 0;
