@@ -57,12 +57,12 @@ bool FieldHolds(HWND dialog, int id, const std::wstring& text, Millis timeout = 
 }
 
 TEST(EditorEndToEnd, ACyrillicFileIsTypedInAndSavedAndAnotherIsReplacedOrLeftOnlyWhenTheUserSaysSo) {
-    TempFolder folder;
-    const std::wstring path = folder.File(L"письмо.txt"), taken = folder.File(L"занято.txt"),
-                       other = folder.File(L"другой.txt");
-    ASSERT_TRUE(WriteBytes(path, Cp1251(L"Привет, мир!\r\n")));
-    ASSERT_TRUE(WriteBytes(taken, "old"));
-    ASSERT_TRUE(WriteBytes(other, Cp1251(L"другой текст")));
+    TempDir folder;
+    const std::wstring path = folder.Path(L"письмо.txt"), taken = folder.Path(L"занято.txt"),
+                       other = folder.Path(L"другой.txt");
+    ASSERT_TRUE(TempDir::Write(path, Cp1251(L"Привет, мир!\r\n")));
+    ASSERT_TRUE(TempDir::Write(taken, "old"));
+    ASSERT_TRUE(TempDir::Write(other, Cp1251(L"другой текст")));
     App app;
     ASSERT_TRUE(app.Open(path));
     ASSERT_TRUE(app.WaitText(L"Привет, мир!\r\n"));
@@ -80,9 +80,9 @@ TEST(EditorEndToEnd, ACyrillicFileIsTypedInAndSavedAndAnotherIsReplacedOrLeftOnl
     ASSERT_TRUE(app.WaitText(L"новое\r\nслово"));
     for (int answer : {IDNO, IDYES}) {
         app.Press('S', {VK_CONTROL});
-        ASSERT_TRUE(app.AnswerFileDialog(folder.File(L"занято")));
+        ASSERT_TRUE(app.AnswerFileDialog(folder.Path(L"занято")));
         EXPECT_EQ(app.Answer(answer), L"Файл \"" + taken + L"\" уже существует.\r\nЗаменить его?");
-        EXPECT_EQ(FileBytes(taken), answer == IDNO ? "old" : Cp1251(L"новое\r\nслово"));
+        EXPECT_EQ(TempDir::Read(taken), answer == IDNO ? "old" : Cp1251(L"новое\r\nслово"));
         EXPECT_EQ(app.Caption(), answer == IDNO ? L"Квиллет" : L" занято.txt - Квиллет");
     }
 
@@ -97,7 +97,7 @@ TEST(EditorEndToEnd, ACyrillicFileIsTypedInAndSavedAndAnotherIsReplacedOrLeftOnl
     EXPECT_EQ(app.Text(), L"новое\r\nслово!");
     app.Press('O', {VK_CONTROL});
     EXPECT_EQ(app.Answer(IDNO), question);
-    ASSERT_TRUE(app.AnswerFileDialog(folder.File(L"другой")));
+    ASSERT_TRUE(app.AnswerFileDialog(folder.Path(L"другой")));
     ASSERT_TRUE(app.WaitText(L"другой текст"));
     ASSERT_TRUE(app.Activate());
     TypeText(L"!");
@@ -105,20 +105,20 @@ TEST(EditorEndToEnd, ACyrillicFileIsTypedInAndSavedAndAnotherIsReplacedOrLeftOnl
     app.Close();
     EXPECT_EQ(app.Answer(IDYES), L"Сохранить изменение в файле другой.txt?");
     EXPECT_EQ(app.WaitExit(), 0);
-    EXPECT_EQ(FileBytes(taken), Cp1251(L"новое\r\nслово"));
-    EXPECT_EQ(FileBytes(other), Cp1251(L"!другой текст"));
+    EXPECT_EQ(TempDir::Read(taken), Cp1251(L"новое\r\nслово"));
+    EXPECT_EQ(TempDir::Read(other), Cp1251(L"!другой текст"));
 }
 
 TEST(EditorEndToEnd, FindAndReplaceAllInALargeDocumentWhereOneTooLargeForMemoryLosesNothing) {
     // Eight million spaces after the words looked for: each to become 252 characters makes about
     // 4 GB of text, more than a 32-bit process can hold, yet few enough characters for positions
     // to count. The document is large, so the waits around it are long.
-    TempFolder folder;
-    const std::wstring path = folder.File(L"поиск.txt");
+    TempDir folder;
+    const std::wstring path = folder.Path(L"поиск.txt");
     std::string spaces;
     for (int i = 0; i < 8'000'000; ++i)
         spaces += "a ";
-    ASSERT_TRUE(WriteBytes(path, Cp1251(L"кот и Кот, КОТ\r\nкошка\r\n") + spaces));
+    ASSERT_TRUE(TempDir::Write(path, Cp1251(L"кот и Кот, КОТ\r\nкошка\r\n") + spaces));
     App app;
     ASSERT_TRUE(app.Open(path, 60s));
     ASSERT_TRUE(WaitFor([&] { return app.TextLength() == 16'000'023; }, 60s));
@@ -160,19 +160,19 @@ TEST(EditorEndToEnd, F1HasTheShellOpenAPageBesideTheProgramThatLeadsToItsHelpAnd
     quillet::testing::ShellOpenDouble browser(
         std::filesystem::path(self).replace_filename(L"shell_open_recorder.exe"));
     // A copy of the program and its help in a folder of its own, where it writes the page.
-    TempFolder folder;
+    TempDir folder;
     const auto help = std::filesystem::path(Env().quilletExe).replace_filename(L"Справка.htm");
-    ASSERT_TRUE(CopyFileW(help.c_str(), folder.File(L"Справка.htm").c_str(), FALSE));
-    ASSERT_TRUE(CopyFileW(Env().quilletExe.c_str(), folder.File(L"Quillet.exe").c_str(), FALSE));
+    ASSERT_TRUE(CopyFileW(help.c_str(), folder.Path(L"Справка.htm").c_str(), FALSE));
+    ASSERT_TRUE(CopyFileW(Env().quilletExe.c_str(), folder.Path(L"Quillet.exe").c_str(), FALSE));
     App app;
-    ASSERT_TRUE(app.Launch(folder.File(L"Quillet.exe"), L"") && app.WaitReady(L"Квиллет"));
+    ASSERT_TRUE(app.Launch(folder.Path(L"Quillet.exe"), L"") && app.WaitReady(L"Квиллет"));
 
     app.Press(VK_F1);
     const auto opens = browser.WaitOpens(1);
     ASSERT_EQ(opens.size(), 1u);
-    EXPECT_EQ(opens[0], L"\"" + folder.File(L"0.html") + L"\"");
-    const std::string leadsTo = "content='0; url=" + Cp1251(folder.File(L"Справка.htm")) + "'>";
-    EXPECT_NE(FileBytes(folder.File(L"0.html")).find(leadsTo), std::string::npos)
+    EXPECT_EQ(opens[0], L"\"" + folder.Path(L"0.html") + L"\"");
+    const std::string leadsTo = "content='0; url=" + Cp1251(folder.Path(L"Справка.htm")) + "'>";
+    EXPECT_NE(TempDir::Read(folder.Path(L"0.html")).find(leadsTo), std::string::npos)
         << "the page leads elsewhere";
 
     PostMessageW(app.MainWindow(), WM_COMMAND, IDM_FIRST + int(quillet::MenuItem::About), 0);
@@ -187,23 +187,23 @@ TEST(EditorEndToEnd, F1HasTheShellOpenAPageBesideTheProgramThatLeadsToItsHelpAnd
 TEST(InstallerEndToEnd, RegistersQuilletSoThatTheShellOpensATextDocumentInIt) {
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     const Installation installation;
-    TempFolder folder;
-    ASSERT_TRUE(CopyFileW(Env().installExe.c_str(), folder.File(L"Install.exe").c_str(), FALSE));
-    ASSERT_TRUE(CopyFileW(Env().quilletExe.c_str(), folder.File(L"Quillet.exe").c_str(), FALSE));
-    ASSERT_TRUE(WriteBytes(installation.emptyDocument, "text from before"));
+    TempDir folder;
+    ASSERT_TRUE(CopyFileW(Env().installExe.c_str(), folder.Path(L"Install.exe").c_str(), FALSE));
+    ASSERT_TRUE(CopyFileW(Env().quilletExe.c_str(), folder.Path(L"Quillet.exe").c_str(), FALSE));
+    ASSERT_TRUE(TempDir::Write(installation.emptyDocument, "text from before"));
 
     App install;
-    ASSERT_TRUE(install.Launch(folder.File(L"Install.exe"), L""));
+    ASSERT_TRUE(install.Launch(folder.Path(L"Install.exe"), L""));
     EXPECT_EQ(install.Answer(IDOK, 15s), L"Установка программы завершена.");
     HWND window = install.WaitWindow([](HWND hwnd) { return TextOf(hwnd) == L"Мои программы"; }, 15s);
     ASSERT_NE(window, nullptr) << "the installer's window did not open";
     PostMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_NE(install.WaitExit(), -1) << "the installer ends with its window";
-    EXPECT_EQ(FileBytes(installation.emptyDocument), "") << "the new-document template";
+    EXPECT_EQ(TempDir::Read(installation.emptyDocument), "") << "the new-document template";
 
     // A double-click on a document: the shell finds Quillet through what was registered.
-    const std::wstring document = folder.File(L"Мой документ с пробелами.txt");
-    ASSERT_TRUE(WriteBytes(document, Cp1251(L"Открыто через ассоциацию\r\n")));
+    const std::wstring document = folder.Path(L"Мой документ с пробелами.txt");
+    ASSERT_TRUE(TempDir::Write(document, Cp1251(L"Открыто через ассоциацию\r\n")));
     SHELLEXECUTEINFOW open{sizeof open, SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI};
     open.lpFile = document.c_str();
     open.nShow = SW_SHOWNORMAL;
