@@ -44,8 +44,8 @@ double Since(std::chrono::steady_clock::time_point start) {
 
 // A document of `megabytes` with `count` needles spread evenly through it.
 int Case(FILE* out, size_t megabytes, size_t count) {
-    TempFolder folder;
-    const std::wstring path = folder.File(L"big.txt");
+    TempDir folder;
+    const std::wstring path = folder.Path(L"big.txt");
     const size_t lineLength = megabytes * 1000000 / count;
     std::string line(lineLength - 2, 'x');
     for (size_t i = 0; i + 1 < line.size(); i += 9)
@@ -56,7 +56,7 @@ int Case(FILE* out, size_t megabytes, size_t count) {
     bytes.reserve(line.size() * count);
     for (size_t i = 0; i < count; ++i)
         bytes += line;
-    if (!WriteBytes(path, bytes))
+    if (!TempDir::Write(path, bytes))
         return std::fprintf(out, "cannot write %ls\n", path.c_str()), 1;
     std::string().swap(bytes);
 

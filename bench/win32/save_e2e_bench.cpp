@@ -29,15 +29,15 @@ int FirstByte(const std::wstring& path) {
 }
 
 int Run(FILE* out, size_t megabytes) {
-    TempFolder folder;
-    std::wstring path = folder.File(L"big.txt");
+    TempDir folder;
+    std::wstring path = folder.Path(L"big.txt");
     std::string line =
         Cp1251(L"Съешь же ещё этих мягких французских булок, да выпей чаю. The quick fox.\r\n");
     std::string bytes;
     bytes.reserve(megabytes * 1000000 + line.size());
     while (bytes.size() < megabytes * 1000000)
         bytes += line;
-    if (!WriteBytes(path, bytes))
+    if (!TempDir::Write(path, bytes))
         return std::fprintf(out, "cannot write %ls\n", path.c_str()), 1;
     std::string().swap(bytes);
 

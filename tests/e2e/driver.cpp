@@ -1,10 +1,5 @@
 #include "tests/e2e/driver.h"
 
-#include <shellapi.h>
-
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <thread>
 
 namespace quillet::e2e {
@@ -28,14 +23,6 @@ INPUT KeyInput(WORD vk, bool up) {
     if ((vk >= VK_PRIOR && vk <= VK_DOWN) || vk == VK_INSERT || vk == VK_DELETE)
         in.ki.dwFlags |= KEYEVENTF_EXTENDEDKEY;
     return in;
-}
-
-// Removes a folder with everything in it, read-only files too.
-void RemoveFolder(const std::wstring& folder) {
-    const std::wstring from = folder + L'\0'; // a list of one, ended by a second NUL
-    SHFILEOPSTRUCTW remove{nullptr, FO_DELETE, from.c_str(), nullptr,
-                           FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT};
-    SHFileOperationW(&remove);
 }
 
 } // namespace
@@ -99,29 +86,6 @@ void PressKey(WORD vk, std::initializer_list<WORD> modifiers) {
     for (auto m = std::rbegin(modifiers); m != std::rend(modifiers); ++m)
         inputs.push_back(KeyInput(*m, true));
     SendInput(UINT(inputs.size()), inputs.data(), sizeof(INPUT));
-}
-
-TempFolder::TempFolder() {
-    static int counter = 0;
-    wchar_t temp[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, temp);
-    path = temp +
-           (L"Квиллет тест " + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++counter));
-    RemoveFolder(path);
-    CreateDirectoryW(path.c_str(), nullptr);
-}
-
-TempFolder::~TempFolder() {
-    RemoveFolder(path);
-}
-
-bool WriteBytes(const std::wstring& path, const std::string& bytes) {
-    return bool(std::ofstream(std::filesystem::path(path), std::ios::binary) << bytes);
-}
-
-std::string FileBytes(const std::wstring& path) {
-    std::ifstream file(std::filesystem::path(path), std::ios::binary);
-    return file ? (std::ostringstream() << file.rdbuf()).str() : "<missing>";
 }
 
 std::string Cp1251(const std::wstring& text) {
@@ -241,7 +205,7 @@ std::string App::Save(const std::wstring& path, Millis timeout) {
     Press('S', {VK_CONTROL});
     // Right after its rename the program still holds the file a moment: read again until it lets go.
     std::string bytes = "<not saved>";
-    WaitFor([&] { return written() != before && (bytes = FileBytes(path)) != "<missing>"; }, timeout);
+    WaitFor([&] { return written() != before && (bytes = TempDir::Read(path)) != "<missing>"; }, timeout);
     return bytes;
 }
 

@@ -3,6 +3,8 @@
 // presses keys, reads captions and the text control, answers message boxes and file dialogs.
 // Every wait has a timeout; nothing here can hang a run.
 
+#include "tests/win32/win32_test_support.h"
+
 #include <windows.h>
 
 #include <chrono>
@@ -31,19 +33,8 @@ std::vector<HWND> TopWindows(DWORD pid); // the visible ones
 void TypeText(const std::wstring& text);
 void PressKey(WORD vk, std::initializer_list<WORD> modifiers = {});
 
-// A folder under %TEMP% for one test, with a space and Cyrillic letters in its name; removed with
-// its files at the end.
-struct TempFolder {
-    TempFolder();
-    ~TempFolder();
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    std::wstring File(const std::wstring& name) const { return path + L"\\" + name; }
-    std::wstring path;
-};
+using testing_win32::TempDir; // a folder for one test, with its file reading and writing
 
-bool WriteBytes(const std::wstring& path, const std::string& bytes);
-std::string FileBytes(const std::wstring& path); // "<missing>" when it cannot be read
 std::string Cp1251(const std::wstring& text);
 
 struct MessageBoxInfo {

@@ -116,16 +116,14 @@ protected:
                    fakes.fontDialog}};
 };
 
-TEST_F(FindDialogTest, FindIsEnabledByTypingRescalesForTwiceTheDpiAndEnterSelectsTheMatch) {
+TEST_F(FindDialogTest, FindIsEnabledByTypingAndRescalesForTwiceTheDpi) {
     using enum FindControl;
-    fakes.control.SetText(u"one two one");
     RECT outer{}, button{};
-    bool enabledAtFirst = true, focusInField = false, enabledAfterTyping = false;
+    bool enabledAtFirst = true, enabledAfterTyping = false;
     LOGFONTW font{};
     EXPECT_TRUE(Answer([&] { OnFind(editor); }, {[&](HWND d) {
                                                      GetWindowRect(d, &outer);
                                                      enabledAtFirst = IsWindowEnabled(Item(d, FindButton));
-                                                     focusInField = GetFocus() == Field(d, FindField);
                                                      Type(GetFocus(), L"two");
                                                  },
                                                  [&](HWND d) {
@@ -134,53 +132,38 @@ TEST_F(FindDialogTest, FindIsEnabledByTypingRescalesForTwiceTheDpiAndEnterSelect
                                                      DoubleTheDpi(d);
                                                      button = PlaceOf(Item(d, FindButton));
                                                      font = FontOf(Item(d, FindButton));
-                                                     Press(GetFocus(), VK_RETURN);
+                                                     PostMessageW(d, WM_SYSCOMMAND, SC_CLOSE, 0);
                                                  }}))
-        << "Enter on a match closes the dialog";
+        << "the close box closes";
     EXPECT_NEAR(outer.left + outer.right, GetSystemMetrics(SM_CXSCREEN), 2);
     EXPECT_NEAR(outer.top + outer.bottom, GetSystemMetrics(SM_CYSCREEN), 2);
     EXPECT_FALSE(enabledAtFirst);
-    EXPECT_TRUE(focusInField);
     EXPECT_TRUE(enabledAfterTyping);
     EXPECT_EQ(button.left, 4440 * 192 / 1440); // twips at the new DPI
     EXPECT_EQ(button.right - button.left, 1470 * 192 / 1440);
     EXPECT_EQ(font.lfHeight, -825 * 192 / 7200); // 8.25 points
-    EXPECT_EQ(fakes.control.SelStart(), 4);
-    EXPECT_EQ(fakes.control.SelLength(), 3);
 }
 
-TEST_F(FindDialogTest, ReplaceListsTheHistoryReplacesAllAndEscapeClosesOnlyFromAField) {
+TEST_F(FindDialogTest, ReplaceListsTheHistoryAndEscapeClosesOnlyFromAField) {
     using enum FindControl;
-    fakes.control.SetText(u"да да нет");
     editor.search.history = {u"да", u"нет"};
     int listed = 0;
     bool replaceShown = false, openAfterEscapeOnCheckBox = false;
-    EXPECT_TRUE(Answer([&] { OnReplace(editor); },
-                       {[&](HWND d) {
-                            listed = int(SendMessageW(Item(d, FindField), CB_GETCOUNT, 0, 0));
-                            replaceShown = IsWindowVisible(Item(d, ReplaceField));
-                            SetFocus(Item(d, MatchCase));
-                            Press(GetFocus(), VK_ESCAPE);
-                        },
-                        [&](HWND d) {
-                            openAfterEscapeOnCheckBox = IsWindowVisible(d);
-                            SetFocus(Field(d, FindField));
-                            Type(GetFocus(), L"да");
-                            SetFocus(Field(d, ReplaceField));
-                            Type(GetFocus(), L"ok");
-                        },
-                        [&](HWND d) {
-                            SendMessageW(Item(d, ReplaceAllButton), BM_CLICK, 0, 0);
-                            SetFocus(Field(d, ReplaceField));
-                            Press(GetFocus(), VK_ESCAPE);
-                        }}));
+    EXPECT_TRUE(Answer([&] { OnReplace(editor); }, {[&](HWND d) {
+                                                        listed = int(SendMessageW(Item(d, FindField),
+                                                                                  CB_GETCOUNT, 0, 0));
+                                                        replaceShown = IsWindowVisible(Item(d, ReplaceField));
+                                                        SetFocus(Item(d, MatchCase));
+                                                        Press(GetFocus(), VK_ESCAPE);
+                                                    },
+                                                    [&](HWND d) {
+                                                        openAfterEscapeOnCheckBox = IsWindowVisible(d);
+                                                        SetFocus(Field(d, ReplaceField));
+                                                        Press(GetFocus(), VK_ESCAPE);
+                                                    }}));
     EXPECT_EQ(listed, 2);
     EXPECT_TRUE(replaceShown);
     EXPECT_TRUE(openAfterEscapeOnCheckBox);
-    EXPECT_EQ(fakes.control.Text(), u"ok ok нет");
-    EXPECT_TRUE(
-        Answer([&] { OnFind(editor); }, {[](HWND d) { PostMessageW(d, WM_SYSCOMMAND, SC_CLOSE, 0); }}))
-        << "the close box closes";
 }
 
 TEST(FontDialogWin32Test, HandsBackTheFontItStartedFromOrNothingWhenCancelledAndTakesALongStoredName) {

@@ -1,6 +1,7 @@
 #pragma once
-// For the Win32 tests: a temporary folder with real files, a hidden top-level window that hosts a
-// control and counts its EN_CHANGE, and a person answering a modal dialog.
+// For the Win32 tests: a temporary folder with real files (the end-to-end tests use it too), a
+// hidden top-level window that hosts a control and counts its EN_CHANGE, and a person answering a
+// modal dialog.
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
 // What the installer's end-to-end runs do not show: its window's layout at every size and DPI and
-// its message loop, a shortcut that cannot be saved, variables of any length. The registry values,
-// the shortcut's fields and the template are checked on the real runs.
+// its message loop, a shortcut that cannot be saved, variables of any length. The registry the
+// shell goes by and the template are checked on the real runs.
 
 #include "installer/installer.h"
 #include "installer/win32/adapters.h"
