@@ -30,6 +30,25 @@ public:
         return answer;
     }
 
+    // Each message as the user sees it: its text, then " [!]" for an error, " [?]" for a question
+    // (Yes and No, No preselected), nothing for information (both with Ok alone), " [style]" for
+    // anything else and " [title]" when not titled with the program's name.
+    std::vector<std::u16string> Seen() const {
+        std::vector<std::u16string> seen;
+        for (const auto& m : shown) {
+            const MessageStyle& s = m.style;
+            const bool ok = s.buttons == MessageButtons::Ok && s.defaultAnswer == MessageAnswer::Ok;
+            const bool question = s.icon == MessageIcon::Warning && s.buttons == MessageButtons::YesNo &&
+                                  s.defaultAnswer == MessageAnswer::No;
+            seen.push_back(m.text + (m.title != u"Квиллет"                      ? u" [title]"
+                                     : ok && s.icon == MessageIcon::Information ? u""
+                                     : ok && s.icon == MessageIcon::Error       ? u" [!]"
+                                     : question                                 ? u" [?]"
+                                                                                : u" [style]"));
+        }
+        return seen;
+    }
+
     std::deque<MessageAnswer> answers;
     std::vector<ShownMessage> shown;
     std::function<void()> onShow; // lets a test see the world while the box is up

@@ -108,8 +108,7 @@ TEST(Startup, AMissingDocumentIsReportedBeforeTheWindowAppearsThenTheWindowIsUnt
     bool visibleDuringMessage = true;
     f.messages.onShow = [&] { visibleDuringMessage = f.window.visible; };
     RunStartup(f.ed, u"C:\\Quillet", u"\"C:\\нет.txt\"");
-    ASSERT_EQ(f.messages.shown.size(), 1u);
-    EXPECT_EQ(f.messages.shown[0].text, u"Файл \"C:\\нет.txt\" не найден.");
+    EXPECT_EQ(f.messages.Seen(), std::vector<std::u16string>{u"Файл \"C:\\нет.txt\" не найден. [!]"});
     EXPECT_FALSE(visibleDuringMessage);
     EXPECT_TRUE(f.window.visible);
     EXPECT_EQ(f.window.caption, u"Квиллет");
@@ -119,8 +118,8 @@ TEST(Startup, AMissingDocumentIsReportedBeforeTheWindowAppearsThenTheWindowIsUnt
     EditorWithFakes g; // two quoted paths are one path
     g.files.files[u"C:\\a.txt"] = "a";
     RunStartup(g.ed, u"C:\\Quillet", u"\"C:\\a.txt\" \"C:\\b.txt\"");
-    ASSERT_EQ(g.messages.shown.size(), 1u);
-    EXPECT_EQ(g.messages.shown[0].text, u"Файл \"C:\\a.txt\" \"C:\\b.txt\" не найден.");
+    EXPECT_EQ(g.messages.Seen(),
+              std::vector<std::u16string>{u"Файл \"C:\\a.txt\" \"C:\\b.txt\" не найден. [!]"});
 }
 
 TEST(Startup, AnUnquotedPathWithSpacesIsOnePath) {

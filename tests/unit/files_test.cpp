@@ -60,24 +60,6 @@ class FilesTest : public ::testing::Test, public FilesWorld {};
 using SaveChangesTest = FilesTest;
 using SaveFileTest = FilesTest;
 
-// Each message as the user sees it: its text, then whether it came as a question (warning,
-// Yes and No, No preselected) or an error (Ok), titled with the program's name.
-Strings Shown(const fakes::FakeMessageBoxes& messages) {
-    Strings seen;
-    for (const auto& m : messages.shown) {
-        const MessageStyle& s = m.style;
-        const bool question = s.icon == MessageIcon::Warning && s.buttons == MessageButtons::YesNo &&
-                              s.defaultAnswer == MessageAnswer::No;
-        const bool error = s.icon == MessageIcon::Error && s.buttons == MessageButtons::Ok &&
-                           s.defaultAnswer == MessageAnswer::Ok;
-        seen.push_back(m.text + (m.title != u"Квиллет" ? u" [title]"
-                                 : question            ? u" [?]"
-                                 : error               ? u" [!]"
-                                                       : u" [style]"));
-    }
-    return seen;
-}
-
 TEST(LoadDocument, ACyrillicAnsiFileBecomesTheCurrentUnmodifiedDocumentInTheDocumentFont) {
     FilesWorld f;
     f.ed.doc.font = {u"Consolas", 14, true, false};
@@ -136,7 +118,7 @@ TEST(LoadDocument, AFileThatCannotBeLoadedIsReportedAndTheModifiedDocumentStays)
         if (c.mark)
             (f.files.*c.mark).insert(c.path);
         EXPECT_FALSE(LoadDocument(f.ed, c.path));
-        EXPECT_EQ(Shown(f.messages), Strings{c.message + u" [!]"});
+        EXPECT_EQ(f.messages.Seen(), Strings{c.message + u" [!]"});
         EXPECT_EQ(f.control.Text(), u"typed old");
         EXPECT_EQ(std::tuple(f.ed.doc.path, f.ed.doc.displayName, f.ed.doc.dialogFolder, f.ed.doc.modified,
                              f.ed.doc.undoAllowed),
@@ -261,8 +243,7 @@ TEST_F(SaveChangesTest, OpenAddsTxtToABareNameAndADroppedFileOpensAsNamed) {
     EXPECT_EQ(dialogs.shown[0].name, u"");
     dialogs.Choose(u"C:\\docs\\missing");
     OnOpen(ed);
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].text, u"Файл \"C:\\docs\\missing.txt\" не найден.");
+    EXPECT_EQ(messages.Seen(), Strings{u"Файл \"C:\\docs\\missing.txt\" не найден. [!]"});
     EXPECT_EQ(control.Text(), u"Привет");
 
     Type(u"edited");
@@ -315,7 +296,7 @@ TEST_F(SaveFileTest, AnAcceptedDialogMovesTheDialogFolderAndACancelledOrTooLongO
         EXPECT_EQ(PickFileName(ed, kind, u""), std::nullopt);
         EXPECT_EQ(ed.doc.dialogFolder, u"C:\\start\\");
     }
-    EXPECT_EQ(Shown(messages), (Strings{u"Слишком длинное имя файла: документ не открыт. [!]",
+    EXPECT_EQ(messages.Seen(), (Strings{u"Слишком длинное имя файла: документ не открыт. [!]",
                                         u"Слишком длинное имя файла: документ не сохранён. [!]"}));
 
     dialogs.Choose(u"D:\\Письма\\мама");
@@ -400,7 +381,7 @@ TEST(SaveFile, AsksBeforeReplacingOrDroppingCharactersAndReportsFailures) {
 
         c.how& kSaveAs ? OnSaveAs(w.ed) : OnSave(w.ed);
 
-        EXPECT_EQ(Shown(w.messages), c.messages) << c.name;
+        EXPECT_EQ(w.messages.Seen(), c.messages) << c.name;
         if (c.saved)
             files[target] = c.saved;
         EXPECT_EQ(w.files.files, files) << c.name;

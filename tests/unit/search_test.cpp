@@ -16,24 +16,9 @@ using Strings = std::vector<std::u16string>;
 
 const Strings kNotFound{u"Текст не найден."};
 
-// The editor on fakes, with the texts of the messages shown under the program's name: as
-// information with an Ok button, or marked as an error.
+// The editor on fakes, with a document as loading leaves it: not modified, nothing to undo.
 struct SearchWorld : fakes::EditorWithFakes {
-    // A document as loading leaves it: not modified, nothing to undo.
     void Load(std::u16string_view text) { control.Load(std::u16string(text)); }
-
-    Strings Messages() const {
-        Strings texts;
-        for (const auto& m : messages.shown) {
-            const MessageIcon icon = m.title == u"Квиллет" && m.style.buttons == MessageButtons::Ok
-                                         ? m.style.icon
-                                         : MessageIcon::Warning;
-            texts.push_back(m.text + (icon == MessageIcon::Information ? u""
-                                      : icon == MessageIcon::Error     ? u" [!]"
-                                                                       : u" [style]"));
-        }
-        return texts;
-    }
 };
 
 // Find from the dialog, then F3 again and again; -1 stands for «Текст не найден.», after which
@@ -71,7 +56,7 @@ TEST(Search, FindStartsAtTheTopAndF3WalksTheMatchesThenStartsOverAfterTheMiss) {
             else
                 FindNext(w.ed);
             if (c.walk[i] == -1) {
-                EXPECT_EQ(w.Messages(), kNotFound) << c.name << " step " << i;
+                EXPECT_EQ(w.messages.Seen(), kNotFound) << c.name << " step " << i;
                 EXPECT_EQ(w.ed.search.nextStart, 0) << c.name << " step " << i;
             } else {
                 EXPECT_TRUE(w.messages.shown.empty()) << c.name << " step " << i;
@@ -147,7 +132,7 @@ TEST(Search, ReplaceAllReplacesEveryMatchInOneUndoableChange) {
         const bool replaced = c.count > 0;
         EXPECT_EQ(w.control.Text(), c.result) << c.name;
         const std::string count = std::to_string(c.count);
-        EXPECT_EQ(w.Messages(),
+        EXPECT_EQ(w.messages.Seen(),
                   Strings{c.count < 0 ? u"Недостаточно памяти: текст не изменён. [!]"
                                       : u"Количество замен: " + std::u16string(count.begin(), count.end())})
             << c.name;
@@ -181,7 +166,7 @@ TEST(Search, F3InAnotherDocumentSearchesTheOldPatternFromTheTopWhenItsStartIsGon
     EXPECT_EQ(w.ed.search.nextStart, 0);
     EXPECT_EQ(w.ed.search.pattern, u"one");
     FindNext(w.ed);
-    EXPECT_EQ(w.Messages(), kNotFound);
+    EXPECT_EQ(w.messages.Seen(), kNotFound);
 }
 
 bool ButtonsEnabled(const FindDialogModel& dialog) {
@@ -247,7 +232,7 @@ TEST(FindDialogModel, ReplaceLayoutOffersTheHistoryInBothListsAndReplacesWithWha
         dialog.OnReplaceAllButton();
         EXPECT_TRUE(dialog.Closed());
         EXPECT_EQ(w.control.Text(), replacementEntry == 1 ? u"cdcd" : u"");
-        EXPECT_EQ(w.Messages(), Strings{u"Количество замен: 2"});
+        EXPECT_EQ(w.messages.Seen(), Strings{u"Количество замен: 2"});
         EXPECT_EQ(w.ed.search.history,
                   (replacementEntry == 1 ? Strings{u"ab", u"cd"} : Strings{u"ab", u"cd", u""}));
     }
@@ -263,7 +248,7 @@ TEST(FindDialogModel, EnterFindsAndClosesOnlyOnAMatchAndEscapeOrCancelClose) {
     dialog.OnFindTextChanged(u"three");
     dialog.OnReplaceTextChanged(u"x");
     dialog.EnterPressed(FindControl::ReplaceField);
-    EXPECT_EQ(w.Messages(), kNotFound);
+    EXPECT_EQ(w.messages.Seen(), kNotFound);
     EXPECT_EQ(w.control.Text(), u"one two");
     for (int32_t key : {13, 65}) {
         dialog.OnFieldKeyDown(key);
