@@ -31,8 +31,9 @@ public:
     }
 
     // Each message as the user sees it: its text, then " [!]" for an error, " [?]" for a question
-    // (Yes and No, No preselected), nothing for information (both with Ok alone), " [style]" for
-    // anything else and " [title]" when not titled with the program's name.
+    // (Yes and No, No preselected), " [save?]" for the save question (Yes, No and Cancel, Yes
+    // preselected), nothing for information (Ok alone), " [style]" for anything else and
+    // " [title]" when not titled with the program's name.
     std::vector<std::u16string> Seen() const {
         std::vector<std::u16string> seen;
         for (const auto& m : shown) {
@@ -40,10 +41,13 @@ public:
             const bool ok = s.buttons == MessageButtons::Ok && s.defaultAnswer == MessageAnswer::Ok;
             const bool question = s.icon == MessageIcon::Warning && s.buttons == MessageButtons::YesNo &&
                                   s.defaultAnswer == MessageAnswer::No;
+            const bool save = s.icon == MessageIcon::Warning && s.buttons == MessageButtons::YesNoCancel &&
+                              s.defaultAnswer == MessageAnswer::Yes;
             seen.push_back(m.text + (m.title != u"Квиллет"                      ? u" [title]"
                                      : ok && s.icon == MessageIcon::Information ? u""
                                      : ok && s.icon == MessageIcon::Error       ? u" [!]"
                                      : question                                 ? u" [?]"
+                                     : save                                     ? u" [save?]"
                                                                                 : u" [style]"));
         }
         return seen;

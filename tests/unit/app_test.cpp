@@ -13,6 +13,7 @@
 
 #include <limits>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace quillet {
@@ -120,15 +121,6 @@ TEST(Startup, AMissingDocumentIsReportedBeforeTheWindowAppearsThenTheWindowIsUnt
     RunStartup(g.ed, u"C:\\Quillet", u"\"C:\\a.txt\" \"C:\\b.txt\"");
     EXPECT_EQ(g.messages.Seen(),
               std::vector<std::u16string>{u"Файл \"C:\\a.txt\" \"C:\\b.txt\" не найден. [!]"});
-}
-
-TEST(Startup, AnUnquotedPathWithSpacesIsOnePath) {
-    EditorWithFakes f;
-    f.files.files[u"C:\\My Documents\\заметки.txt"] = "\xe4\xe0";
-    RunStartup(f.ed, u"C:\\Quillet", u"C:\\My Documents\\заметки.txt");
-    EXPECT_EQ(f.control.Text(), u"да");
-    EXPECT_EQ(f.window.caption, u" заметки.txt - Квиллет");
-    EXPECT_EQ(f.ed.doc.dialogFolder, u"C:\\My Documents\\");
 }
 
 TEST(Startup, StoredSizesBeyondTheWorkAreaAreShrunkAndNonPositiveOnesIgnored) {
@@ -416,8 +408,12 @@ TEST(Commands, EveryItemRunsThroughTheTableAndTheMenusRunNothing) {
     EXPECT_TRUE(RunCommand(f.ed, MenuItem::KeyboardLayout));
     EXPECT_EQ(f.layouts.switches, 1);
     f.ed.doc.wordWrap = true;
-    EXPECT_TRUE(RunCommand(f.ed, MenuItem::WordWrap));
-    EXPECT_FALSE(f.window.MenuChecked(MenuItem::WordWrap));
+    for (bool wrap : {false, true}) { // shown on the control and the menu, no edit
+        EXPECT_TRUE(RunCommand(f.ed, MenuItem::WordWrap));
+        EXPECT_EQ(std::tuple(f.ed.doc.wordWrap, f.control.wordWrap, f.window.MenuChecked(MenuItem::WordWrap)),
+                  std::tuple(wrap, wrap, wrap));
+    }
+    EXPECT_FALSE(f.ed.doc.modified);
     EXPECT_FALSE(RunCommand(f.ed, MenuItem::FileMenu));
     f.ed.doc.path = u"C:\\a.txt"; // Save As asks for a name even for a titled document
     EXPECT_TRUE(RunCommand(f.ed, MenuItem::SaveAs));

@@ -269,18 +269,6 @@ TEST(FontCommand, StartsFromTheDocumentFontCancelledChangesNothingAndAChoiceIsAp
     EXPECT_FALSE(f.ed.doc.undoAllowed);
 }
 
-TEST(WordWrapCommand, FlipsTheDocumentsWrapAndShowsItOnTheControlAndTheMenu) {
-    EditFixture f;
-    f.ed.doc.wordWrap = true;
-    for (bool wrap : {false, true}) {
-        OnWordWrap(f.ed);
-        EXPECT_EQ(f.ed.doc.wordWrap, wrap);
-        EXPECT_EQ(f.control.wordWrap, wrap);
-        EXPECT_EQ(f.window.MenuChecked(MenuItem::WordWrap), wrap);
-    }
-    EXPECT_FALSE(f.ed.doc.modified);
-}
-
 const Strings kNotFound{u"Текст не найден."};
 
 // Find from the dialog, then F3 again and again; -1 stands for «Текст не найден.», after which

@@ -127,21 +127,6 @@ TEST(LoadDocument, AFileThatCannotBeLoadedIsReportedAndTheModifiedDocumentStays)
     }
 }
 
-TEST_F(SaveChangesTest, TheQuestionNamesTheDocumentAndOffersYesNoAndCancel) {
-    Type(u"x");
-    messages.answers = {MessageAnswer::Cancel};
-    EXPECT_EQ(AskSaveChanges(ed), SaveChangesAnswer::Stop);
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].text, u"Сохранить изменение в файле?");
-    EXPECT_EQ(messages.shown[0].title, u"Квиллет");
-    EXPECT_EQ(messages.shown[0].style.icon, MessageIcon::Warning);
-    EXPECT_EQ(messages.shown[0].style.buttons, MessageButtons::YesNoCancel);
-    EXPECT_EQ(messages.shown[0].style.defaultAnswer, MessageAnswer::Yes);
-
-    Titled(u"C:\\Документы\\письмо.txt", u"x");
-    EXPECT_EQ(SaveChangesQuestion(ed.doc), u"Сохранить изменение в файле письмо.txt?");
-}
-
 // New, Open and closing the window replace a modified document only as its answer says: Cancel
 // and a save that fails keep everything, No discards, Yes saves first.
 TEST(SaveChangesMatrix, NewOpenAndCloseFollowTheAnswerAndYesNeverLosesTheDocument) {
@@ -173,7 +158,7 @@ TEST(SaveChangesMatrix, NewOpenAndCloseFollowTheAnswerAndYesNeverLosesTheDocumen
                 closes = OnCloseRequested(f.ed);
 
             ASSERT_GE(f.messages.shown.size(), 1u);
-            EXPECT_EQ(f.messages.shown[0].text, u"Сохранить изменение в файле a.txt?");
+            EXPECT_EQ(f.messages.Seen()[0], u"Сохранить изменение в файле a.txt? [save?]");
             EXPECT_EQ(f.files.files[u"C:\\dir\\a.txt"], answer == Yes ? "edited" : "old");
             const bool goesOn = answer == No || answer == Yes;
             if (answer == YesButReadOnly)
@@ -211,6 +196,7 @@ TEST_F(SaveChangesTest, NewLeavesAnEmptyUntitledDocumentAndASaveAsThatDoesNotHap
     messages.answers = {MessageAnswer::Yes};
     dialogs.Cancel();
     OnNew(ed);
+    EXPECT_EQ(messages.Seen(), Strings{u"Сохранить изменение в файле? [save?]"});
     EXPECT_EQ(control.Text(), u"draft");
     messages.answers = {MessageAnswer::Yes, MessageAnswer::No};
     files.files[u"C:\\dir\\taken.txt"] = "someone else's";

@@ -280,8 +280,9 @@ TEST(InstallerStartUp, WhatFailsIsSaidAndEverythingElseIsStillDone) {
                 << c.name;
         }
         EXPECT_EQ(texts, c.messages) << c.name;
-        if (!w.registry.denyAll) // the entries after a refused one are still written
-            EXPECT_TRUE(w.registry.values.count({u".txt\\Shell\\Open\\Command", u""})) << c.name;
+        for (const char16_t* key : {u".txt\\DefaultIcon", u"Текстовый документ\\Shell\\Open\\Command"})
+            EXPECT_EQ(w.registry.values.count({key, u""}), w.registry.denyAll ? 0u : 1u)
+                << c.name; // after a refusal too
         // A template that is not there is not registered: it would name nothing.
         EXPECT_EQ(w.registry.values.count({u".txt\\ShellNew", u"FileName"}) == 1,
                   !w.registry.denyAll && w.files.files.count(kTemplate) == 1)
