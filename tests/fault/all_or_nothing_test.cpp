@@ -7,7 +7,7 @@
 #include "editor/files/save_file.h"
 #include "editor/find/search.h"
 #include "failing_allocator.h"
-#include "fakes/editor_with_fakes.h"
+#include "fakes/fakes.h"
 
 #include <gtest/gtest.h>
 

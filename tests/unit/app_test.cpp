@@ -7,7 +7,7 @@
 #include "editor/base/rounding.h"
 #include "editor/document/document.h"
 #include "editor/edit/keyboard_layout.h"
-#include "fakes/editor_with_fakes.h"
+#include "fakes/fakes.h"
 
 #include <gtest/gtest.h>
 

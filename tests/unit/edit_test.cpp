@@ -8,7 +8,7 @@
 #include "editor/files/save_changes.h"
 #include "editor/find/find_dialog_model.h"
 #include "editor/find/search.h"
-#include "fakes/editor_with_fakes.h"
+#include "fakes/fakes.h"
 
 #include <gtest/gtest.h>
 

@@ -9,7 +9,7 @@
 #include "editor/files/open_from_dialog.h"
 #include "editor/files/save_changes.h"
 #include "editor/files/save_file.h"
-#include "fakes/editor_with_fakes.h"
+#include "fakes/fakes.h"
 
 #include <gtest/gtest.h>
 

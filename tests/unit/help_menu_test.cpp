@@ -2,7 +2,7 @@
 #include "editor/files/help_menu.h"
 #include "editor/files/redirect_page.h"
 
-#include "fakes/editor_with_fakes.h"
+#include "fakes/fakes.h"
 
 #include <gtest/gtest.h>
 

@@ -8,7 +8,7 @@
 #include "editor/win32/find_dialog.h"
 #include "editor/win32/font_dialog_win32.h"
 
-#include "fakes/editor_with_fakes.h"
+#include "fakes/fakes.h"
 #include "tests/win32/win32_test_support.h"
 
 #include <gtest/gtest.h>

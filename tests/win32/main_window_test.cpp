@@ -9,7 +9,7 @@
 #include "editor/win32/menu_bar.h"
 #include "editor/win32/text_view.h"
 
-#include "fakes/editor_with_fakes.h"
+#include "fakes/fakes.h"
 #include "tests/win32/win32_test_support.h"
 
 #include <gtest/gtest.h>
