@@ -38,45 +38,6 @@ TEST(CommandLine, DropsOneLeadingThenOneTrailingQuoteAndKeepsTheRestWhole) {
     EXPECT_EQ(DocumentPathFromCommandLine(u" a.txt "), u" a.txt "); // nothing trimmed
 }
 
-TEST(Startup, AppliesEveryStoredSettingOpensTheDocumentAndEndsUnmodified) {
-    EditorWithFakes f;
-    f.layouts.active = 0; // English active, Russian stored
-    f.ed.search.history = {u"left over"};
-    f.settings.Set(u"FontName", u"Arial");
-    f.settings.Set(u"FontSize", u"14");
-    f.settings.Set(u"FontBold", u"INI");
-    f.settings.Set(u"Klava", u"419");
-    f.settings.Set(u"Width", u"8000");
-    f.settings.Set(u"Height", u"6000");
-    f.settings.Set(u"WindowState", u"2");
-    f.files.files[u"C:\\docs\\a.txt"] = "text";
-
-    RunStartup(f.ed, u"C:\\Program Files\\Quillet", u"\"C:\\docs\\a.txt\"");
-
-    EXPECT_EQ(f.control.Text(), u"text");
-    EXPECT_EQ(f.control.Font().name, u"Arial");
-    EXPECT_EQ(f.control.Font().size, 14);
-    EXPECT_TRUE(f.control.Font().bold);
-    EXPECT_FALSE(f.control.Font().italic);
-    EXPECT_EQ(f.layouts.switches, 1); // to the stored layout, once
-    EXPECT_EQ(f.layouts.ActiveLayoutName(), "00000419");
-    EXPECT_EQ(f.window.MenuCaption(MenuItem::KeyboardLayout), u"Раскладка клавиатуры русская");
-    EXPECT_FALSE(f.control.wordWrap);
-    EXPECT_FALSE(f.window.MenuChecked(MenuItem::WordWrap));
-    EXPECT_EQ(f.ed.doc.normalWidth, 8000);
-    EXPECT_EQ(f.ed.doc.normalHeight, 6000);
-    EXPECT_EQ(f.window.state, WindowState::Maximized);
-    EXPECT_EQ(f.window.shows, 1);
-    EXPECT_EQ(f.ed.doc.programFolder, u"C:\\Program Files\\Quillet\\");
-    EXPECT_EQ(f.ed.doc.pathSeparator, u"\\");
-    EXPECT_TRUE(f.ed.search.history.empty());
-    EXPECT_EQ(f.ed.doc.dialogFolder, u"C:\\docs\\"); // the loaded document's folder
-    EXPECT_FALSE(f.ed.doc.changingControl);
-    EXPECT_FALSE(f.ed.doc.modified); // the font writes do not count as edits
-    EXPECT_FALSE(f.ed.doc.undoAllowed);
-    EXPECT_EQ(f.window.caption, u" a.txt - Квиллет");
-}
-
 TEST(Startup, AFirstRunWithoutArgumentsIsUntitledWithTheBuiltInSizeNoWrapAndTheDefaultFont) {
     EditorWithFakes f;
     f.window.caption = kAppTitle; // as the window is created
@@ -208,20 +169,18 @@ TEST(FontSettings, AnyStoredTextReadsAsTrueAndSizesTheControlCannotTakeFallBackT
     }
 }
 
-TEST(SaveSettings, WritesTheNineKeysFromTheStateAndTheNextStartAppliesThem) {
+// What one run writes as it closes, the next start applies before it opens the document it is
+// given, which is then the unmodified current document.
+TEST(SaveSettings, WritesTheNineKeysFromTheStateAndTheNextStartAppliesThemAndOpensTheDocument) {
     EditorWithFakes first;
     first.settings.Set(u"Klava", u"419"); // Russian is active: no switch
     RunStartup(first.ed, u"C:\\Quillet", u"");
-    first.ed.doc.font.name = u"Arial";
-    first.ed.doc.font.size = 14;
-    first.ed.doc.font.bold = true;
-    first.ed.doc.font.italic = false;
+    first.ed.doc.font = {u"Arial", 14, true, false};
     first.ed.doc.wordWrap = true;
     first.window.SetOuterWidth(8000);
     first.window.SetOuterHeight(6000);
     first.window.Maximize();
     SaveSettings(first.ed);
-
     EXPECT_EQ(first.settings.Get(u"FontName"), u"Arial");
     EXPECT_EQ(first.settings.Get(u"FontSize"), u"14");
     EXPECT_EQ(first.settings.Get(u"FontBold"), u"INI");
@@ -233,18 +192,32 @@ TEST(SaveSettings, WritesTheNineKeysFromTheStateAndTheNextStartAppliesThem) {
     EXPECT_EQ(first.settings.Get(u"Height"), u"6000");
     EXPECT_EQ(first.settings.Get(u"WindowState"), u"2");
 
-    EditorWithFakes next;
-    next.settings.values = first.settings.values;
-    RunStartup(next.ed, u"C:\\Quillet", u"");
-    EXPECT_EQ(next.control.Font().name, u"Arial");
-    EXPECT_EQ(next.control.Font().size, 14);
-    EXPECT_TRUE(next.control.Font().bold);
-    EXPECT_TRUE(next.window.MenuChecked(MenuItem::WordWrap));
-    EXPECT_EQ(next.window.state, WindowState::Maximized);
-    EXPECT_EQ(next.window.width, 8000); // restoring gives the last normal size
-    EXPECT_EQ(next.window.height, 6000);
-    EXPECT_EQ(next.layouts.switches, 0); // the stored layout is the active one
-    EXPECT_EQ(next.window.MenuCaption(MenuItem::KeyboardLayout), u"Раскладка клавиатуры русская");
+    EditorWithFakes f;
+    f.settings.values = first.settings.values;
+    f.layouts.active = 0; // English active, Russian stored
+    f.ed.search.history = {u"left over"};
+    f.files.files[u"C:\\docs\\a.txt"] = "text";
+    RunStartup(f.ed, u"C:\\Program Files\\Quillet", u"\"C:\\docs\\a.txt\"");
+    EXPECT_EQ(f.control.Text(), u"text");
+    const FontSpec font = f.control.Font();
+    EXPECT_EQ(std::tuple(font.name, font.size, font.bold, font.italic),
+              std::tuple(u"Arial", 14, true, false));
+    EXPECT_EQ(f.layouts.switches, 1); // to the stored layout, once
+    EXPECT_EQ(f.layouts.ActiveLayoutName(), "00000419");
+    EXPECT_EQ(f.window.MenuCaption(MenuItem::KeyboardLayout), u"Раскладка клавиатуры русская");
+    EXPECT_TRUE(f.control.wordWrap && f.window.MenuChecked(MenuItem::WordWrap));
+    EXPECT_EQ(f.window.state, WindowState::Maximized);
+    EXPECT_EQ(std::tuple(f.ed.doc.normalWidth, f.ed.doc.normalHeight), std::tuple(8000, 6000));
+    EXPECT_EQ(std::tuple(f.window.width, f.window.height), std::tuple(8000, 6000)); // restoring gives them
+    EXPECT_EQ(f.window.shows, 1);
+    EXPECT_EQ(f.ed.doc.programFolder, u"C:\\Program Files\\Quillet\\");
+    EXPECT_EQ(f.ed.doc.pathSeparator, u"\\");
+    EXPECT_TRUE(f.ed.search.history.empty());
+    EXPECT_EQ(f.ed.doc.dialogFolder, u"C:\\docs\\"); // the loaded document's folder
+    EXPECT_FALSE(f.ed.doc.changingControl);
+    EXPECT_FALSE(f.ed.doc.modified); // the font writes do not count as edits
+    EXPECT_FALSE(f.ed.doc.undoAllowed);
+    EXPECT_EQ(f.window.caption, u" a.txt - Квиллет");
 }
 
 TEST(SaveSettings, StoresFalseAsEmptyTextAndAMinimisedWindowAsStateOneThatStartsNormal) {
