@@ -46,8 +46,9 @@ TEST(GapBufferTest, RoomForTypingIsThereFromTheMomentATextIsTakenOver) {
         buffer.Reset(std::move(*text));
         EXPECT_EQ(buffer.Size(), size);
         EXPECT_GE(buffer.GapLength(), GapBuffer<std::u16string>::Spare(size) / 2);
-        if (text == &roomy)
+        if (text == &roomy) {
             EXPECT_EQ(buffer.Before().data(), roomyBlock) << "taken over without a copy";
+        }
         const char16_t* block = buffer.Before().data();
         for (size_t k = 0; k < 1000; ++k) {
             char16_t c = char16_t(u'а' + k % 32);
@@ -70,75 +71,18 @@ protected:
     void Backspace() { model.ReplaceRange(model.Caret() - 1, model.Caret(), u"", EditKind::Typing); }
 };
 
-TEST_F(TextModelTest, LineIndexAndTextFollowRandomEditsAndUndoLikeANaiveReference) {
+// The fuzz target's operations, on bytes drawn from a fixed seed.
+TEST(TextModelOperations, AnySequenceLeavesTheModelAgreeingWithAPlainString) {
     std::mt19937 random(20240607);
-    const std::u16string pieces[] = {u"a",  u"Ж",    u"xyz",           u"\r\n", u"\n",
-                                     u"\r", u"\n\r", u"line\r\nbreak", u""};
-    auto randomText = [&](int parts) {
-        std::u16string text;
-        for (int i = 0; i < parts; ++i)
-            text += pieces[random() % std::size(pieces)];
-        return text;
-    };
-
-    std::u16string reference = Normalized(randomText(400));
-    model.SetText(randomText(0) + reference);
-    ASSERT_EQ(model.Text(), reference);
-
-    struct Snapshot {
-        std::u16string text;
-        int32_t selStart, selLength;
-    };
-    std::vector<Snapshot> history;
-    int32_t focus = int32_t(reference.size() / 2); // edits cluster around here, then jump
-    for (int step = 0; step < 3000; ++step) {
-        int choice = int(random() % 100);
-        if (choice < 8 && !history.empty()) {
-            model.Undo();
-            reference = history.back().text;
-            ASSERT_EQ(model.Text(), reference) << "step " << step;
-            EXPECT_EQ(model.SelStart(), history.back().selStart);
-            EXPECT_EQ(model.SelLength(), history.back().selLength);
-            history.pop_back();
-        } else if (choice < 9) {
-            std::u16string raw = randomText(int(random() % 300));
-            model.SetText(raw);
-            reference = Normalized(raw);
-            history.clear();
-            ASSERT_FALSE(model.CanUndo());
-        } else {
-            if (choice < 15)
-                focus = int32_t(random() % (reference.size() + 1));
-            int32_t length = int32_t(reference.size());
-            int32_t start = std::clamp(focus + int32_t(random() % 11) - 5, 0, length);
-            model.SetSelStart(start);
-            model.SetSelLength(int32_t(random() % 7));
-            int32_t selStart = model.SelStart();
-            int32_t selLength = model.SelLength();
-            // The selection never splits a line break.
-            for (int32_t edge : {selStart, selStart + selLength})
-                ASSERT_FALSE(edge > 0 && edge < length && reference[edge - 1] == u'\r') << "step " << step;
-            history.push_back({reference, selStart, selLength});
-            std::u16string raw = randomText(int(random() % 4));
-            model.ReplaceSelection(raw, EditKind::Program);
-            if (selLength == 0 && raw.empty())
-                history.pop_back(); // nothing happened, nothing to undo
-            reference.replace(size_t(selStart), size_t(selLength), Normalized(raw));
-            focus = model.SelStart();
+    std::vector<uint8_t> bytes(3000);
+    for (int run = 0; run < 60; ++run) {
+        for (uint8_t& b : bytes)
+            b = uint8_t(random());
+        try {
+            quillet::testing::PlayOperations(bytes.data(), bytes.size());
+        } catch (const std::logic_error& disagreement) {
+            FAIL() << "run " << run << ": " << disagreement.what();
         }
-        ASSERT_EQ(model.TextLength(), int32_t(reference.size())) << "step " << step;
-        if (step % 16 == 0) {
-            ASSERT_EQ(model.Text(), reference) << "step " << step;
-            ASSERT_TRUE(LinesAgree(model, reference)) << "step " << step;
-        }
-    }
-    ASSERT_EQ(model.Text(), reference);
-    EXPECT_TRUE(LinesAgree(model, reference));
-    for (int i = 0; i < 200; ++i) {
-        int32_t a = int32_t(random() % (reference.size() + 1));
-        int32_t b = int32_t(random() % (reference.size() + 1));
-        ASSERT_EQ(model.Range(a, b), reference.substr(std::min(a, b), size_t(std::abs(b - a))));
-        ASSERT_EQ(model.CharAt(a), a < int32_t(reference.size()) ? reference[a] : u'\0');
     }
 }
 
