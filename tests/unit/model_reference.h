@@ -6,6 +6,7 @@
 #include "editor/control/case_folding.h"
 #include "editor/control/text_model.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <stdexcept>
 #include <string>
@@ -66,8 +67,9 @@ inline int32_t FindNaively(std::u16string_view text, std::u16string_view pattern
 // and anywhere, typing and program edits, ranges replaced, undo, searches, Replace All and the
 // pieces handed out for saving. After each one the model must agree with a plain string: its text
 // with only CR LF breaks, its lines, a selection that never splits a break; a search must find
-// what FindNaively finds (surrogate pairs aside, which fold as pairs), and undoing a program edit
-// must give back the text and the selection it replaced. Throws std::logic_error at the first
+// what FindNaively finds (surrogate pairs aside, which fold as pairs), Replace All what replacing
+// match by match gives, and undoing a program edit must give back the text and the selection it
+// replaced. Throws std::logic_error at the first
 // disagreement, naming it.
 inline void PlayOperations(const uint8_t* data, size_t size) {
     size_t at = 0;
@@ -152,7 +154,15 @@ inline void PlayOperations(const uint8_t* data, size_t size) {
             undo.pop_back();
             break;
         case 7: {
-            const std::u16string pattern = someText(8);
+            // Half the time a piece of the text from just before the caret, where the last edit left
+            // the gap, in the other case.
+            std::u16string pattern = someText(8);
+            if (byte() % 2 && length > 0) {
+                const size_t from = size_t(std::max(0, model.Caret() - 1 - byte() % 3));
+                pattern = text.substr(from, 1 + byte() % 6);
+                for (char16_t& c : pattern)
+                    c = c == u'a' ? u'A' : c == u'A' ? u'a' : c == u'я' ? u'Я' : c == u'Я' ? u'я' : c;
+            }
             const int32_t start = position(), anchor = model.Anchor(), caret = model.Caret();
             const bool matchCase = byte() % 2;
             const int32_t found =
@@ -163,12 +173,19 @@ inline void PlayOperations(const uint8_t* data, size_t size) {
                   "a failed search moves the selection");
             break;
         }
-        case 8: {
+        case 8: { // as the one-match-at-a-time loop every control must agree with
             const std::u16string pattern = someText(8), replacement = someText(8);
-            const std::u16string before = text;
-            if (model.ReplaceAll(pattern, replacement,
-                                 byte() % 2 ? FindOption::MatchCase : FindOption::IgnoreCase) > 0)
-                undo.push_back({before, -1, -1});
+            const FindOption option = byte() % 2 ? FindOption::MatchCase : FindOption::IgnoreCase;
+            TextModel loop;
+            loop.SetText(text);
+            loop.SetSelection(model.Anchor(), model.Caret());
+            const int32_t count = loop.TextContent::ReplaceAll(pattern, replacement, option);
+            check(model.ReplaceAll(pattern, replacement, option) == count, "Replace All counts otherwise");
+            check(model.Text() == loop.Text() && model.Anchor() == loop.Anchor() &&
+                      model.Caret() == loop.Caret(),
+                  "Replace All leaves another text or selection");
+            if (count > 0)
+                undo.push_back({text, -1, -1});
             text = model.Text();
             break;
         }
