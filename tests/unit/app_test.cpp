@@ -25,19 +25,6 @@ using fakes::kEnglishUs;
 using fakes::kRussian;
 using fakes::kUkrainian;
 
-TEST(CommandLine, DropsOneLeadingThenOneTrailingQuoteAndKeepsTheRestWhole) {
-    EXPECT_EQ(DocumentPathFromCommandLine(u""), u"");
-    EXPECT_EQ(DocumentPathFromCommandLine(u"\"C:\\a b\\c.txt\""), u"C:\\a b\\c.txt");
-    EXPECT_EQ(DocumentPathFromCommandLine(u"\"C:\\a.txt"), u"C:\\a.txt");
-    EXPECT_EQ(DocumentPathFromCommandLine(u"C:\\a.txt\""), u"C:\\a.txt");
-    EXPECT_EQ(DocumentPathFromCommandLine(u"C:\\My Documents\\a.txt"), u"C:\\My Documents\\a.txt");
-    EXPECT_EQ(DocumentPathFromCommandLine(u"\"a.txt\" \"b.txt\""), u"a.txt\" \"b.txt");
-    EXPECT_EQ(DocumentPathFromCommandLine(u"\""), u"");
-    EXPECT_EQ(DocumentPathFromCommandLine(u"\"\""), u"");
-    EXPECT_EQ(DocumentPathFromCommandLine(u"\"\"\""), u"\"");
-    EXPECT_EQ(DocumentPathFromCommandLine(u" a.txt "), u" a.txt "); // nothing trimmed
-}
-
 TEST(Startup, AFirstRunWithoutArgumentsIsUntitledWithTheBuiltInSizeNoWrapAndTheDefaultFont) {
     EditorWithFakes f;
     f.window.caption = kAppTitle; // as the window is created

@@ -331,18 +331,6 @@ TEST(Search, F3BeforeAnySearchSearchesNothing) {
     EXPECT_TRUE(w.messages.shown.empty());
 }
 
-TEST(Search, HistoryKeepsDistinctTextsInFirstAddedOrder) {
-    EditFixture w;
-    w.control.Load(u"abc");
-    FindFirst(w.ed, u"abc");
-    FindFirst(w.ed, u"Abc");
-    FindFirst(w.ed, u"abc");
-    ReplaceAll(w.ed, u"Abc", u"abc");
-    ReplaceAll(w.ed, u"x", u"");
-    ReplaceAll(w.ed, u"y", u"");
-    EXPECT_EQ(w.ed.search.history, (Strings{u"abc", u"Abc", u"x", u"", u"y"}));
-}
-
 // Replace All with the second and third characters selected: one undoable Change, the caret just after the
 // last inserted text, never a search in what it inserted, and what F3 searches for untouched.
 TEST(Search, ReplaceAllReplacesEveryMatchInOneUndoableChange) {
@@ -532,18 +520,6 @@ TEST(FindDialogModel, EnterFindsAndClosesOnlyOnAMatchAndEscapeOrCancelClose) {
     EXPECT_TRUE(again.MatchCase());
     again.OnMatchCase(false);
     EXPECT_FALSE(w.ed.search.matchCase);
-}
-
-TEST(FindDialogModel, TheControlsTakeTheFocusInTabOrderFromTheSearchField) {
-    std::vector<FindControl> order(8);
-    for (const auto& item : kFindControls)
-        order.at(static_cast<size_t>(item.tabIndex)) = item.id;
-    EXPECT_EQ(order[0], FindControl::FindField);
-    EXPECT_EQ(order[1], FindControl::ReplaceField);
-    EXPECT_EQ(order[2], FindControl::FindButton);
-    // Everything that takes the focus comes before the labels.
-    for (size_t i = 0; i < 5; ++i)
-        EXPECT_NE(kFindControls[static_cast<size_t>(order[i])].kind, FindControlKind::Label);
 }
 
 } // namespace
