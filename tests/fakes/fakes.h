@@ -360,28 +360,20 @@ public:
 class FakeAboutBox : public AboutBox {
 public:
     void ShowModal() override {
-        ++shows;
         window = FakeAboutWindow();
         window.open = true;
         if (whileOpen)
             whileOpen(window);
     }
 
-    int shows = 0;
     FakeAboutWindow window;
     std::function<void(FakeAboutWindow&)> whileOpen;
 };
 
-// The find dialog in memory: showing it records the layout and runs what the test scripts as the
-// user's actions while it is open.
+// The find dialog in memory: showing it records the layout.
 class FakeFindDialog : public FindDialog {
 public:
-    void ShowModal(FindLayout layout) override {
-        layouts.push_back(layout);
-        if (onShow)
-            onShow();
-    }
-    std::function<void()> onShow;
+    void ShowModal(FindLayout layout) override { layouts.push_back(layout); }
     std::vector<FindLayout> layouts; // each time the dialog opened
 };
 
@@ -389,13 +381,11 @@ public:
 class FakeFontDialog : public FontDialog {
 public:
     std::optional<FontSpec> PickFont(const FontSpec& current) override {
-        ++shows;
         shownFont = current;
         return answer;
     }
 
     std::optional<FontSpec> answer; // nothing: the user cancels
-    int shows = 0;
     std::optional<FontSpec> shownFont;
 };
 

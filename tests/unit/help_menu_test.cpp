@@ -129,12 +129,6 @@ TEST_F(HelpMenu, TheAboutLinkShowsTheHourglassWhileThePageIsWrittenAndOpened) {
     EXPECT_FALSE(about.window.open);
     EXPECT_EQ(about.window.closes, 1);
     EXPECT_TRUE(window.pointers.empty()); // the main window's pointer is not the About window's
-
-    // Opened again, it starts afresh.
-    about.whileOpen = nullptr;
-    OnAbout(ed);
-    EXPECT_EQ(about.shows, 2);
-    EXPECT_TRUE(about.window.pointers.empty());
 }
 
 // The help page as it ships: Windows-1251 bytes.
