@@ -161,8 +161,8 @@ TEST(SaveChangesMatrix, NewOpenAndCloseFollowTheAnswerAndYesNeverLosesTheDocumen
             EXPECT_EQ(f.messages.Seen()[0], u"Сохранить изменение в файле a.txt? [save?]");
             EXPECT_EQ(f.files.files[u"C:\\dir\\a.txt"], answer == Yes ? "edited" : "old");
             const bool goesOn = answer == No || answer == Yes;
-            if (answer == YesButReadOnly)
-                EXPECT_EQ(f.messages.shown.back().text, u"Файл \"C:\\dir\\a.txt\" защищён от записи.");
+            EXPECT_EQ(f.messages.Seen().back() == u"Файл \"C:\\dir\\a.txt\" защищён от записи. [!]",
+                      answer == YesButReadOnly);
             EXPECT_EQ(f.dialogs.shown.size(), command == Open && goesOn ? 1u : 0u);
             EXPECT_EQ(closes, command == Close && goesOn);
             EXPECT_EQ(f.settings.writes.empty(), !(command == Close && goesOn)); // written as it closes
