@@ -399,21 +399,12 @@ public:
 
     void SetCaption(std::u16string_view value) override { caption = value; }
 
-    void SetMenuCaption(MenuItem item, std::u16string_view value) override { menuCaptions[item] = value; }
-    std::u16string MenuCaption(MenuItem item) const {
-        auto it = menuCaptions.find(item);
-        return it == menuCaptions.end() ? std::u16string() : it->second;
-    }
-    void SetMenuChecked(MenuItem item, bool value) override { checked[item] = value; }
-    bool MenuChecked(MenuItem item) const {
-        auto it = checked.find(item);
-        return it != checked.end() && it->second;
-    }
-    void SetMenuEnabled(MenuItem item, bool value) override { disabled[item] = !value; }
-    bool MenuEnabled(MenuItem item) const {
-        auto it = disabled.find(item);
-        return it == disabled.end() || !it->second;
-    }
+    void SetMenuCaption(MenuItem item, std::u16string_view value) override { menu[item].caption = value; }
+    void SetMenuChecked(MenuItem item, bool value) override { menu[item].checked = value; }
+    void SetMenuEnabled(MenuItem item, bool value) override { menu[item].enabled = value; }
+    std::u16string MenuCaption(MenuItem item) { return menu[item].caption; }
+    bool MenuChecked(MenuItem item) { return menu[item].checked; }
+    bool MenuEnabled(MenuItem item) { return menu[item].enabled; }
 
     void Show() override {
         visible = true;
@@ -455,9 +446,11 @@ public:
     }
 
     std::u16string caption;
-    std::map<MenuItem, std::u16string> menuCaptions;
-    std::map<MenuItem, bool> checked;
-    std::map<MenuItem, bool> disabled;
+    struct MenuState {
+        std::u16string caption;
+        bool checked = false, enabled = true;
+    };
+    std::map<MenuItem, MenuState> menu;
     bool visible = false;
     int shows = 0;
     WindowState state = WindowState::Normal;
