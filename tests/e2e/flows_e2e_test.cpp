@@ -111,7 +111,7 @@ TEST(EditorEndToEnd, ACyrillicFileIsTypedInAndSavedAndAnotherIsReplacedOrLeftOnl
 TEST(EditorEndToEnd, FindAndReplaceAllInALargeDocumentWhereOneTooLargeForMemoryLosesNothing) {
     // Eight million spaces after the words looked for: each to become 252 characters makes about
     // 4 GB of text, more than a 32-bit process can hold, yet few enough characters for positions
-    // to count. The document is large, so the waits around it are long.
+    // to count. It spans many of the code page conversion's chunks; the waits around it are long.
     TempDir folder;
     const std::wstring path = folder.Path(L"поиск.txt");
     std::string spaces;
