@@ -80,7 +80,6 @@ public:
     bool Activate(HWND hwnd = nullptr);                              // the main window by default
     void Press(WORD vk, std::initializer_list<WORD> modifiers = {}); // to the main window
     bool Sync(Millis timeout = 5s) const; // until it has handled what was sent to it so far
-    void Close() const { PostMessageW(main_, WM_CLOSE, 0, 0); }
     // Ctrl+S, then the file's bytes once the program has replaced it. Until then the file is only
     // looked at, never opened: under Wine a file held open cannot be replaced.
     std::string Save(const std::wstring& path, Millis timeout = 10s);

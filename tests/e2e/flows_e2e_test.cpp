@@ -86,7 +86,7 @@ TEST(EditorEndToEnd, ACyrillicFileIsTypedInAndSavedAndAnotherIsReplacedOrLeftOnl
     }
 
     // Modified: Cancel keeps the document, No leaves it for another one picked in the Open
-    // dialog, and Yes as the window closes saves that one before the program ends.
+    // dialog, and Yes as Exit closes the window saves that one before the program ends.
     const wchar_t* question = L"Сохранить изменение в файле занято.txt?";
     ASSERT_TRUE(app.Activate());
     TypeText(L"!");
@@ -101,7 +101,7 @@ TEST(EditorEndToEnd, ACyrillicFileIsTypedInAndSavedAndAnotherIsReplacedOrLeftOnl
     ASSERT_TRUE(app.Activate());
     TypeText(L"!");
     ASSERT_TRUE(app.WaitText(L"!другой текст"));
-    app.Close();
+    PostMessageW(app.MainWindow(), WM_COMMAND, IDM_FIRST + int(quillet::MenuItem::Exit), 0);
     EXPECT_EQ(app.Answer(IDYES), L"Сохранить изменение в файле другой.txt?");
     EXPECT_EQ(app.WaitExit(), 0);
     EXPECT_EQ(TempDir::Read(taken), Cp1251(L"новое\r\nслово"));

@@ -123,15 +123,6 @@ TEST_F(MainWindowTest, ClosingAsksTheCoreWhichMayKeepTheWindowAndLoggingOffAsksT
     EXPECT_TRUE(IsWindow(frame.Handle()));
     EXPECT_EQ(SendMessageW(frame.Handle(), WM_QUERYENDSESSION, 0, 0), FALSE);
     EXPECT_EQ(f.messages.shown.size(), 2u);
-
-    ed.doc.modified = false;
-    HWND hwnd = frame.Handle();
-    OnExit(ed); // posts the close, as the close box does
-    MSG msg{};
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE) && msg.message != WM_QUIT)
-        DispatchMessageW(&msg);
-    EXPECT_EQ(msg.message, UINT(WM_QUIT)) << "the program ends";
-    EXPECT_FALSE(IsWindow(hwnd));
 }
 
 // A drop as Explorer hands it over: a DROPFILES header, then the paths, each ended, and one more end.
