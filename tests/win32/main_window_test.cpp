@@ -2,7 +2,6 @@
 // shortcuts (other processes cannot read them under Wine), closing, dropped files and the scheme's
 // colours.
 
-#include "editor/app/commands.h"
 #include "editor/app/main_window_events.h"
 #include "editor/app/startup.h"
 #include "editor/win32/main_window.h"
@@ -26,13 +25,12 @@ using testing_win32::Pump;
 
 class MainWindowTest : public ::testing::Test {
 protected:
-    MainWindowTest() {
-        created = frame.Create(GetModuleHandleW(nullptr));
+    void SetUp() override {
+        ASSERT_TRUE(frame.Create(GetModuleHandleW(nullptr)));
         view.SetEvents(&events);
         frame.Attach(ed);
     }
     ~MainWindowTest() override { view.SetEvents(nullptr); }
-    void SetUp() override { ASSERT_TRUE(created); }
 
     UINT MenuState(MenuItem item) {
         return GetMenuState(GetMenu(frame.Handle()), win32::CommandId(item), MF_BYCOMMAND);
@@ -48,7 +46,6 @@ protected:
     Editor ed{{view, frame, f.messages, f.settings, f.files, f.codec, f.layouts, f.clipboard, f.fileDialogs,
                f.shell, f.about, f.findDialog, f.fontDialog}};
     TextEvents events{ed};
-    bool created = false;
 };
 
 TEST_F(MainWindowTest, OpensWrappingCentredAtTheDesignedSizeAndKeepsStoredSizesOnTheScreen) {
