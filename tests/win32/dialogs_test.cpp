@@ -181,15 +181,7 @@ TEST(FontDialogWin32Test, HandsBackTheFontItStartedFromOrNothingWhenCancelledAnd
     EXPECT_FALSE(answer({std::u16string(50, u'Ж'), 10, false, false}, IDCANCEL).has_value());
 }
 
-// The file name box: an edit in the combo box 1148 (inside the combo box of a ComboBoxEx), or an
-// edit of its own.
-HWND NameBox(HWND dialog) {
-    HWND box = GetDlgItem(dialog, 1148);
-    if (!box)
-        return GetDlgItem(dialog, 1152);
-    HWND inner = FindWindowExW(box, nullptr, L"ComboBox", nullptr);
-    return FindWindowExW(inner ? inner : box, nullptr, L"Edit", nullptr);
-}
+constexpr int kFileNameBox = 1148; // of the common dialogs; a combo box that answers for its edit
 
 TEST(FileDialogsWin32Test, SaveAsStartsFromTheNameAndReturnsAUnicodeChoiceAndATooLongNameIsLeftOut) {
     testing_win32::TempDir dir;
@@ -199,8 +191,8 @@ TEST(FileDialogsWin32Test, SaveAsStartsFromTheNameAndReturnsAUnicodeChoiceAndATo
     EXPECT_TRUE(Answer(
         [&] { picked = dialogs.PickFile(FileDialogKind::Save, dir.Path16(L"старое.txt"), dir.Path16()); },
         {[&](HWND d) {
-            startName = TextOf(NameBox(d));
-            SetWindowTextW(NameBox(d), dir.Path(L"письмо 日本").c_str());
+            startName = TextOf(GetDlgItem(d, kFileNameBox));
+            SetWindowTextW(GetDlgItem(d, kFileNameBox), dir.Path(L"письмо 日本").c_str());
             PostMessageW(d, WM_COMMAND, IDOK, 0);
         }}));
     EXPECT_NE(startName.find(L"старое.txt"), std::wstring::npos);
@@ -211,7 +203,7 @@ TEST(FileDialogsWin32Test, SaveAsStartsFromTheNameAndReturnsAUnicodeChoiceAndATo
     std::u16string tooLong = u"C:\\" + std::u16string(kMaxPickedPath - 2, u'д');
     EXPECT_TRUE(
         Answer([&] { picked = dialogs.PickFile(FileDialogKind::Open, tooLong, dir.Path16()); }, {[&](HWND d) {
-                   startName = TextOf(NameBox(d));
+                   startName = TextOf(GetDlgItem(d, kFileNameBox));
                    PostMessageW(d, WM_COMMAND, IDCANCEL, 0);
                }}));
     EXPECT_EQ(startName, L"");
