@@ -203,12 +203,10 @@ TEST_F(TextViewTest, TheStandardEditMessagesWorkFromOutsideAndEveryChangeSendsEn
     std::u16string text = u"Съешь же ещё\r\nэтих булок";
     Send(WM_SETTEXT, 0, LPARAM(text.c_str()));
     EXPECT_EQ(host.enChanges, 1);
-    EXPECT_EQ(Send(WM_GETTEXTLENGTH), 24);
     char16_t small[5] = {u'x', u'x', u'x', u'x', u'x'}; // gets the start and a NUL
     EXPECT_EQ(Send(WM_GETTEXT, 5, LPARAM(small)), 4);
     EXPECT_EQ(std::u16string(small), u"Съеш");
     Send(EM_SETSEL, 6, 8);
-    EXPECT_EQ(Send(EM_GETSEL), MAKELRESULT(6, 8));
     Send(EM_REPLACESEL, TRUE, LPARAM(u"же\r\nже"));
     EXPECT_EQ(view.Text(), u"Съешь же\r\nже ещё\r\nэтих булок");
     EXPECT_EQ(host.enChanges, 2);
