@@ -81,8 +81,7 @@ TEST(AboutWindowTest, CentredInTheSchemesColoursRescaledForItsDpiWithTheHourglas
     EXPECT_EQ(ok.bottom - ok.top, 495 * 192 / 1440);
     EXPECT_EQ(font.lfHeight, -12 * 192 / 72); // 12 points
     EXPECT_EQ(before, LoadCursorW(nullptr, IDC_HAND));
-    EXPECT_EQ(atOpen, LoadCursorW(nullptr, IDC_WAIT));
-    EXPECT_EQ(f.shell.opened.size(), 1u);
+    EXPECT_EQ(atOpen, LoadCursorW(nullptr, IDC_WAIT)); // null unless the site was opened
 }
 
 // Keys as the user presses them: posted, so they pass through the dialog's own loop.
@@ -101,12 +100,6 @@ protected:
     FindDialogTest() { dialog.Attach(editor); }
     static HWND Item(HWND dialog, FindControl control) {
         return GetDlgItem(dialog, win32::FindDialogWin32::ControlId(control));
-    }
-    // The edit box inside a field's combo box, where the user types.
-    static HWND Field(HWND dialog, FindControl control) {
-        COMBOBOXINFO info{sizeof info};
-        GetComboBoxInfo(Item(dialog, control), &info);
-        return info.hwndItem;
     }
 
     fakes::EditorWithFakes fakes; // all but the dialog itself
@@ -149,18 +142,19 @@ TEST_F(FindDialogTest, ReplaceListsTheHistoryAndEscapeClosesOnlyFromAField) {
     editor.search.history = {u"да", u"нет"};
     int listed = 0;
     bool replaceShown = false, openAfterEscapeOnCheckBox = false;
-    EXPECT_TRUE(Answer([&] { OnReplace(editor); }, {[&](HWND d) {
-                                                        listed = int(SendMessageW(Item(d, FindField),
-                                                                                  CB_GETCOUNT, 0, 0));
-                                                        replaceShown = IsWindowVisible(Item(d, ReplaceField));
-                                                        SetFocus(Item(d, MatchCase));
-                                                        Press(GetFocus(), VK_ESCAPE);
-                                                    },
-                                                    [&](HWND d) {
-                                                        openAfterEscapeOnCheckBox = IsWindowVisible(d);
-                                                        SetFocus(Field(d, ReplaceField));
-                                                        Press(GetFocus(), VK_ESCAPE);
-                                                    }}));
+    EXPECT_TRUE(Answer([&] { OnReplace(editor); },
+                       {[&](HWND d) {
+                            listed = int(SendMessageW(Item(d, FindField), CB_GETCOUNT, 0, 0));
+                            replaceShown = IsWindowVisible(Item(d, ReplaceField));
+                            SetFocus(Item(d, MatchCase));
+                            Press(GetFocus(), VK_ESCAPE);
+                        },
+                        [&](HWND d) {
+                            openAfterEscapeOnCheckBox = IsWindowVisible(d);
+                            // The edit box inside the combo box, where the user types.
+                            SetFocus(FindWindowExW(Item(d, ReplaceField), nullptr, L"Edit", nullptr));
+                            Press(GetFocus(), VK_ESCAPE);
+                        }}));
     EXPECT_EQ(listed, 2);
     EXPECT_TRUE(replaceShown);
     EXPECT_TRUE(openAfterEscapeOnCheckBox);
