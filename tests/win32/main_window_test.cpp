@@ -52,7 +52,6 @@ TEST_F(MainWindowTest, OpensWrappingCentredAtTheDesignedSizeAndKeepsStoredSizesO
     EXPECT_TRUE(MenuState(MenuItem::WordWrap) & MF_CHECKED);
     EXPECT_TRUE(view.WordWrap());
     RunStartup(ed, u"C:\\Quillet", u"");
-    EXPECT_TRUE(IsWindowVisible(frame.Handle()));
     const int onePixel = 1440 / frame.Dpi() + 1;
     EXPECT_NEAR(frame.ClientWidth(), 7230, onePixel);
     EXPECT_NEAR(frame.ClientHeight(), 5010, onePixel);
