@@ -292,7 +292,7 @@ TEST_F(TextViewTest, ClicksReachTheHandlerAndPlaceTheCaretADoubleClickSelectsAWo
     EXPECT_EQ(handler.buttons, (std::vector<int16_t>{kLeftButton, kLeftButton, kRightButton}));
 }
 
-TEST_F(TextViewTest, AScreenReaderReadsLinesWordsAndTheSelectionMovesAndHearsOfTyping) {
+TEST_F(TextViewTest, AScreenReaderReadsLinesWordsAndTheSelectionHearsOfTypingAndCopiesOnlyWhatItReads) {
     ASSERT_TRUE(TextPattern());
     view.SetText(u"Привет, мир!\r\nВторая строка, в которой слов столько, что она переносится.\r\nend");
     view.Model().SetSelection(0, 6);
@@ -369,6 +369,22 @@ TEST_F(TextViewTest, AScreenReaderReadsLinesWordsAndTheSelectionMovesAndHearsOfT
     EXPECT_EQ(raised, std::vector<int>{kUiaTextSelectionChangedEvent});
     Uia() = saved;
 
+    // Reading one line of a large document copies that line only.
+    const std::u16string sentence = u"Съешь же ещё этих мягких французских булок, да выпей чаю.\r\n";
+    std::u16string big;
+    big.reserve(50'000'000 + SpareRoomFor(50'000'000));
+    while (big.size() < 50'000'000)
+        big += sentence;
+    view.SetText(std::move(big));
+    ASSERT_EQ(line->Move(TextUnit::Paragraph, 1000, &moved), S_OK);
+    EXPECT_EQ(moved, 1000);
+    allocated = 0;
+    counting = true;
+    const std::u16string read = Text(line);
+    counting = false;
+    EXPECT_EQ(read, sentence);
+    EXPECT_LT(allocated.load(), 4096u);
+
     // Once the window is gone, every range and the element say so, and nothing crashes.
     DestroyWindow(view.Handle());
     BSTR gone = nullptr;
@@ -377,27 +393,6 @@ TEST_F(TextViewTest, AScreenReaderReadsLinesWordsAndTheSelectionMovesAndHearsOfT
     EXPECT_EQ(valueProvider->SetValue(L"x"), kUiaElementNotAvailable);
     for (IUnknown* object : std::initializer_list<IUnknown*>{line, selection, valueProvider})
         object->Release();
-}
-
-TEST_F(TextViewTest, ReadingOneLineOfALargeDocumentCopiesThatLineOnly) {
-    ASSERT_TRUE(TextPattern());
-    const std::u16string sentence = u"Съешь же ещё этих мягких французских булок, да выпей чаю.\r\n";
-    std::u16string big;
-    big.reserve(50'000'000 + SpareRoomFor(50'000'000));
-    while (big.size() < 50'000'000)
-        big += sentence;
-    view.SetText(std::move(big));
-    ITextRangeProvider* range = Document();
-    int moved = 0;
-    range->Move(TextUnit::Paragraph, 1000, &moved);
-    EXPECT_EQ(moved, 1000);
-    allocated = 0;
-    counting = true;
-    const std::u16string line = Text(range);
-    counting = false;
-    EXPECT_EQ(line, sentence);
-    EXPECT_LT(allocated.load(), 4096u);
-    range->Release();
 }
 
 } // namespace
