@@ -117,8 +117,7 @@ bool App::Launch(const std::wstring& exe, const std::wstring& arguments) {
 
 bool App::Open(const std::wstring& file, Millis timeout) {
     const std::wstring name = file.substr(file.find_last_of(L'\\') + 1);
-    return Launch(Env().quilletExe, file.empty() ? L"" : L"\"" + file + L"\"") &&
-           WaitReady(file.empty() ? L"Квиллет" : L" " + name + L" - Квиллет", timeout);
+    return Launch(Env().quilletExe, L"\"" + file + L"\"") && WaitReady(L" " + name + L" - Квиллет", timeout);
 }
 
 bool App::WaitReady(const std::wstring& caption, Millis timeout) {
@@ -175,10 +174,9 @@ bool App::WaitSelection(int start, int end) const {
     return WaitFor([&] { return SendWithTimeout(TextControl(), EM_GETSEL, 0, 0) == MAKELONG(start, end); });
 }
 
-bool App::Activate(HWND hwnd) {
-    hwnd = hwnd ? hwnd : main_;
-    SetForegroundWindow(hwnd);
-    return hwnd && WaitFor([&] { return GetForegroundWindow() == hwnd; }, 3s);
+bool App::Activate() {
+    SetForegroundWindow(main_);
+    return main_ && WaitFor([&] { return GetForegroundWindow() == main_; }, 3s);
 }
 
 void App::Press(WORD vk, std::initializer_list<WORD> modifiers) {

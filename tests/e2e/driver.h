@@ -53,8 +53,8 @@ public:
     // Starts exe with these arguments after clearing the editor's settings (a first run).
     bool Launch(const std::wstring& exe, const std::wstring& arguments);
     void Adopt(HANDLE process) { process_ = process; } // one the shell started
-    // Starts the Quillet under test on a file, its path quoted, or untitled, and waits until it
-    // is ready with the caption that follows.
+    // Starts the Quillet under test on a file, its path quoted, and waits until it is ready with
+    // the file's name in its caption.
     bool Open(const std::wstring& file, Millis timeout = 10s);
     // Waits for Quillet's main window with this caption and brings it to the front.
     bool WaitReady(const std::wstring& caption, Millis timeout = 10s);
@@ -77,10 +77,9 @@ public:
     int TextLength() const;
     bool WaitSelection(int start, int end) const;
 
-    bool Activate(HWND hwnd = nullptr);                              // the main window by default
+    bool Activate();                                                 // the main window
     void Press(WORD vk, std::initializer_list<WORD> modifiers = {}); // to the main window
     bool Sync(Millis timeout = 5s) const; // until it has handled what was sent to it so far
-    void Close() const { PostMessageW(main_, WM_CLOSE, 0, 0); }
     // Ctrl+S, then the file's bytes once the program has replaced it. Until then the file is only
     // looked at, never opened: under Wine a file held open cannot be replaced.
     std::string Save(const std::wstring& path, Millis timeout = 10s);

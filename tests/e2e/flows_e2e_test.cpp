@@ -86,7 +86,7 @@ TEST(EditorEndToEnd, ACyrillicFileIsTypedInAndSavedAndAnotherIsReplacedOrLeftOnl
     }
 
     // Modified: Cancel keeps the document, No leaves it for another one picked in the Open
-    // dialog, and Yes as the window closes saves that one before the program ends.
+    // dialog, and Yes as Exit closes the window saves that one before the program ends.
     const wchar_t* question = L"Сохранить изменение в файле занято.txt?";
     ASSERT_TRUE(app.Activate());
     TypeText(L"!");
@@ -101,7 +101,7 @@ TEST(EditorEndToEnd, ACyrillicFileIsTypedInAndSavedAndAnotherIsReplacedOrLeftOnl
     ASSERT_TRUE(app.Activate());
     TypeText(L"!");
     ASSERT_TRUE(app.WaitText(L"!другой текст"));
-    app.Close();
+    PostMessageW(app.MainWindow(), WM_COMMAND, IDM_FIRST + int(quillet::MenuItem::Exit), 0);
     EXPECT_EQ(app.Answer(IDYES), L"Сохранить изменение в файле другой.txt?");
     EXPECT_EQ(app.WaitExit(), 0);
     EXPECT_EQ(TempDir::Read(taken), Cp1251(L"новое\r\nслово"));
@@ -111,7 +111,7 @@ TEST(EditorEndToEnd, ACyrillicFileIsTypedInAndSavedAndAnotherIsReplacedOrLeftOnl
 TEST(EditorEndToEnd, FindAndReplaceAllInALargeDocumentWhereOneTooLargeForMemoryLosesNothing) {
     // Eight million spaces after the words looked for: each to become 252 characters makes about
     // 4 GB of text, more than a 32-bit process can hold, yet few enough characters for positions
-    // to count. The document is large, so the waits around it are long.
+    // to count. It spans many of the code page conversion's chunks; the waits around it are long.
     TempDir folder;
     const std::wstring path = folder.Path(L"поиск.txt");
     std::string spaces;

@@ -38,12 +38,6 @@ public:
         std::wstring path = Path(name);
         return std::u16string(path.begin(), path.end());
     }
-    std::vector<std::wstring> Files() const {
-        std::vector<std::wstring> names;
-        for (const auto& entry : std::filesystem::directory_iterator(root_))
-            names.push_back(entry.path().filename().wstring());
-        return names;
-    }
     static bool Write(const std::wstring& path, const std::string& bytes) {
         std::ofstream out(std::filesystem::path(path), std::ios::binary);
         return bool(out.write(bytes.data(), std::streamsize(bytes.size())));
