@@ -154,15 +154,20 @@ TEST(EditorEndToEnd, FindAndReplaceAllInALargeDocumentWhereOneTooLargeForMemoryL
 }
 
 // While it lives, the prefix opens .html pages with this program, so that a page the shell is
-// asked to open shows in a window; then .html is left as Wine makes it.
+// asked to open shows in a window; then .html opens with what it opened with before.
 struct PagesOpenWith {
     static constexpr const wchar_t* kProgId = L"QuilletTests.Page";
     explicit PagesOpenWith(const std::wstring& program) {
+        DWORD size = sizeof before;
+        RegGetValueW(HKEY_CLASSES_ROOT, L".html", nullptr, RRF_RT_REG_SZ, nullptr, before, &size);
         Set(L".html", kProgId);
         Set(std::wstring(kProgId) + L"\\shell\\open\\command", L"\"" + program + L"\" \"%1\"");
     }
     ~PagesOpenWith() {
-        RegDeleteKeyValueW(HKEY_CLASSES_ROOT, L".html", nullptr);
+        if (*before)
+            Set(L".html", before);
+        else
+            RegDeleteKeyValueW(HKEY_CLASSES_ROOT, L".html", nullptr);
         RegDeleteTreeW(HKEY_CLASSES_ROOT, kProgId);
         RegDeleteKeyW(HKEY_CLASSES_ROOT, kProgId);
     }
@@ -170,6 +175,7 @@ struct PagesOpenWith {
         RegSetKeyValueW(HKEY_CLASSES_ROOT, key.c_str(), nullptr, REG_SZ, value.c_str(),
                         DWORD((value.size() + 1) * sizeof(wchar_t)));
     }
+    wchar_t before[256] = {}; // what .html opened with, put back afterwards
 };
 
 TEST(EditorEndToEnd, F1HasTheShellOpenAPageBesideTheProgramThatLeadsToItsHelpAndAboutIsModal) {
