@@ -69,8 +69,7 @@ inline int32_t FindNaively(std::u16string_view text, std::u16string_view pattern
 // with only CR LF breaks, its lines, a selection that never splits a break; a search must find
 // what FindNaively finds (surrogate pairs aside, which fold as pairs), Replace All what replacing
 // match by match gives, and undoing a program edit must give back the text and the selection it
-// replaced. Throws std::logic_error at the first
-// disagreement, naming it.
+// replaced. Throws std::logic_error at the first disagreement, naming it.
 inline void PlayOperations(const uint8_t* data, size_t size) {
     size_t at = 0;
     auto byte = [&] { return at < size ? data[at++] : uint8_t(0); };
