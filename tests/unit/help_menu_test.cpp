@@ -1,4 +1,5 @@
 #include "editor/app/commands.h"
+#include "editor/app/settings.h"
 #include "editor/edit/keyboard_layout.h"
 #include "editor/files/help_menu.h"
 #include "editor/files/redirect_page.h"
@@ -164,8 +165,8 @@ TEST(HelpPage, IsWindows1251WithCrLfAndCoversEveryCommandShortcutTheFindDialogAn
         // The other keys, the find dialog's messages, what persists and the layout as the menu says it.
         u"<kbd>Del</kbd>", u"<kbd>F3</kbd>", u"<kbd>F9</kbd>", u"<kbd>F1</kbd>",
         u"<kbd>Shift</kbd>+<kbd>F10</kbd>", u"<kbd>Enter</kbd>", u"<kbd>Esc</kbd>", kTextNotFound,
-        u"Количество замен:", u"Что запоминает программа", u"перенос по словам", u"размер окна",
-        u"MS Sans Serif", LayoutCaption(419), LayoutCaption(409), LayoutCaption(0)};
+        kReplacementCount, u"Что запоминает программа", u"перенос по словам", u"размер окна",
+        kDefaultFontName, LayoutCaption(419), LayoutCaption(409), LayoutCaption(0)};
     for (std::u16string_view words : expected)
         EXPECT_NE(page.find(words), std::u16string::npos)
             << "not covered: " << ::testing::PrintToString(words);
